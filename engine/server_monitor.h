@@ -1,0 +1,109 @@
+// ServerMonitor: one window's connection to the server it watches. It turns the server text into
+// an address, opens and closes the connection, sends the queries, reads the replies into the
+// ServerState, runs the refresh timers and keeps the ping figures. The platform and the window are
+// reached through MonitorHost, so the whole behaviour runs the same under tests.
+//
+// Locks: ConnectionLock guards the connection fields, StateLock the ServerState; both may be
+// entered again by the thread that holds them, and ConnectionLock is always taken first.
+#ifndef TARNWICK_ENGINE_SERVER_MONITOR_H
+#define TARNWICK_ENGINE_SERVER_MONITOR_H
+
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "engine/ipv4.h"
+#include "engine/monitor_host.h"
+#include "engine/rules_store.h"
+#include "engine/server_state.h"
+#include "settings/settings.h"
+
+namespace tarnwick {
+
+// Socket errors the receive side tells apart (the Windows Sockets numbers).
+inline constexpr int kSocketWouldBlock = 10035;
+inline constexpr int kSocketMessageTooLong = 10040;
+inline constexpr int kSocketConnectionReset = 10054;
+
+// What one attempt to read a datagram gave.
+struct ReceiveResult {
+  int error = 0;  // 0, or the socket error
+  Ipv4Endpoint from;
+  const uint8_t* data = nullptr;  // the bytes read (for a cut datagram, its first part)
+  size_t length = 0;
+};
+
+class ServerMonitor {
+ public:
+  ServerMonitor(MonitorHost& host, Settings& settings);
+  ServerMonitor(const ServerMonitor&) = delete;
+  ServerMonitor& operator=(const ServerMonitor&) = delete;
+
+  // ---- Commands
+  // Starts watching `text` ("host" or "host:port"). With a connection open, Clone (`newWindow`)
+  // or a held Shift key sends the text to a new window instead.
+  void Connect(const std::string& text, bool newWindow);
+  void Disconnect();
+  // Refresh: "info" then "players" while connected.
+  void Refresh();
+  // Auto update was switched: set the timers up again.
+  void ResetTimers();
+  // Sends FF FF FF FF, `text`, 00 to the server; nothing while no connection is open.
+  void SendQuery(std::string_view text);
+
+  // ---- Platform events
+  void OnLookupDone(LookupTask task, int error, const Ipv4Address& address);
+  void OnReceive(const ReceiveResult& result);
+  void OnTimer(uint32_t timerId);
+
+  // ---- State
+  bool IsConnected() const { return socketOpen_; }
+  bool IsResolving() const { return lookupTask_ != 0; }
+  const std::string& HostText() const { return hostText_; }
+  uint16_t Port() const { return port_; }
+  const Ipv4Endpoint& ServerAddress() const { return serverAddress_; }
+  // The server's port while connected, else 0 (the remote console asks for it).
+  uint16_t ConnectedPort() const { return socketOpen_ ? port_ : 0; }
+  bool IsTimerSet(TimerId id) const { return timerSet_[Index(id)]; }
+
+  ServerState& State() { return state_; }
+  const ServerState& State() const { return state_; }
+  RulesStore& Rules() { return rules_; }
+  std::recursive_mutex& StateLock() { return stateLock_; }
+  std::recursive_mutex& ConnectionLock() { return connectionLock_; }
+
+  // Clears the ping figures (the Ping statistic page's Reset).
+  void ResetPingStatistics();
+
+ private:
+  static size_t Index(TimerId id) { return static_cast<size_t>(id) - 1; }
+
+  void StopTimers();
+  void PingTick();
+  void TimerTick(TimerId id);
+  void FailConnection();
+  void DispatchReply(const uint8_t* payload, size_t length);
+  void OnInfoReply(const uint8_t* body, size_t length);
+  void OnPingReply(uint32_t rtt);
+
+  MonitorHost& host_;
+  Settings& settings_;
+
+  std::recursive_mutex connectionLock_;
+  std::string hostText_;
+  uint16_t port_ = 0;
+  Ipv4Endpoint serverAddress_;
+  LookupTask lookupTask_ = 0;
+  bool socketOpen_ = false;
+  bool timerSet_[4] = {false, false, false, false};
+  uint32_t lastPingTick_ = 0;
+
+  std::recursive_mutex stateLock_;
+  ServerState state_;
+  RulesStore rules_;
+};
+
+}  // namespace tarnwick
+
+#endif

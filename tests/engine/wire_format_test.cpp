@@ -1,0 +1,154 @@
+// Request bytes, print reply texts, server text splitting, private ranges, refresh plans and the
+// ping arithmetic.
+#include <gtest/gtest.h>
+
+#include "engine/byte_reader.h"
+#include "engine/ipv4.h"
+#include "engine/query_protocol.h"
+#include "engine/refresh_plan.h"
+#include "engine/server_state.h"
+#include "engine/server_text.h"
+#include "tests/support/byte_builder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ByteBuilder;
+
+TEST(WireFormat, RequestsAreFourFFsTheTextAndAZero) {
+  EXPECT_EQ(BuildRequest("ping"),
+            (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 'p', 'i', 'n', 'g', 0x00}));
+  EXPECT_EQ(BuildRequest("players").size(), 12u);
+  EXPECT_EQ(BuildRequest("details").size(), 12u);
+  EXPECT_EQ(BuildRequest("rules").size(), 10u);
+  EXPECT_EQ(BuildRequest(std::string(5000, 'x')).size(), 1024u) << "a text is cut to 1019 bytes";
+  EXPECT_EQ(BuildRequest(std::string("rcon a\0b", 8)).size(), 4u + 6 + 1);
+}
+
+TEST(WireFormat, PrintRepliesHandOnTheirTextOrTheLogLine) {
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> payload;
+    const char* text;
+  } cases[] = {
+      {"log line", ByteBuilder().Str("log L 01/01/2001 - 00:00:00: text\n").Bytes(),
+       "L 01/01/2001 - 00:00:00: text\n"},
+      {"plain print", ByteBuilder().Str("lHello").Bytes(), "Hello"},
+      {"'log ' alone is not longer than four bytes", ByteBuilder().Text("log ").Bytes(), "og "},
+      {"text without terminator ends with the datagram", ByteBuilder().Text("lcut").Bytes(),
+       "cut"},
+      {"only the type letter", ByteBuilder().Text("l").Bytes(), ""},
+      {"text ends at the first zero", ByteBuilder().Str("la").Str("b").Bytes(), "a"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PrintReplyText(c.payload.data(), c.payload.size()), c.text) << c.what;
+  }
+}
+
+TEST(WireFormat, ByteReaderNeverLeavesItsBytes) {
+  const uint8_t bytes[] = {0x01, 0x02, 0x03};
+  ByteReader reader(bytes, sizeof(bytes));
+  int32_t value = 0;
+  EXPECT_TRUE(reader.ReadInt32(value));
+  EXPECT_EQ(value, 0x030201) << "missing bytes read as zero";
+  EXPECT_LT(reader.Remaining(), 0);
+  std::string text = "kept";
+  EXPECT_FALSE(reader.ReadString(text));
+  EXPECT_EQ(text, "kept");
+}
+
+TEST(ServerTextSplitting, HostAndPort) {
+  struct Case {
+    const char* text;
+    const char* host;
+    uint16_t port;
+  } cases[] = {
+      {"alpha.example:27016", "alpha.example", 27016}, {"alpha.example", "alpha.example", 27015},
+      {"alpha.example:", "alpha.example", 0},          {"alpha.example:abc", "alpha.example", 0},
+      {"alpha.example:70000", "alpha.example", 4464},  {"a:1:2", "a", 1},
+      {"127.0.0.1: 27017", "127.0.0.1", 27017},
+  };
+  for (const Case& c : cases) {
+    const ServerText split = SplitServerText(c.text);
+    EXPECT_EQ(split.host, c.host) << c.text;
+    EXPECT_EQ(split.port, c.port) << c.text;
+  }
+  EXPECT_EQ(JoinServerText("alpha", 27015), "alpha:27015");
+}
+
+TEST(ServerTextSplitting, PrivateRangesAtTheirEdges) {
+  struct Case {
+    Ipv4Address address;
+    bool isPrivate;
+  } cases[] = {
+      {{{10, 0, 0, 1}}, true},      {{{10, 255, 255, 255}}, true}, {{{11, 0, 0, 1}}, false},
+      {{{172, 15, 0, 1}}, false},   {{{172, 16, 0, 1}}, true},     {{{172, 31, 255, 255}}, true},
+      {{{172, 32, 0, 1}}, false},   {{{192, 168, 0, 1}}, true},    {{{192, 169, 0, 1}}, false},
+      {{{127, 0, 0, 1}}, false},    {{{169, 254, 1, 1}}, false},   {{{9, 255, 255, 255}}, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsPrivateAddress(c.address), c.isPrivate)
+        << FormatEndpoint(Ipv4Endpoint{c.address, 0});
+  }
+}
+
+TEST(RefreshPlanning, TimersForEachWindowState) {
+  Settings defaults;
+  Settings noAuto;
+  noAuto.autoUpdate = false;
+  noAuto.autoUpdateTray = false;
+  Settings noFlash;
+  noFlash.flashInTray = false;
+  noFlash.detailsInterval = 0;
+  noFlash.playersInterval = 20;
+  Settings huge;
+  huge.pingInterval = 5000000;
+
+  struct Case {
+    const char* what;
+    bool connected;
+    bool shown;
+    const Settings* settings;
+    std::array<uint32_t, 4> periods;
+  } cases[] = {
+      {"idle", false, true, &defaults, {0, 0, 0, 0}},
+      {"shown", true, true, &defaults, {15000, 90000, 0, 0}},
+      {"in the tray", true, false, &defaults, {60000, 300000, 0, 500}},
+      {"shown, auto update off", true, true, &noAuto, {0, 0, 0, 0}},
+      {"tray, tray auto update off: no flash either", true, false, &noAuto, {0, 0, 0, 0}},
+      {"details 0, players 20", true, true, &noFlash, {15000, 0, 20000, 0}},
+      {"tray without flashing", true, false, &noFlash, {60000, 300000, 0, 0}},
+      {"huge interval held at the timer limit", true, true, &huge, {0x7FFFFFFF, 90000, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PlanRefresh(c.connected, c.shown, *c.settings).periodMs, c.periods) << c.what;
+  }
+}
+
+TEST(PingFigures, UnsignedRunningMean) {
+  struct Case {
+    std::vector<uint32_t> replies;
+    uint32_t min, max, avg;
+  } cases[] = {
+      {{40, 60, 50}, 40, 60, 50},
+      {{10, 11}, 10, 11, 10},
+      {{0}, 0, 0, 0},
+      {{100, 0}, 0, 100, 50},
+  };
+  for (const Case& c : cases) {
+    ServerState state;
+    ResetPingStats(state);
+    for (uint32_t rtt : c.replies) RecordPingReply(state, rtt);
+    EXPECT_EQ(state.pingMin, c.min);
+    EXPECT_EQ(state.pingMax, c.max);
+    EXPECT_EQ(state.pingAvg, c.avg);
+    EXPECT_EQ(state.pingsReceived, c.replies.size());
+  }
+  ServerState full;
+  full.pingsReceived = 0xFFFFFFFFu;
+  RecordPingReply(full, 5);
+  EXPECT_EQ(full.pingsReceived, 0xFFFFFFFFu) << "a full counter must not divide by zero";
+}
+
+}  // namespace
+}  // namespace tarnwick
