@@ -24,7 +24,8 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& title
     responder = Responder();
   }
   if (responder) return responder(MessageBoxRequest{owner, text, title, type});
-  return MessageBoxA(owner, text.c_str(), title.c_str(), type);
+  // An empty title asks for the system's default caption.
+  return MessageBoxA(owner, text.c_str(), title.empty() ? nullptr : title.c_str(), type);
 }
 
 void SetMessageBoxResponder(MessageBoxResponder responder) {

@@ -7,5 +7,6 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <windowsx.h>
+#include <shellapi.h>
 
 #endif

@@ -1,0 +1,22 @@
+// Small helpers for combo boxes: reading texts and completing typed text to a list item.
+#ifndef TARNWICK_COMMON_COMBO_BOX_WIN_H
+#define TARNWICK_COMMON_COMBO_BOX_WIN_H
+
+#include <string>
+
+#include "common/win32.h"
+
+namespace tarnwick {
+
+// The edit field's text, at most `limit` characters.
+std::string ComboEditText(HWND combo, size_t limit = 255);
+std::string ComboItemText(HWND combo, int index);
+
+// One step of completion while typing: reads the edit text, and when it is new and a list item
+// begins with it (without regard to case), selects that item and the completed rest. `previous`
+// holds the text of the previous change and is updated.
+void CompleteTypedText(HWND combo, std::string& previous);
+
+}  // namespace tarnwick
+
+#endif

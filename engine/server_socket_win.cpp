@@ -1,0 +1,95 @@
+#include "engine/server_socket_win.h"
+
+#include <cstring>
+
+namespace tarnwick {
+
+UINT LookupDoneMessage() {
+  static const UINT message = RegisterWindowMessageA("WSAAsyncGetHostByNameMsg");
+  return message;
+}
+
+UINT SocketReadMessage() {
+  static const UINT message = RegisterWindowMessageA("WSARecvMsg");
+  return message;
+}
+
+LookupTask ServerSocket::StartLookup(HWND window, const std::string& host) {
+  lookupBuffer_.fill(0);
+  HANDLE task = WSAAsyncGetHostByName(window, LookupDoneMessage(), host.c_str(),
+                                      lookupBuffer_.data(), static_cast<int>(lookupBuffer_.size()));
+  return reinterpret_cast<LookupTask>(task);
+}
+
+void ServerSocket::CancelLookup(LookupTask task) {
+  if (task != 0) WSACancelAsyncRequest(reinterpret_cast<HANDLE>(task));
+}
+
+Ipv4Address ServerSocket::LookupAddress() const {
+  Ipv4Address address;
+  const auto* entry = reinterpret_cast<const hostent*>(lookupBuffer_.data());
+  if (entry->h_addrtype != AF_INET || entry->h_addr_list == nullptr ||
+      entry->h_addr_list[0] == nullptr) {
+    return address;
+  }
+  const size_t length = entry->h_length < 4 ? static_cast<size_t>(entry->h_length) : 4;
+  std::memcpy(address.octets.data(), entry->h_addr_list[0], length);
+  return address;
+}
+
+bool ServerSocket::Open(uint16_t& localPort) {
+  socket_.Reset();
+  UniqueSocket candidate(socket(AF_INET, SOCK_DGRAM, 0));
+  if (!candidate) return false;
+  sockaddr_in any = {};
+  any.sin_family = AF_INET;
+  any.sin_addr.s_addr = htonl(INADDR_ANY);
+  any.sin_port = 0;
+  if (bind(candidate.Get(), reinterpret_cast<const sockaddr*>(&any), sizeof(any)) != 0) {
+    return false;
+  }
+  sockaddr_in bound = {};
+  int size = sizeof(bound);
+  getsockname(candidate.Get(), reinterpret_cast<sockaddr*>(&bound), &size);
+  localPort = ntohs(bound.sin_port);
+  socket_ = std::move(candidate);
+  return true;
+}
+
+void ServerSocket::Send(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram) {
+  if (!socket_) return;
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(to.port);
+  std::memcpy(&address.sin_addr, to.address.octets.data(), 4);
+  sendto(socket_.Get(), reinterpret_cast<const char*>(datagram.data()),
+         static_cast<int>(datagram.size()), 0, reinterpret_cast<const sockaddr*>(&address),
+         sizeof(address));
+}
+
+void ServerSocket::RequestReadNotifications(HWND window) {
+  if (socket_) WSAAsyncSelect(socket_.Get(), window, SocketReadMessage(), FD_READ);
+}
+
+ReceiveResult ServerSocket::Receive() {
+  ReceiveResult result;
+  receiveBuffer_.fill(0);
+  sockaddr_in from = {};
+  int fromSize = sizeof(from);
+  const int received = recvfrom(socket_.Get(), reinterpret_cast<char*>(receiveBuffer_.data()),
+                                static_cast<int>(receiveBuffer_.size()), 0,
+                                reinterpret_cast<sockaddr*>(&from), &fromSize);
+  if (received == SOCKET_ERROR) {
+    result.error = WSAGetLastError();
+    // A datagram longer than the buffer arrives cut; its first part is still worth reading.
+    result.length = result.error == kSocketMessageTooLong ? receiveBuffer_.size() : 0;
+  } else {
+    result.length = static_cast<size_t>(received);
+  }
+  std::memcpy(result.from.address.octets.data(), &from.sin_addr, 4);
+  result.from.port = ntohs(from.sin_port);
+  result.data = receiveBuffer_.data();
+  return result;
+}
+
+}  // namespace tarnwick

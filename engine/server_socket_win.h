@@ -1,0 +1,52 @@
+// ServerSocket: the Windows Sockets side of one window's connection. Name lookups and datagram
+// arrival are reported to the window as registered messages, so nothing ever blocks its thread.
+#ifndef TARNWICK_ENGINE_SERVER_SOCKET_WIN_H
+#define TARNWICK_ENGINE_SERVER_SOCKET_WIN_H
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "common/unique_handle_win.h"
+#include "engine/monitor_host.h"
+#include "engine/query_protocol.h"
+#include "engine/server_monitor.h"
+
+namespace tarnwick {
+
+// The process-wide numbers of the messages that carry socket events; registered on first use.
+UINT LookupDoneMessage();  // "WSAAsyncGetHostByNameMsg"
+UINT SocketReadMessage();  // "WSARecvMsg"
+
+class ServerSocket {
+ public:
+  ServerSocket() = default;
+  ServerSocket(const ServerSocket&) = delete;
+  ServerSocket& operator=(const ServerSocket&) = delete;
+
+  // Starts WSAAsyncGetHostByName for `host`, reported to `window`; 0 when it cannot start.
+  LookupTask StartLookup(HWND window, const std::string& host);
+  void CancelLookup(LookupTask task);
+  // The first address of the host entry the finished lookup wrote (valid after success).
+  Ipv4Address LookupAddress() const;
+
+  bool Open(uint16_t& localPort);
+  void Close() { socket_.Reset(); }
+  bool IsOpen() const { return static_cast<bool>(socket_); }
+  SOCKET Handle() const { return socket_.Get(); }
+
+  void Send(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram);
+  void RequestReadNotifications(HWND window);
+
+  // Reads one datagram (at most the receive buffer's size) into the buffer.
+  ReceiveResult Receive();
+
+ private:
+  UniqueSocket socket_;
+  alignas(8) std::array<char, MAXGETHOSTSTRUCT> lookupBuffer_{};
+  std::array<uint8_t, kReceiveBufferSize> receiveBuffer_{};
+};
+
+}  // namespace tarnwick
+
+#endif

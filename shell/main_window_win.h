@@ -1,0 +1,173 @@
+// MainWindow: the top-level window that watches one server, on a thread of its own. It owns every
+// per-window part: the connection and server state (ServerMonitor), the settings copy, the bars,
+// the player list, the status bar, the tray presence, the recent servers, the highlight rules, the
+// remote console, the game launcher and the Server Info pages. Its own logic is the routing of
+// messages and commands, the creation and close sequences, and the command states.
+//
+// The class is split over several files by concern: main_window_win.cpp (creation, routing),
+// main_window_commands_win.cpp (commands), main_window_host_win.cpp (what the engine asks of the
+// window), main_window_tray_win.cpp (caption, tray), main_window_settings_win.cpp (load and save).
+#ifndef TARNWICK_SHELL_MAIN_WINDOW_WIN_H
+#define TARNWICK_SHELL_MAIN_WINDOW_WIN_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/window_base_win.h"
+#include "dialogs/server_info_sheet_win.h"
+#include "engine/server_monitor.h"
+#include "engine/server_socket_win.h"
+#include "launch/game_launcher_win.h"
+#include "rcon/remote_console_win.h"
+#include "settings/settings.h"
+#include "shell/command_states.h"
+#include "shell/frame_bars_win.h"
+#include "shell/player_list_win.h"
+#include "shell/status_bar_win.h"
+#include "shell/tray_presence_win.h"
+
+namespace tarnwick {
+
+class MainWindow : public WindowBase, private MonitorHost {
+ public:
+  MainWindow(HINSTANCE instance, bool openedWithNew);
+  ~MainWindow() override;
+
+  // Creates the window, hidden; runs the creation sequence. False when it cannot be created.
+  bool Create();
+
+  // Hides the window into the tray (true) or brings it back (false).
+  void ShowInTray(bool on);
+  // Caption and window icon while shown, tooltip and tray picture while hidden.
+  void RefreshCaption();
+  // Stops the refresh timers and sets them up again for the present state.
+  void ResetTimers() { monitor_.ResetTimers(); }
+  // Places the rebar at the top, the status bar at the bottom and the list in between.
+  void UpdateLayout(bool resizeBars);
+  // Creates the address box and its band for the present "ServerList" settings.
+  bool CreateAddressBox();
+  void FillAddressBox();
+
+  bool IsShown() const { return IsWindowVisible(hwnd()) != FALSE; }
+  HINSTANCE Instance() const { return instance_; }
+  bool OpenedWithNew() const { return openedWithNew_; }
+  const std::string& ProgramName() const { return programName_; }
+  bool StartWithLogon() const { return startWithLogon_; }
+  void SetStartWithLogon(bool on) { startWithLogon_ = on; }
+
+  Settings& CurrentSettings() { return settings_; }
+  ServerMonitor& Monitor() { return monitor_; }
+  CommandStates& Commands() { return commands_; }
+  FrameBars& Bars() { return bars_; }
+  PlayerList& Players() { return playerList_; }
+  StatusBar& Status() { return statusBar_; }
+  TrayPresence& Tray() { return tray_; }
+  RemoteConsole& Console() { return console_; }
+  GameLauncher& Launcher() { return launcher_; }
+  ServerInfoSheet& InfoSheet() { return infoSheet_; }
+
+  // Shows a message box titled with the program name: owned by the window while it is shown,
+  // system-modal without an owner while it is hidden in the tray.
+  int ShowBox(const std::string& text, UINT type);
+  // A message box titled with the program name and always owned by the window.
+  int ShowMessageBoxOwned(const std::string& text, UINT type);
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  // ---- Creation and closing (main_window_win.cpp, main_window_settings_win.cpp)
+  LRESULT OnCreate();
+  void OnClose();
+  void LoadSettings();
+  void SaveSettings();
+  void ReadLogonEntry();
+  void WriteLogonEntry();
+  void AttachRecentServersMenu();
+  void ApplyWorkingFolder();
+  void CreateHighlightFonts();
+  bool FilterMessage(MSG& message);
+  void OnIdle();
+
+  // ---- Routing (main_window_win.cpp)
+  LRESULT OnNotify(NMHDR& header);
+  void OnSize(WPARAM kind);
+  void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+  void OnInitMenuPopup(HMENU menu);
+
+  // ---- Commands (main_window_commands_win.cpp)
+  bool OnCommand(int id, int code);
+  void ToggleBar(HWND bar, int command);
+  void OpenWebLink(int command);
+  void OpenRecentServer(int id);
+
+  // ---- Tray (main_window_tray_win.cpp)
+  void OnTrayNotify(UINT mouseMessage);
+  void ShowTrayMenu();
+  void OnTaskbarCreated();
+  // Fills the tray menu's Connect submenu with the recent servers for one showing of the menu.
+  void ShowRecentServersIn(HMENU submenu);
+
+  // ---- MonitorHost (main_window_host_win.cpp)
+  LookupTask StartLookup(const std::string& host) override;
+  void CancelLookup(LookupTask task) override;
+  bool OpenSocket(uint16_t& localPort) override;
+  void CloseSocket() override;
+  void SendDatagram(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram) override;
+  void RequestReadNotifications() override;
+  uint32_t TickCount() override;
+  void StartTimer(TimerId id, uint32_t periodMs) override;
+  void StopTimer(TimerId id) override;
+  bool IsWindowShown() override { return IsShown(); }
+  bool IsShiftHeld() override;
+  bool IsGameRunning() override;
+  void BringToForeground() override;
+  void ShowInformation(int stringId) override;
+  void ReportError(int stringId, const std::string& text) override;
+  void ShowState(int stringId) override;
+  void ShowPing(const std::string& text) override;
+  void ShowNoPing() override;
+  void RequestNewWindow(const std::string& serverText) override;
+  void SetCommandEnabled(int command, bool enabled) override;
+  void ClearPlayers() override;
+  void ShowPlayers(const std::vector<PlayerRow>& rows) override;
+  void AddRecentServer(const std::string& serverText) override;
+  void ConsoleConnected(uint16_t localPort, bool serverIsPrivate) override;
+  void ConsoleDisconnected() override;
+  void AppendConsoleText(const std::string& text) override;
+  void CheckAutojoin() override;
+  void DisarmAutojoin() override;
+  void ServerInfoChanged() override;
+  void PingFiguresChanged() override;
+  void RulesChanged() override;
+  void FlashStep() override;
+  void OnLookupMessage(WPARAM task, LPARAM info);
+  void OnSocketMessage(WPARAM socket);
+  bool HighlightName(const std::string& name, COLORREF& color, HFONT& font);
+
+  HINSTANCE instance_;
+  bool openedWithNew_;
+  std::string programName_;
+  bool startWithLogon_ = false;
+  HACCEL accelerators_ = nullptr;
+  int filterId_ = 0;
+  int idleId_ = 0;
+
+  Settings settings_;
+  ServerSocket socket_;
+  ServerMonitor monitor_;
+  CommandStates commands_;
+  FrameBars bars_;
+  PlayerList playerList_;
+  StatusBar statusBar_;
+  TrayPresence tray_;
+  RemoteConsole console_;
+  GameLauncher launcher_;
+  ServerInfoSheet infoSheet_;
+  std::vector<std::string> recentServers_;  // newest first, until the recent servers list joins
+};
+
+}  // namespace tarnwick
+
+#endif
