@@ -1,0 +1,184 @@
+// The main window as a user meets it: its initial command states, menus, the address box's
+// completion, the player list's sorting and the status bar, driven with real messages.
+#include <gtest/gtest.h>
+
+#include "common/combo_box_win.h"
+#include "resources/resource.h"
+#include "tests/support/window_test_support_win.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::BoxRecorder;
+using testing::PumpPending;
+using testing::SendCommand;
+using testing::WindowUnderTest;
+
+UINT MenuStateOf(HWND window, int command) {
+  HMENU bar = GetMenu(window);
+  for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+    HMENU popup = GetSubMenu(bar, i);
+    SendMessageA(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), i);
+    const UINT state = GetMenuState(popup, command, MF_BYCOMMAND);
+    if (state != static_cast<UINT>(-1)) return state;
+  }
+  return static_cast<UINT>(-1);
+}
+
+TEST(MainWindowStart, CommandStatesAfterCreation) {
+  BoxRecorder boxes;
+  WindowUnderTest window;
+  ASSERT_NE(window.hwnd(), nullptr);
+  struct Case {
+    int command;
+    bool grayed;
+    bool checked;
+  } cases[] = {
+      {ID_VIEW_TOOLBAR, false, true},          {ID_VIEW_STATUS_BAR, false, true},
+      {ID_VIEW_PING_STATISTICS, true, false},  {ID_VIEW_SERVER_INFO, true, false},
+      {ID_VIEW_REFRESH, true, false},          {ID_TOOLS_AUTO_UPDATE, false, true},
+      {ID_TOOLS_MINIMIZE_TO_TRAY, false, true}, {ID_FILE_JOIN, true, false},
+      {ID_FILE_AUTO_JOIN, false, false},       {ID_FILE_DISCONNECT, true, false},
+      {ID_TOOLS_REMOTE_CONSOLE, true, false},  {ID_FILE_CONNECT, false, false},
+      {ID_HELP_ABOUT, false, false},
+  };
+  for (const Case& c : cases) {
+    const UINT state = MenuStateOf(window.hwnd(), c.command);
+    ASSERT_NE(state, static_cast<UINT>(-1)) << c.command;
+    EXPECT_EQ((state & MF_GRAYED) != 0, c.grayed) << c.command;
+    EXPECT_EQ((state & MF_CHECKED) != 0, c.checked) << c.command;
+  }
+  MessageLoop::Current()->RunIdleHandlers();
+  HWND toolbar = window->Bars().Toolbar();
+  EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, ID_VIEW_REFRESH, 0));
+  EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, ID_FILE_DISCONNECT, 0));
+  EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONENABLED, ID_FILE_CONNECT, 0));
+  EXPECT_EQ(GetWindowTextLengthA(window.hwnd()), 8) << "the idle caption is the program name";
+  EXPECT_EQ(window->Status().StateTip(), "Not connected");
+  EXPECT_EQ(window->Status().PaneText(1), " ping ");
+  EXPECT_EQ(window->Status().PaneText(0), "Tarnwick 1.2.6 ready.");
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST(MainWindowStart, ToggleCommandsChangeWhatTheyShow) {
+  WindowUnderTest window;
+  SendCommand(window.hwnd(), ID_VIEW_TOOLBAR);
+  EXPECT_FALSE(IsWindowVisible(window->Bars().Rebar()));
+  EXPECT_FALSE(IsWindowVisible(window->Bars().AddressBox())) << "the address box goes with it";
+  EXPECT_FALSE(MenuStateOf(window.hwnd(), ID_VIEW_TOOLBAR) & MF_CHECKED);
+  SendCommand(window.hwnd(), ID_VIEW_TOOLBAR);
+  EXPECT_TRUE(IsWindowVisible(window->Bars().Rebar()));
+  SendCommand(window.hwnd(), ID_VIEW_STATUS_BAR);
+  EXPECT_FALSE(IsWindowVisible(window->Status().hwnd()));
+  SendCommand(window.hwnd(), ID_TOOLS_AUTO_UPDATE);
+  EXPECT_FALSE(window->CurrentSettings().autoUpdate);
+  EXPECT_FALSE(MenuStateOf(window.hwnd(), ID_TOOLS_AUTO_UPDATE) & MF_CHECKED);
+  SendCommand(window.hwnd(), ID_TOOLS_MINIMIZE_TO_TRAY);
+  EXPECT_FALSE(window->CurrentSettings().minimizeToTray);
+  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
+  EXPECT_TRUE(MenuStateOf(window.hwnd(), ID_FILE_AUTO_JOIN) & MF_CHECKED);
+}
+
+TEST(MainWindowStart, ConnectWithAnEmptyAddressAsksForAServer) {
+  BoxRecorder boxes;
+  WindowUnderTest window;
+  SendCommand(window.hwnd(), ID_FILE_CONNECT);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, "Please specify server you want to connect");
+  EXPECT_EQ(boxes.Boxes()[0].title, "Tarnwick");
+  EXPECT_EQ(boxes.Boxes()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+}
+
+void Type(HWND edit, const std::string& keys) {
+  for (char key : keys) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(key), 1);
+  PumpPending();
+}
+
+TEST(AddressBox, CompletesTypedTextAndNotAfterBackspace) {
+  WindowUnderTest window;
+  HWND box = window->Bars().AddressBox();
+  HWND edit = window->Bars().AddressEdit();
+  ASSERT_NE(edit, nullptr);
+  for (const char* server : {"stuttgart.example:27015", "stockholm.example:27016", "bern.example:1"}) {
+    SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(server));
+  }
+  SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  SetFocus(edit);
+  Type(edit, "s");
+  EXPECT_EQ(ComboEditText(box), "stockholm.example:27016") << "the first of the sorted items";
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 1u);
+  EXPECT_EQ(end, 23u);
+  Type(edit, "tu");
+  EXPECT_EQ(ComboEditText(box), "stuttgart.example:27015");
+  Type(edit, "\b");
+  EXPECT_EQ(ComboEditText(box), "stu") << "deleting the completion does not complete again";
+}
+
+TEST(AddressBox, EnterConnectsLikeCtrlO) {
+  BoxRecorder boxes;
+  WindowUnderTest window;
+  HWND edit = window->Bars().AddressEdit();
+  SetFocus(edit);
+  SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
+  PumpPending();
+  ASSERT_EQ(boxes.Boxes().size(), 1u) << "Enter with an empty box runs Connect";
+  EXPECT_EQ(boxes.Boxes()[0].text, "Please specify server you want to connect");
+}
+
+std::vector<std::string> Column(const PlayerList& list, int column) {
+  std::vector<std::string> texts;
+  for (const auto& row : list.VisibleRows()) texts.push_back(row[column]);
+  return texts;
+}
+
+void ClickHeader(HWND list, int column) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  RECT item = {};
+  SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&item));
+  const LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(header, WM_LBUTTONUP, 0, at);
+  PumpPending();
+}
+
+TEST(PlayerListView, HeaderClicksSortAndMoveTheMark) {
+  WindowUnderTest window;
+  PlayerList& list = window->Players();
+  std::vector<PlayerRow> rows = {{"1", "bob", "10", "00:00:10", 4},
+                                 {"2", "Alice", "-3", "01:00:00", 4},
+                                 {"3", "carl", "2", "00:10:00", 4}};
+  list.Show(rows, window->CurrentSettings().sortOrder);
+  EXPECT_EQ(Column(list, 0), (std::vector<std::string>{"1", "2", "3"}));
+
+  ClickHeader(list.hwnd(), 1);
+  EXPECT_EQ(window->CurrentSettings().sortOrder, 2);
+  EXPECT_EQ(Column(list, 1), (std::vector<std::string>{"Alice", "bob", "carl"}));
+  LVCOLUMNA spec = {};
+  spec.mask = LVCF_FMT | LVCF_IMAGE;
+  SendMessageA(list.hwnd(), LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&spec));
+  EXPECT_TRUE(spec.fmt & LVCFMT_IMAGE);
+  EXPECT_TRUE(spec.fmt & LVCFMT_BITMAP_ON_RIGHT);
+  EXPECT_EQ(spec.iImage, 0);
+  spec = {};
+  spec.mask = LVCF_FMT;
+  SendMessageA(list.hwnd(), LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&spec));
+  EXPECT_FALSE(spec.fmt & LVCFMT_IMAGE) << "the mark left the '#' column";
+
+  ClickHeader(list.hwnd(), 1);
+  EXPECT_EQ(window->CurrentSettings().sortOrder, -2);
+  EXPECT_EQ(Column(list, 1), (std::vector<std::string>{"carl", "bob", "Alice"}));
+  spec = {};
+  spec.mask = LVCF_FMT | LVCF_IMAGE;
+  SendMessageA(list.hwnd(), LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&spec));
+  EXPECT_EQ(spec.iImage, 1);
+
+  ClickHeader(list.hwnd(), 2);
+  EXPECT_EQ(Column(list, 2), (std::vector<std::string>{"-3", "2", "10"})) << "frags sort as numbers";
+  EXPECT_EQ(list.CellText(2, 1), "Alice") << "rows are found by their item data";
+}
+
+}  // namespace
+}  // namespace tarnwick

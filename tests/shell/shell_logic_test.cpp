@@ -1,0 +1,117 @@
+// The shell's decisions without windows: caption text, tray pictures, the flash, command lines,
+// the player sort and the command state table.
+#include <gtest/gtest.h>
+
+#include "resources/resource.h"
+#include "shell/command_line.h"
+#include "shell/command_states.h"
+#include "shell/player_sort.h"
+#include "shell/tray_picture.h"
+
+namespace tarnwick {
+namespace {
+
+TEST(TrayPicture, CaptionText) {
+  EXPECT_EQ(CaptionText("%s [%u/%u] on %s - %s", "de_dust", 5, 16, "Alpha", "Tarnwick"),
+            "de_dust [5/16] on Alpha - Tarnwick");
+}
+
+TEST(TrayPicture, IconIdsOfBothSetsAcrossTheEdges) {
+  struct Case {
+    uint32_t set;
+    int32_t players, maxPlayers;
+    int id;
+  } cases[] = {
+      {0, 0, 16, 205},  {0, 1, 16, 206},   {0, 8, 16, 208},   {0, 15, 16, 210},
+      {0, 16, 16, 211}, {0, 0, 0, 211},    {0, 20, 16, 211},  {0, -56, 16, 205},
+      {0, 3, 0, 211},   {0, 3, -1, 211},   {0, 1, 5, 207},    {0, 4, 5, 210},
+      {1, 0, 16, 224},  {1, 20, 32, 244},  {1, 21, 32, 246},  {1, -1, 16, 246},
+      {1, -128, 16, 246}, {1, 16, 16, 240}, {7, 8, 16, 208},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TrayIconId(c.set, c.players, c.maxPlayers), c.id)
+        << "set " << c.set << ", " << c.players << " of " << c.maxPlayers;
+  }
+}
+
+TEST(TrayPicture, FlashRunsTwelveTicksThenStops) {
+  using Step = FlashSequence::Step;
+  FlashSequence flash;
+  EXPECT_EQ(flash.Tick(), Step::Nothing) << "no flash before a picture changed";
+  flash.Start();
+  const Step expected[] = {Step::Nothing,     Step::Nothing,     Step::ShowBlank, Step::ShowPicture,
+                           Step::ShowBlank,   Step::ShowPicture, Step::ShowBlank, Step::ShowPicture,
+                           Step::ShowBlank,   Step::ShowPicture, Step::ShowBlank, Step::ShowPicture,
+                           Step::Nothing};
+  for (size_t tick = 0; tick < std::size(expected); ++tick) {
+    EXPECT_EQ(flash.Tick(), expected[tick]) << "tick " << tick + 1;
+  }
+  EXPECT_FALSE(flash.IsRunning());
+  flash.Start();
+  flash.Tick();
+  flash.Tick();
+  flash.Tick();
+  flash.Start();
+  EXPECT_EQ(flash.Tick(), Step::Nothing) << "a new picture starts the flash again";
+}
+
+TEST(WindowCommandLines, OptionsAreTakenOutWhereverTheyStand) {
+  struct Case {
+    const char* line;
+    bool isNew, tray;
+    const char* server;
+  } cases[] = {
+      {"", false, false, ""},
+      {"Alpha.Example:27016", false, false, "alpha.example:27016"},
+      {"-tray alpha:27015", false, true, "alpha:27015"},
+      {"-NEW   beta:1", true, false, "beta:1"},
+      {"gamma-newton:2", true, false, "gammaton:2"},
+      {"-new -tray    ", true, true, ""},
+      {"host -TRAY", false, true, "host "},
+  };
+  for (const Case& c : cases) {
+    const WindowCommandLine parsed = ParseWindowCommandLine(c.line);
+    EXPECT_EQ(parsed.openedWithNew, c.isNew) << c.line;
+    EXPECT_EQ(parsed.startInTray, c.tray) << c.line;
+    EXPECT_EQ(parsed.server, c.server) << c.line;
+  }
+}
+
+TEST(PlayerSorting, ClicksAndComparisons) {
+  EXPECT_EQ(SortOrderAfterClick(1, 1), 2);
+  EXPECT_EQ(SortOrderAfterClick(2, 1), -2);
+  EXPECT_EQ(SortOrderAfterClick(-2, 1), 2);
+  EXPECT_EQ(SortOrderAfterClick(-2, 3), 4);
+  EXPECT_EQ(SortColumn(0), 0) << "a stored state out of range sorts by '#'";
+  EXPECT_EQ(SortColumn(-9), 0);
+  EXPECT_EQ(SortColumn(-4), 3);
+
+  struct Case {
+    int32_t order;
+    const char *a, *b;
+    int sign;
+  } cases[] = {
+      {3, "-3", "2", -1},       {3, "10", "2", 1},         {-3, "10", "2", -1},
+      {1, "", "0", 0},          {2, "alice", "Bob", -1},   {-2, "alice", "Bob", 1},
+      {2, "BOB", "bob", 0},     {4, "01:02:05", "00:59:59", 1},
+  };
+  for (const Case& c : cases) {
+    const int result = ComparePlayerTexts(c.order, c.a, c.b);
+    EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.order << " " << c.a << " " << c.b;
+  }
+}
+
+TEST(CommandStateTable, StartsAsTheMenuResourceAndIgnoresOtherCommands) {
+  CommandStates states;
+  EXPECT_FALSE(states.IsEnabled(ID_VIEW_REFRESH));
+  EXPECT_FALSE(states.IsEnabled(ID_VIEW_SERVER_INFO));
+  EXPECT_TRUE(states.IsChecked(ID_FILE_AUTO_JOIN));
+  EXPECT_TRUE(states.IsEnabled(ID_HELP_ABOUT)) << "commands outside the table are enabled";
+  EXPECT_FALSE(states.SetEnabled(ID_HELP_ABOUT, false));
+  EXPECT_TRUE(states.IsEnabled(ID_HELP_ABOUT));
+  EXPECT_TRUE(states.SetEnabled(ID_FILE_JOIN, false));
+  EXPECT_FALSE(states.IsEnabled(ID_FILE_JOIN));
+}
+
+}  // namespace
+}  // namespace tarnwick

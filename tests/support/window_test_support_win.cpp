@@ -1,0 +1,89 @@
+#include "tests/support/window_test_support_win.h"
+
+#include <cstring>
+
+namespace tarnwick::testing {
+namespace {
+
+void DispatchOne(MSG& message) {
+  MessageLoop* loop = MessageLoop::Current();
+  if (loop != nullptr && loop->PreTranslate(message)) return;
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
+}
+
+}  // namespace
+
+void PumpPending() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    DispatchOne(message);
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    PumpPending();
+    if (done()) return true;
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= timeoutMs) return done();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+  }
+}
+
+BoxRecorder::BoxRecorder() {
+  SetMessageBoxResponder([this](const MessageBoxRequest& request) {
+    boxes_.push_back(request);
+    if (answers_.empty()) return IDOK;
+    const int answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+  });
+}
+
+BoxRecorder::~BoxRecorder() { SetMessageBoxResponder(nullptr); }
+
+TrayRecorder::TrayRecorder() {
+  SetTrayShellHook([this](DWORD message, const NOTIFYICONDATAA& data) {
+    calls_.push_back(Call{message, data.uFlags, data.hIcon, data.szTip, data.cbSize});
+    if (message == NIM_SETVERSION) return acceptVersion ? TRUE : FALSE;
+    return TRUE;
+  });
+}
+
+TrayRecorder::~TrayRecorder() { SetTrayShellHook(nullptr); }
+
+size_t TrayRecorder::Count(DWORD message) const {
+  size_t count = 0;
+  for (const Call& call : calls_) count += call.message == message ? 1 : 0;
+  return count;
+}
+
+WindowUnderTest::WindowUnderTest(bool show, bool openedWithNew)
+    : window_(std::make_unique<MainWindow>(GetModuleHandleA(nullptr), openedWithNew)) {
+  if (!window_->Create()) return;
+  if (show) ShowWindow(window_->hwnd(), SW_SHOWNORMAL);
+  PumpPending();
+}
+
+WindowUnderTest::~WindowUnderTest() {
+  window_.reset();
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+void WindowUnderTest::Close() {
+  if (window_->hwnd() != nullptr) SendMessageA(window_->hwnd(), WM_CLOSE, 0, 0);
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+void SendCommand(HWND window, int command, int code) {
+  SendMessageA(window, WM_COMMAND, MAKEWPARAM(command, code), 0);
+}
+
+}  // namespace tarnwick::testing

@@ -1,0 +1,91 @@
+// Helpers for tests that drive real windows on the test thread: pumping messages until something
+// happens (never sleeping), answering message boxes, recording tray calls, and a main window with
+// its own message loop.
+#ifndef TARNWICK_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_WIN_H
+#define TARNWICK_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_WIN_H
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/message_box_win.h"
+#include "common/win32.h"
+#include "shell/main_window_win.h"
+#include "shell/message_loop_win.h"
+#include "shell/tray_presence_win.h"
+
+namespace tarnwick::testing {
+
+// Dispatches the thread's messages (through the thread's MessageLoop filters, when it has one)
+// until `done` returns true or `timeoutMs` has passed; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// Dispatches what is queued now (and what that posts) without waiting.
+void PumpPending();
+
+// Answers every message box with the next answer of the queue (IDOK when it is empty) and keeps
+// what each box would have shown.
+class BoxRecorder {
+ public:
+  BoxRecorder();
+  ~BoxRecorder();
+  BoxRecorder(const BoxRecorder&) = delete;
+  BoxRecorder& operator=(const BoxRecorder&) = delete;
+
+  void Answer(int button) { answers_.push_back(button); }
+  const std::vector<MessageBoxRequest>& Boxes() const { return boxes_; }
+  void Clear() { boxes_.clear(); }
+
+ private:
+  std::deque<int> answers_;
+  std::vector<MessageBoxRequest> boxes_;
+};
+
+// Stands in for the shell's notification area and keeps every call.
+class TrayRecorder {
+ public:
+  struct Call {
+    DWORD message;
+    UINT flags;
+    HICON icon;
+    std::string tip;
+    DWORD size;
+  };
+  TrayRecorder();
+  ~TrayRecorder();
+  TrayRecorder(const TrayRecorder&) = delete;
+  TrayRecorder& operator=(const TrayRecorder&) = delete;
+
+  const std::vector<Call>& Calls() const { return calls_; }
+  void Clear() { calls_.clear(); }
+  size_t Count(DWORD message) const;
+  bool acceptVersion = true;
+
+ private:
+  std::vector<Call> calls_;
+};
+
+// A main window on the test thread with the thread's message loop; destroyed with the fixture,
+// and the WM_QUIT its destruction posts is taken off the queue.
+class WindowUnderTest {
+ public:
+  explicit WindowUnderTest(bool show = true, bool openedWithNew = true);
+  ~WindowUnderTest();
+  MainWindow& operator*() { return *window_; }
+  MainWindow* operator->() { return window_.get(); }
+  HWND hwnd() const { return window_->hwnd(); }
+  // Closes the window as the user would (the close sequence runs); the object stays.
+  void Close();
+
+ private:
+  MessageLoop loop_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+// Sends a command as a menu would.
+void SendCommand(HWND window, int command, int code = 0);
+
+}  // namespace tarnwick::testing
+
+#endif
