@@ -73,6 +73,9 @@ void TrayPresence::Show(const std::string& text, int iconId, bool windowVisible)
     SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     return;
   }
+  // A hidden window without an icon (one still being created) has nothing in the tray to modify;
+  // the tray data keeps no picture, so the first one shown in the tray counts as a change.
+  if (!iconShown_) return;
   const std::string tip = text.substr(0, kTooltipLimit);
   if (tip != tooltip_) {
     tooltip_ = tip;

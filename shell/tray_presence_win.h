@@ -27,7 +27,7 @@ class TrayPresence {
   void Attach(HWND window, HINSTANCE instance);
 
   // Shows `text` and icon `iconId`: as caption and window icon while the window is visible, as
-  // tooltip and tray picture while it is hidden. A new tray picture starts a flash.
+  // tooltip and tray picture while it is hidden in the tray. A new tray picture starts a flash.
   void Show(const std::string& text, int iconId, bool windowVisible);
 
   bool AddIcon();
