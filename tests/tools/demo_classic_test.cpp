@@ -21,7 +21,8 @@ DemoConfig TwoPlayerServer() {
   return config;
 }
 
-const Bytes kIdentity = Cat({Z("127.0.0.1:27015"), Z("Test Server"), Z("stalkyard"), Z("valve"), Z("Half-Life")});
+const Bytes kIdentity =
+    Cat({Z("127.0.0.1:27015"), Z("Test Server"), Z("stalkyard"), Z("valve"), Z("Half-Life")});
 
 TEST(DemoClassic, AnswersTheTextQueries) {
   struct Case {
@@ -30,9 +31,11 @@ TEST(DemoClassic, AnswersTheTextQueries) {
   } cases[] = {
       {"ping", B({0xFF, 0xFF, 0xFF, 0xFF, 'j', 0x00})},
       {"info", Cat({kPrefix, B({'C'}), kIdentity, B({2, 12, 47})})},
-      {"players", Cat({kPrefix, B({'D', 2, 1}), Z("Freeman"), B({23, 0, 0, 0, 0x00, 0x00, 0xBE, 0x44}),
-                       B({2}), Z("Shephard"), B({0xFC, 0xFF, 0xFF, 0xFF, 0x00, 0x20, 0x1E, 0x44})})},
-      {"rules", Cat({kPrefix, B({'E', 2, 0}), Z("mp_timelimit"), Z("30"), Z("sv_gravity"), Z("800")})},
+      {"players",
+       Cat({kPrefix, B({'D', 2, 1}), Z("Freeman"), B({23, 0, 0, 0, 0x00, 0x00, 0xBE, 0x44}), B({2}),
+            Z("Shephard"), B({0xFC, 0xFF, 0xFF, 0xFF, 0x00, 0x20, 0x1E, 0x44})})},
+      {"rules",
+       Cat({kPrefix, B({'E', 2, 0}), Z("mp_timelimit"), Z("30"), Z("sv_gravity"), Z("800")})},
       // protocol 47 without a mod: the VAC and bots bytes follow the is-mod byte directly
       {"details", Cat({kPrefix, B({'m'}), kIdentity, B({2, 12, 47, 'd', 'l', 0, 0, 1, 0})})},
   };
@@ -86,12 +89,12 @@ TEST(DemoClassic, WritesBothModTailsAndTheFlags) {
 
 TEST(DemoClassic, GivesNoAnswerToWhatOldServersIgnore) {
   const Bytes ignored[] = {
-      B({'p', 'i', 'n', 'g', 0}),                                   // no prefix
-      B({0xFF, 0xFF, 0xFF, 0xFE, 'p', 'i', 'n', 'g', 0}),           // a split header
-      B({0xFF, 0xFF, 0xFF, 0xFF}),                                  // prefix only
-      Request("status"),                                            // not a query
-      Request("challenge rcon"),                                    // old servers have no challenges
-      Cat({kPrefix, B({'T'}), Z("Source Engine Query")}),           // today's binary queries
+      B({'p', 'i', 'n', 'g', 0}),                          // no prefix
+      B({0xFF, 0xFF, 0xFF, 0xFE, 'p', 'i', 'n', 'g', 0}),  // a split header
+      B({0xFF, 0xFF, 0xFF, 0xFF}),                         // prefix only
+      Request("status"),                                   // not a query
+      Request("challenge rcon"),                           // old servers have no challenges
+      Cat({kPrefix, B({'T'}), Z("Source Engine Query")}),  // today's binary queries
       Cat({kPrefix, B({'U', 0xFF, 0xFF, 0xFF, 0xFF})}),
       Cat({kPrefix, B({'V', 0xFF, 0xFF, 0xFF, 0xFF})}),
   };

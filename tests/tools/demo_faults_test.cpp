@@ -49,10 +49,12 @@ TEST(DemoFaults, SendsJunkBeforeEachReply) {
   const auto out = Ask(responder, Request("ping"));
   ASSERT_EQ(out.size(), 4u);
   // Random bytes without the prefix, the reply without its prefix, the prefix with an unused type.
-  EXPECT_FALSE(out[0].bytes.size() >= 4 && Bytes(out[0].bytes.begin(), out[0].bytes.begin() + 4) == kPrefix);
+  EXPECT_FALSE(out[0].bytes.size() >= 4 &&
+               Bytes(out[0].bytes.begin(), out[0].bytes.begin() + 4) == kPrefix);
   EXPECT_EQ(out[1].bytes, B({'j', 0}));
   ASSERT_GE(out[2].bytes.size(), 6u);
-  EXPECT_EQ(Bytes(out[2].bytes.begin(), out[2].bytes.begin() + 5), B({0xFF, 0xFF, 0xFF, 0xFF, 'z'}));
+  EXPECT_EQ(Bytes(out[2].bytes.begin(), out[2].bytes.begin() + 5),
+            B({0xFF, 0xFF, 0xFF, 0xFF, 'z'}));
   EXPECT_EQ(out[3].bytes, kPing);
   for (const Outgoing& datagram : out) EXPECT_EQ(datagram.destination, kClient);
 }
@@ -93,7 +95,7 @@ TEST(DemoFaults, PlayersJoinAndLeaveByTurn) {
     int64_t at_ms;
     size_t players;
     const char* last;
-  } steps[] = {{4999, 2, "B"},  {5000, 3, "Newcomer 1"}, {9999, 3, "Newcomer 1"},
+  } steps[] = {{4999, 2, "B"},  {5000, 3, "Newcomer 1"},  {9999, 3, "Newcomer 1"},
                {10000, 2, "B"}, {15000, 3, "Newcomer 2"}, {20000, 2, "B"}};
   for (const Step& step : steps) {
     responder.Poll(step.at_ms);
@@ -116,11 +118,21 @@ TEST(DemoLoopbackOnly, AcceptsOnly127Addresses) {
     bool parsed;
     bool loopback;
   } cases[] = {
-      {"127.0.0.1", true, true},    {"127.255.255.254", true, true}, {"127.0.0.0", true, true},
-      {"126.255.255.255", true, false}, {"128.0.0.1", true, false},  {"10.0.0.1", true, false},
-      {"192.168.0.1", true, false}, {"0.0.0.0", true, false},        {"255.255.255.255", true, false},
-      {"127.0.0", false, false},    {"127.0.0.1.", false, false},    {"127.0.0.256", false, false},
-      {"127.0.0.01x", false, false}, {"localhost", false, false},    {"", false, false},
+      {"127.0.0.1", true, true},
+      {"127.255.255.254", true, true},
+      {"127.0.0.0", true, true},
+      {"126.255.255.255", true, false},
+      {"128.0.0.1", true, false},
+      {"10.0.0.1", true, false},
+      {"192.168.0.1", true, false},
+      {"0.0.0.0", true, false},
+      {"255.255.255.255", true, false},
+      {"127.0.0", false, false},
+      {"127.0.0.1.", false, false},
+      {"127.0.0.256", false, false},
+      {"127.0.0.01x", false, false},
+      {"localhost", false, false},
+      {"", false, false},
   };
   for (const Case& c : cases) {
     const std::optional<uint32_t> address = ParseIpv4(c.text);
@@ -137,8 +149,8 @@ TEST(DemoLoopbackOnly, NeverAnswersAnotherAddress) {
   Responder responder(config, kServer);
   for (uint32_t address : {0x0A000001u, 0xC0A80001u, 0x08080808u, 0x00000000u, 0x80000001u}) {
     const Endpoint stranger{address, 27005};
-    for (const Bytes& request :
-         {Request("ping"), Request("challenge rcon"), Cat({kPrefix, B({'U', 0xFF, 0xFF, 0xFF, 0xFF})})}) {
+    for (const Bytes& request : {Request("ping"), Request("challenge rcon"),
+                                 Cat({kPrefix, B({'U', 0xFF, 0xFF, 0xFF, 0xFF})})}) {
       EXPECT_TRUE(Ask(responder, request, 0, stranger).empty()) << FormatIpv4(address);
     }
   }
@@ -148,8 +160,8 @@ TEST(DemoLoopbackOnly, NeverAnswersAnotherAddress) {
 
 TEST(DemoLoopbackOnly, NeverStreamsTheLogElsewhere) {
   Responder responder(DemoConfig{}, kServer);
-  for (const char* target : {"10.0.0.2 27500", "172.16.0.1 27500", "192.168.1.1 27500", "1.2.3.4 27500",
-                             "0.0.0.0 27500"}) {
+  for (const char* target : {"10.0.0.2 27500", "172.16.0.1 27500", "192.168.1.1 27500",
+                             "1.2.3.4 27500", "0.0.0.0 27500"}) {
     const auto out = Ask(responder, Request(std::string("rcon demo logaddress ") + target));
     ASSERT_EQ(out.size(), 1u) << target;
     EXPECT_EQ(out[0].destination, kClient);

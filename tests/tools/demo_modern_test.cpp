@@ -51,8 +51,8 @@ TEST(DemoModern, AnswersOnlyPingOfTheTextQueries) {
 }
 
 TEST(DemoModern, AnswersTheInfoQueryWithTheExtraDataAsked) {
-  const Bytes head = Cat({kPrefix, B({'I', 48}), Z("Today"), Z("crossfire"), Z("valve"), Z("Half-Life"),
-                          B({70, 0, 1, 8, 2, 'd', 'l', 0, 1}), Z("1.1.2.7/Stdio")});
+  const Bytes head = Cat({kPrefix, B({'I', 48}), Z("Today"), Z("crossfire"), Z("valve"),
+                          Z("Half-Life"), B({70, 0, 1, 8, 2, 'd', 'l', 0, 1}), Z("1.1.2.7/Stdio")});
   struct Case {
     const char* name;
     bool extra_data;
@@ -63,8 +63,8 @@ TEST(DemoModern, AnswersTheInfoQueryWithTheExtraDataAsked) {
       {"no block", false, 0x80, {}},
       {"empty flags", true, 0x00, B({0x00})},
       {"everything", true, 0xF1,
-       Cat({B({0xF1, 0x87, 0x69}), B({0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x01}), B({0x8C, 0x69}),
-            Z("Tarnwick TV"), Z("demo,tarnwick"), B({70, 0, 0, 0, 0, 0, 0, 0})})},
+       Cat({B({0xF1, 0x87, 0x69}), B({0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x01}),
+            B({0x8C, 0x69}), Z("Tarnwick TV"), Z("demo,tarnwick"), B({70, 0, 0, 0, 0, 0, 0, 0})})},
   };
   for (const Case& c : cases) {
     DemoConfig config = Modern();
@@ -109,7 +109,7 @@ TEST(DemoModern, PlayersAndRulesNeedTheRightChallenge) {
   Responder responder(Modern(), kServer);
   const uint32_t challenge = Challenge(responder, 'U');
   EXPECT_EQ(Challenge(responder, 'V'), challenge);
-  EXPECT_EQ(Only(Ask(responder, Cat({kPrefix, B({'U'})})))[4], 'A');           // no challenge at all
+  EXPECT_EQ(Only(Ask(responder, Cat({kPrefix, B({'U'})})))[4], 'A');  // no challenge at all
   EXPECT_EQ(Only(Ask(responder, WithChallenge('U', challenge ^ 1)))[4], 'A');  // a wrong one
   EXPECT_EQ(Only(Ask(responder, WithChallenge('U', challenge))),
             Cat({kPrefix, B({'D', 1, 0}), Z("Freeman"), B({5, 0, 0, 0, 0x00, 0x00, 0x20, 0x41})}));
@@ -145,7 +145,7 @@ Bytes Join(const std::vector<Outgoing>& pieces, int32_t* sequence) {
 
 TEST(DemoModern, SplitsLargeRulesRepliesIntoPiecesThatJoinToTheWhole) {
   DemoConfig config = Modern();
-  config.rules = ManyRules(60);  // 60 * 54 bytes: three pieces
+  config.rules = ManyRules(60);  // about 3,200 bytes: three pieces
   Responder responder(config, kServer);
   const uint32_t challenge = Challenge(responder, 'V');
   int32_t sequence = 0;
@@ -205,8 +205,8 @@ TEST(DemoModern, RconWantsAChallengeAndCountsFailures) {
   } cases[] = {
       {"rcon " + number + " pw echo hi", Cat({kPrefix, B({'l'}), Z("hi\n")}), 0},
       {"rcon " + number + " wrong echo hi", Cat({kPrefix, B({'l'}), Z("Bad rcon_password.\n")}), 1},
-      {"rcon pw echo hi", bad_challenge, 2},                  // no challenge
-      {"rcon " + other + " pw echo hi", bad_challenge, 3},    // one never given
+      {"rcon pw echo hi", bad_challenge, 2},                // no challenge
+      {"rcon " + other + " pw echo hi", bad_challenge, 3},  // one never given
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Only(Ask(responder, Request(c.request))), c.reply) << c.request;
@@ -235,13 +235,14 @@ TEST(DemoModern, RconChallengesRunOut) {
 
 TEST(DemoModern, BansAnAddressAfterFiveFailedAttempts) {
   Responder responder(Modern(), kServer);
+  // Each attempt is answered, the fifth too; only then the address is banned.
   for (int i = 1; i <= 5; ++i) {
-    EXPECT_EQ(Only(Ask(responder, Request("rcon pw status")))[4], 'l') << i;  // the fifth still answered
+    EXPECT_EQ(Only(Ask(responder, Request("rcon pw status")))[4], 'l') << i;
   }
   EXPECT_EQ(responder.FailedRconAttempts(), 5);
   EXPECT_TRUE(responder.IsBanned(kLoopbackAddress));
-  for (const Bytes& request : {Request("ping"), Request("challenge rcon"), kInfoQuery,
-                               WithChallenge('U', 0xFFFFFFFFu)}) {
+  for (const Bytes& request :
+       {Request("ping"), Request("challenge rcon"), kInfoQuery, WithChallenge('U', 0xFFFFFFFFu)}) {
     EXPECT_TRUE(Ask(responder, request).empty()) << Show(request);
   }
   // Another port of the banned address is banned too; another address is not.
@@ -258,10 +259,10 @@ TEST(DemoModern, RateLimitDropsExcessQueriesPerAddress) {
     Endpoint from;
     bool answered;
   } steps[] = {
-      {0, kClient, true},    {100, kClient, true},   {200, kClient, true},
+      {0, kClient, true},    {100, kClient, true},          {200, kClient, true},
       {300, kClient, false}, {300, {0x7F000002u, 1}, true},  // its own allowance
-      {999, kClient, false}, {1000, kClient, true},  {1050, kClient, false},
-      {1100, kClient, true}, {1200, kClient, true},  {1250, kClient, false},
+      {999, kClient, false}, {1000, kClient, true},         {1050, kClient, false},
+      {1100, kClient, true}, {1200, kClient, true},         {1250, kClient, false},
   };
   for (const Step& step : steps) {
     EXPECT_EQ(!Ask(responder, Request("ping"), step.at_ms, step.from).empty(), step.answered)

@@ -39,8 +39,10 @@ TEST(DemoRcon, AnswersCommandsAndRefusesWrongPasswords) {
       {"rcon  echo x", "Bad rcon_password.\n"},
       {"rcon s3cret logaddress 127.0.0.1", "usage:  logaddress ip port\n"},
       {"rcon s3cret logaddress 127.0.0.1 70000", "usage:  logaddress ip port\n"},
-      {"rcon s3cret logaddress 192.168.1.5 27500", "logaddress:  192.168.1.5 refused: not a loopback address\n"},
-      {"rcon s3cret logaddress 8.8.8.8 27500", "logaddress:  8.8.8.8 refused: not a loopback address\n"},
+      {"rcon s3cret logaddress 192.168.1.5 27500",
+       "logaddress:  192.168.1.5 refused: not a loopback address\n"},
+      {"rcon s3cret logaddress 8.8.8.8 27500",
+       "logaddress:  8.8.8.8 refused: not a loopback address\n"},
   };
   for (const Case& c : cases) {
     Responder responder(Config(), kServer);
@@ -97,11 +99,13 @@ TEST(DemoRcon, StreamsTheLogToALoopbackAddressUntilPointedAtItself) {
   EXPECT_TRUE(responder.Poll(2999).empty());
   const auto tick = responder.Poll(3000);
   ASSERT_EQ(tick.size(), 1u);
-  EXPECT_EQ(tick[0].bytes, LogDatagram("log L 12/06/2026 - 10:00:03: World triggered \"Round_Start\"\n"));
+  EXPECT_EQ(tick[0].bytes,
+            LogDatagram("log L 12/06/2026 - 10:00:03: World triggered \"Round_Start\"\n"));
   const auto second = responder.Poll(5000);
   ASSERT_EQ(second.size(), 1u);
-  EXPECT_EQ(second[0].bytes, LogDatagram("log L 12/06/2026 - 10:00:05: \"Freeman<1><STEAM_0:0:1001><>\" "
-                                         "say \"hello from the demo server\"\n"));
+  EXPECT_EQ(second[0].bytes,
+            LogDatagram("log L 12/06/2026 - 10:00:05: \"Freeman<1><STEAM_0:0:1001><>\" "
+                        "say \"hello from the demo server\"\n"));
 
   // A say lands in the log after the echo; a refused attempt is logged as such.
   const auto say = Ask(responder, Request("rcon s3cret say gg"), 6000);

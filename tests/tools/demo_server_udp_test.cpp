@@ -1,12 +1,11 @@
 // A started DemoServer over real loopback UDP sockets: the thread, the socket loop, the second
 // socket, delays and the log stream, as a client on this machine sees them.
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <optional>
@@ -39,7 +38,8 @@ class Client {
 
   void Send(uint16_t port, const Bytes& datagram) {
     const sockaddr_in to = Address(port);
-    sendto(fd_, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof(to));
+    sendto(fd_, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&to),
+           sizeof(to));
   }
 
   struct Received {
@@ -53,7 +53,8 @@ class Client {
     Bytes buffer(65536);
     sockaddr_in from{};
     socklen_t length = sizeof(from);
-    const ssize_t size = recvfrom(fd_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &length);
+    const ssize_t size =
+        recvfrom(fd_, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &length);
     if (size < 0) return std::nullopt;
     EXPECT_EQ(ntohl(from.sin_addr.s_addr), kLoopbackAddress);
     buffer.resize(static_cast<size_t>(size));
@@ -116,7 +117,8 @@ TEST(DemoServerUdp, StreamsTheLogToTheNamedPort) {
   Client listener;
   const std::string command = "rcon demo logaddress 127.0.0.1 " + std::to_string(listener.Port());
   EXPECT_EQ(console.Ask(server.Port(), Request(command)),
-            Cat({kPrefix, B({'l'}), Z("logaddress:  127.0.0.1:" + std::to_string(listener.Port()) + "\n")}));
+            Cat({kPrefix, B({'l'}),
+                 Z("logaddress:  127.0.0.1:" + std::to_string(listener.Port()) + "\n")}));
   EXPECT_EQ(server.LogTargets(), (std::vector<Endpoint>{{kLoopbackAddress, listener.Port()}}));
   // The echo of the command, then a line of the server's own a second later, from its game port.
   for (const char* expected : {"Rcon: \"rcon demo logaddress", "World triggered \"Round_Start\""}) {
@@ -157,9 +159,11 @@ TEST(DemoServerUdp, ModernServerSplitsRulesOverTheWire) {
   DemoServer server(config);
   ASSERT_TRUE(server.Start());
   Client client;
-  const Bytes challenge = client.Ask(server.Port(), Cat({kPrefix, B({'V', 0xFF, 0xFF, 0xFF, 0xFF})}));
+  const Bytes challenge =
+      client.Ask(server.Port(), Cat({kPrefix, B({'V', 0xFF, 0xFF, 0xFF, 0xFF})}));
   ASSERT_EQ(challenge.size(), 9u);
-  client.Send(server.Port(), Cat({kPrefix, B({'V'}), Bytes(challenge.begin() + 5, challenge.end())}));
+  client.Send(server.Port(),
+              Cat({kPrefix, B({'V'}), Bytes(challenge.begin() + 5, challenge.end())}));
   Bytes pieces[3];
   for (int i = 0; i < 3; ++i) {
     const auto piece = client.Receive();

@@ -35,7 +35,8 @@ Bytes Exchange(SOCKET socket, uint16_t port, const Bytes& request, uint16_t* fro
   char buffer[8192];
   sockaddr_in from{};
   int length = sizeof(from);
-  const int size = recvfrom(socket, buffer, sizeof(buffer), 0, reinterpret_cast<sockaddr*>(&from), &length);
+  const int size =
+      recvfrom(socket, buffer, sizeof(buffer), 0, reinterpret_cast<sockaddr*>(&from), &length);
   if (size < 0) return {};
   *from_port = ntohs(from.sin_port);
   return Bytes(buffer, buffer + size);
@@ -64,8 +65,8 @@ TEST(DemoServerWinsock, AnswersPingAndDetailsOnLoopback) {
 
   const std::string address = "127.0.0.1:" + std::to_string(server.Port());
   EXPECT_EQ(Exchange(client.Get(), server.Port(), Request("details"), &from_port),
-            Cat({kPrefix, B({'m'}), Z(address), Z("Wine Server"), Z("snark_pit"), Z("valve"), Z("Half-Life"),
-                 B({1, 8, 47, 'd', 'w', 0, 0, 1, 0})}));
+            Cat({kPrefix, B({'m'}), Z(address), Z("Wine Server"), Z("snark_pit"), Z("valve"),
+                 Z("Half-Life"), B({1, 8, 47, 'd', 'w', 0, 0, 1, 0})}));
 
   ASSERT_TRUE(server.WaitForRequests(2, std::chrono::milliseconds(5000)));
   const auto received = server.ReceivedRequests();

@@ -1,5 +1,5 @@
-// Helpers for the demo server's tests: expected datagrams are spelled out byte by byte and string by
-// string here, never produced by the server's own ByteWriter, so a mistake in the writer shows.
+// Helpers for the demo server's tests: expected datagrams are spelled out byte by byte and string
+// by string here, never produced by the server's own ByteWriter, so a mistake in the writer shows.
 #ifndef TARNWICK_TESTS_TOOLS_DEMO_TEST_BYTES_H
 #define TARNWICK_TESTS_TOOLS_DEMO_TEST_BYTES_H
 

@@ -21,12 +21,14 @@ ByteWriter& ByteWriter::Int16(int16_t value) {
 ByteWriter& ByteWriter::Int32(int32_t value) { return Uint32(static_cast<uint32_t>(value)); }
 
 ByteWriter& ByteWriter::Uint32(uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<uint8_t>(value >> shift));
+  for (int shift = 0; shift < 32; shift += 8)
+    bytes_.push_back(static_cast<uint8_t>(value >> shift));
   return *this;
 }
 
 ByteWriter& ByteWriter::Uint64(uint64_t value) {
-  for (int shift = 0; shift < 64; shift += 8) bytes_.push_back(static_cast<uint8_t>(value >> shift));
+  for (int shift = 0; shift < 64; shift += 8)
+    bytes_.push_back(static_cast<uint8_t>(value >> shift));
   return *this;
 }
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "tools/demo_server/join_text.h"
+
 namespace tarnwick::demo {
 namespace {
 
@@ -38,8 +40,8 @@ std::optional<DemoPlayer> ParsePlayer(std::string_view text) {
   if (second_colon == std::string_view::npos || second_colon == 0) return std::nullopt;
   const size_t first_colon = text.rfind(':', second_colon - 1);
   if (first_colon == std::string_view::npos) return std::nullopt;
-  const auto frags = ParseNumber<int32_t>(text.substr(first_colon + 1, second_colon - first_colon - 1),
-                                          INT32_MIN, INT32_MAX);
+  const auto frags = ParseNumber<int32_t>(
+      text.substr(first_colon + 1, second_colon - first_colon - 1), INT32_MIN, INT32_MAX);
   const auto seconds = ParseSeconds(text.substr(second_colon + 1));
   if (!frags || !seconds) return std::nullopt;
   return DemoPlayer{std::string(text.substr(0, first_colon)), *frags, *seconds};
@@ -128,8 +130,10 @@ const std::vector<Option>& Options() {
       TextOption("--mod-link", [](C& c) -> auto& { return c.mod.info_link; }),
       TextOption("--mod-download", [](C& c) -> auto& { return c.mod.download_link; }),
       TextOption("--mod-version-text", [](C& c) -> auto& { return c.mod.version_text; }),
-      NumberOption<int32_t>("--mod-version", INT32_MIN, INT32_MAX, [](C& c) -> auto& { return c.mod.version; }),
-      NumberOption<int32_t>("--mod-size", INT32_MIN, INT32_MAX, [](C& c) -> auto& { return c.mod.size; }),
+      NumberOption<int32_t>("--mod-version", INT32_MIN, INT32_MAX,
+                            [](C& c) -> auto& { return c.mod.version; }),
+      NumberOption<int32_t>("--mod-size", INT32_MIN, INT32_MAX,
+                            [](C& c) -> auto& { return c.mod.size; }),
       NumberOption<uint8_t>("--mod-type", 0, 255, [](C& c) -> auto& { return c.mod.type; }),
       NumberOption<uint8_t>("--mod-dll", 0, 255, [](C& c) -> auto& { return c.mod.dll; }),
       NumberOption<uint8_t>("--vac", 0, 1, [](C& c) -> auto& { return c.vac; }),
@@ -151,11 +155,13 @@ const std::vector<Option>& Options() {
       {"--many-rules", true, [](State& state, std::string_view value) {
          const std::optional<int> count = ParseNumber<int>(value, 1, 2000);
          if (!count) return false;
-         for (DemoRule& rule : ManyRules(*count)) state.result->config.rules.push_back(std::move(rule));
+         std::vector<DemoRule>& rules = state.result->config.rules;
+         for (DemoRule& rule : ManyRules(*count)) rules.push_back(std::move(rule));
          return true;
        }},
       TextOption("--rcon-password", [](C& c) -> auto& { return c.rcon_password; }),
-      NumberOption<int>("--log-interval", 0, 3600, [](C& c) -> auto& { return c.log_interval_seconds; }),
+      NumberOption<int>("--log-interval", 0, 3600,
+                        [](C& c) -> auto& { return c.log_interval_seconds; }),
       NumberOption<uint32_t>("--seed", 0, UINT32_MAX, [](C& c) -> auto& { return c.seed; }),
       SwitchOption("--modern", [](C& c) -> auto& { return c.modern; }),
       {"--info-reply", true, [](State& state, std::string_view value) {
@@ -166,28 +172,39 @@ const std::vector<Option>& Options() {
          else return false;
          return true;
        }},
-      SwitchOption("--challenge-info", [](C& c) -> auto& { return c.modern_options.challenge_info; }),
-      NumberOption<uint8_t>("--extra-flags", 0, 255, [](C& c) -> auto& { return c.modern_options.extra_flags; }),
+      SwitchOption("--challenge-info",
+                   [](C& c) -> auto& { return c.modern_options.challenge_info; }),
+      NumberOption<uint8_t>("--extra-flags", 0, 255,
+                            [](C& c) -> auto& { return c.modern_options.extra_flags; }),
       {"--no-extra-data", false, [](State& state, std::string_view) {
          state.result->config.modern_options.extra_data = false;
          return true;
        }},
-      NumberOption<uint64_t>("--steam-id", 0, UINT64_MAX, [](C& c) -> auto& { return c.modern_options.steam_id; }),
-      NumberOption<uint64_t>("--game-id", 0, UINT64_MAX, [](C& c) -> auto& { return c.modern_options.game_id; }),
+      NumberOption<uint64_t>("--steam-id", 0, UINT64_MAX,
+                             [](C& c) -> auto& { return c.modern_options.steam_id; }),
+      NumberOption<uint64_t>("--game-id", 0, UINT64_MAX,
+                             [](C& c) -> auto& { return c.modern_options.game_id; }),
       TextOption("--keywords", [](C& c) -> auto& { return c.modern_options.keywords; }),
-      NumberOption<uint16_t>("--app-id", 0, 65535, [](C& c) -> auto& { return c.modern_options.app_id; }),
+      NumberOption<uint16_t>("--app-id", 0, 65535,
+                             [](C& c) -> auto& { return c.modern_options.app_id; }),
       TextOption("--game-version", [](C& c) -> auto& { return c.modern_options.game_version; }),
-      NumberOption<int>("--split-limit", 64, 65000, [](C& c) -> auto& { return c.modern_options.split_limit; }),
+      NumberOption<int>("--split-limit", 64, 65000,
+                        [](C& c) -> auto& { return c.modern_options.split_limit; }),
       NumberOption<int>("--rcon-challenge-ms", 0, 86400000,
                         [](C& c) -> auto& { return c.modern_options.rcon_challenge_lifetime_ms; }),
-      NumberOption<int>("--ban-after", 0, 1000, [](C& c) -> auto& { return c.modern_options.ban_after_failures; }),
+      NumberOption<int>("--ban-after", 0, 1000,
+                        [](C& c) -> auto& { return c.modern_options.ban_after_failures; }),
       SwitchOption("--rate-limit", [](C& c) -> auto& { return c.rate_limit.enabled; }),
-      NumberOption<int>("--rate-per-second", 1, 1000, [](C& c) -> auto& { return c.rate_limit.per_second; }),
-      NumberOption<int>("--rate-window", 1, 3600, [](C& c) -> auto& { return c.rate_limit.window_seconds; }),
-      NumberOption<int>("--drop-every", 0, 1000000, [](C& c) -> auto& { return c.faults.drop_every; }),
+      NumberOption<int>("--rate-per-second", 1, 1000,
+                        [](C& c) -> auto& { return c.rate_limit.per_second; }),
+      NumberOption<int>("--rate-window", 1, 3600,
+                        [](C& c) -> auto& { return c.rate_limit.window_seconds; }),
+      NumberOption<int>("--drop-every", 0, 1000000,
+                        [](C& c) -> auto& { return c.faults.drop_every; }),
       NumberOption<int>("--delay-ms", 0, 600000, [](C& c) -> auto& { return c.faults.delay_ms; }),
       NumberOption<int>("--cut-at", 0, 65536, [](C& c) -> auto& { return c.faults.cut_at; }),
-      NumberOption<int>("--garbage", 0, 100, [](C& c) -> auto& { return c.faults.garbage_per_reply; }),
+      NumberOption<int>("--garbage", 0, 100,
+                        [](C& c) -> auto& { return c.faults.garbage_per_reply; }),
       {"--alternate-port", true, [](State& state, std::string_view value) {
          AlternateSource& source = state.result->config.faults.alternate;
          if (value == "only") source = AlternateSource::kOnly;
@@ -197,7 +214,8 @@ const std::vector<Option>& Options() {
          return true;
        }},
       TextOption("--forged-name", [](C& c) -> auto& { return c.faults.forged_host_name; }),
-      NumberOption<int>("--churn-seconds", 0, 86400, [](C& c) -> auto& { return c.faults.churn_seconds; }),
+      NumberOption<int>("--churn-seconds", 0, 86400,
+                        [](C& c) -> auto& { return c.faults.churn_seconds; }),
       {"--port-file", true, [](State& state, std::string_view value) {
          state.result->port_file = std::string(value);
          return !value.empty();
@@ -224,19 +242,19 @@ bool ParseCommandLine(const std::vector<std::string>& arguments, CommandLine* re
       if (name == candidate.name) option = &candidate;
     }
     if (option == nullptr) {
-      *error = "unknown option " + name;
+      *error = Join({"unknown option ", name});
       return false;
     }
     std::string_view value;
     if (option->takes_value) {
       if (i + 1 >= arguments.size()) {
-        *error = name + " needs a value";
+        *error = Join({name, " needs a value"});
         return false;
       }
       value = arguments[++i];
     }
     if (!option->handle(state, value)) {
-      *error = "bad value for " + name + ": " + std::string(value);
+      *error = Join({"bad value for ", name, ": ", value});
       return false;
     }
   }

@@ -11,8 +11,8 @@
 namespace tarnwick::demo {
 
 struct CommandLine {
-  DemoConfig config;       // the program listens on port 27015 unless told otherwise
-  std::string port_file;   // when set, the bound port is written there
+  DemoConfig config;      // the program listens on port 27015 unless told otherwise
+  std::string port_file;  // when set, the bound port is written there
   bool help = false;
 };
 

@@ -29,7 +29,7 @@ struct DemoRule {
 struct ModInfo {
   std::string info_link = "http://www.example.com/mod/";
   std::string download_link = "http://www.example.com/mod/download.zip";  // protocol 41 and above
-  std::string version_text = "1.0";                                     // protocol 40 and below
+  std::string version_text = "1.0";                                       // protocol 40 and below
   int32_t version = 1;
   int32_t size = 184320000;
   uint8_t type = 0;  // 0: single and multiplayer, 1: multiplayer only (protocol 41 and above)
@@ -46,8 +46,9 @@ struct ModernOptions {
   uint8_t protocol = 48;        // the protocol byte of the 'I' reply
   uint16_t app_id = 70;
   std::string game_version = "1.1.2.7/Stdio";
-  bool extra_data = true;     // write the extra-data flag byte (and what its bits announce)
-  uint8_t extra_flags = 0x80;  // 0x80 port, 0x10 SteamID, 0x40 spectator, 0x20 keywords, 0x01 game id
+  bool extra_data = true;  // write the extra-data flag byte (and what its bits announce)
+  uint8_t extra_flags =
+      0x80;  // 0x80 port, 0x10 SteamID, 0x40 spectator, 0x20 keywords, 0x01 game id
   uint64_t steam_id = 90071992547409921ull;
   uint16_t spectator_port = 27020;
   std::string spectator_name = "Tarnwick TV";
@@ -104,10 +105,10 @@ struct DemoConfig {
   ModInfo mod;
   uint8_t vac = 1;
   uint8_t bots = 0;
-  std::vector<DemoRule> rules = {
-      {"mp_fraglimit", "0"},   {"mp_friendlyfire", "0"}, {"mp_timelimit", "30"},
-      {"sv_gravity", "800"},   {"sv_maxspeed", "270"},   {"sv_password", "0"},
-      {"mp_footsteps", "1"},   {"mp_flashlight", "1"}};
+  std::vector<DemoRule> rules = {{"mp_fraglimit", "0"},  {"mp_friendlyfire", "0"},
+                                 {"mp_timelimit", "30"}, {"sv_gravity", "800"},
+                                 {"sv_maxspeed", "270"}, {"sv_password", "0"},
+                                 {"mp_footsteps", "1"},  {"mp_flashlight", "1"}};
 
   std::string rcon_password = "demo";  // empty: every rcon attempt fails
   int log_interval_seconds = 2;

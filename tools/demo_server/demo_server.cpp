@@ -67,8 +67,10 @@ void DemoServer::Run() {
     int64_t wake;
     {
       std::lock_guard<std::mutex> lock(mutex_);
-      for (Outgoing& datagram : responder_->Poll(now)) queue_.emplace(datagram.send_at_ms, std::move(datagram));
-      wake = std::min(responder_->NextPollAt(), queue_.empty() ? Responder::kNever : queue_.begin()->first);
+      for (Outgoing& datagram : responder_->Poll(now))
+        queue_.emplace(datagram.send_at_ms, std::move(datagram));
+      wake = std::min(responder_->NextPollAt(),
+                      queue_.empty() ? Responder::kNever : queue_.begin()->first);
     }
     SendDue(now);
     const int wait = static_cast<int>(std::clamp<int64_t>(wake - now, 0, kLoopTickMs));
@@ -152,9 +154,8 @@ std::vector<ReceivedRequest> DemoServer::ReceivedRequests() const {
 
 bool DemoServer::WaitForRequests(size_t count, std::chrono::milliseconds timeout) const {
   std::unique_lock<std::mutex> lock(mutex_);
-  return received_.wait_for(lock, timeout, [&] {
-    return responder_ && responder_->ReceivedRequests().size() >= count;
-  });
+  return received_.wait_for(
+      lock, timeout, [&] { return responder_ && responder_->ReceivedRequests().size() >= count; });
 }
 
 int DemoServer::FailedRconAttempts() const {

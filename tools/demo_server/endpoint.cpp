@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "tools/demo_server/join_text.h"
+
 namespace tarnwick::demo {
 
 bool IsLoopbackAddress(uint32_t address) { return (address >> 24) == 127; }
@@ -26,12 +28,12 @@ std::optional<uint32_t> ParseIpv4(std::string_view text) {
 }
 
 std::string FormatIpv4(uint32_t address) {
-  return std::to_string(address >> 24) + "." + std::to_string((address >> 16) & 0xFF) + "." +
-         std::to_string((address >> 8) & 0xFF) + "." + std::to_string(address & 0xFF);
+  return Join({std::to_string(address >> 24), ".", std::to_string((address >> 16) & 0xFF), ".",
+               std::to_string((address >> 8) & 0xFF), ".", std::to_string(address & 0xFF)});
 }
 
 std::string FormatEndpoint(const Endpoint& endpoint) {
-  return FormatIpv4(endpoint.address) + ":" + std::to_string(endpoint.port);
+  return Join({FormatIpv4(endpoint.address), ":", std::to_string(endpoint.port)});
 }
 
 }  // namespace tarnwick::demo

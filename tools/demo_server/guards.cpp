@@ -43,7 +43,8 @@ RconChallenges::Check RconChallenges::Verify(uint32_t address, uint32_t challeng
     const bool expired = lifetime_ms_ > 0 && now_ms - entry.issued_at >= lifetime_ms_;
     return expired ? Check::kStale : Check::kGood;
   }
-  const bool seen = std::find(entry.earlier.begin(), entry.earlier.end(), challenge) != entry.earlier.end();
+  const bool seen =
+      std::find(entry.earlier.begin(), entry.earlier.end(), challenge) != entry.earlier.end();
   return seen ? Check::kStale : Check::kUnknown;
 }
 

@@ -40,7 +40,8 @@ class QueryChallenges {
 class RconChallenges {
  public:
   enum class Check { kGood, kStale, kUnknown };
-  RconChallenges(ChallengeSource* source, int lifetime_ms) : source_(source), lifetime_ms_(lifetime_ms) {}
+  RconChallenges(ChallengeSource* source, int lifetime_ms)
+      : source_(source), lifetime_ms_(lifetime_ms) {}
   uint32_t Issue(uint32_t address, int64_t now_ms);
   // kStale for a number this address was given before, kUnknown for one it never was.
   Check Verify(uint32_t address, uint32_t challenge, int64_t now_ms) const;

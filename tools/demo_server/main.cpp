@@ -47,9 +47,11 @@ int main(int argc, char** argv) {
     }
   }
   std::printf("tarnwick_demo_server: %s server \"%s\" on %s:%u\n",
-              command_line.config.modern ? "modern" : "classic", command_line.config.host_name.c_str(),
+              command_line.config.modern ? "modern" : "classic",
+              command_line.config.host_name.c_str(),
               FormatIpv4(command_line.config.bind_address).c_str(), server.Port());
-  if (server.AlternatePort() != 0) std::printf("tarnwick_demo_server: second socket on port %u\n", server.AlternatePort());
+  if (server.AlternatePort() != 0)
+    std::printf("tarnwick_demo_server: second socket on port %u\n", server.AlternatePort());
   std::fflush(stdout);
   while (!g_stop) std::this_thread::sleep_for(std::chrono::milliseconds(100));
   server.Stop();

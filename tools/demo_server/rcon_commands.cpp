@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "tools/demo_server/join_text.h"
+
 namespace tarnwick::demo {
 namespace {
 
@@ -43,12 +45,12 @@ bool SameWord(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::string Quote(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quote(std::string_view text) { return Join({"\"", text, "\""}); }
 
 std::string PlayerTag(std::span<const DemoPlayer> players, size_t index) {
-  const unsigned id = static_cast<unsigned>(index + 1);
-  return "\"" + players[index].name + "<" + std::to_string(id) + "><STEAM_0:0:" +
-         std::to_string(1000 + id) + "><>\"";
+  const std::string id = std::to_string(index + 1);
+  return Join({"\"", players[index].name, "<", id, "><STEAM_0:0:", std::to_string(1000 + index + 1),
+               "><>\""});
 }
 
 std::string Clock(float seconds) {
@@ -72,11 +74,11 @@ RconEffect LogAddress(std::string_view arguments, const ServerFacts& facts) {
     return effect;
   }
   if (!IsLoopbackAddress(*ip)) {
-    effect.answer = "logaddress:  " + std::string(ip_text) + " refused: not a loopback address\n";
+    effect.answer = Join({"logaddress:  ", ip_text, " refused: not a loopback address\n"});
     return effect;
   }
   const Endpoint target{*ip, static_cast<uint16_t>(*port)};
-  effect.answer = "logaddress:  " + FormatEndpoint(target) + "\n";
+  effect.answer = Join({"logaddress:  ", FormatEndpoint(target), "\n"});
   if (target.port == facts.port) {
     effect.log_change = RconEffect::LogChange::kStop;
   } else {
@@ -112,14 +114,14 @@ RconEffect RunRconCommand(std::string_view command, const ServerFacts& facts) {
   if (SameWord(name, "status")) {
     effect.answer = StatusText(facts);
   } else if (SameWord(name, "echo")) {
-    effect.answer = std::string(arguments) + "\n";
+    effect.answer = Join({arguments, "\n"});
   } else if (SameWord(name, "logaddress")) {
     effect = LogAddress(arguments, facts);
   } else if (SameWord(name, "say")) {
-    effect.answer = "Console: " + std::string(arguments) + "\n";
-    effect.log_texts.push_back("Server say " + Quote(arguments));
+    effect.answer = Join({"Console: ", arguments, "\n"});
+    effect.log_texts.push_back(Join({"Server say ", Quote(arguments)}));
   } else {
-    effect.answer = "Unknown command " + Quote(name) + "\n";
+    effect.answer = Join({"Unknown command ", Quote(name), "\n"});
   }
   return effect;
 }
@@ -127,41 +129,41 @@ RconEffect RunRconCommand(std::string_view command, const ServerFacts& facts) {
 std::string StatusText(const ServerFacts& facts) {
   const DemoConfig& c = facts.config;
   const std::string version = c.protocol <= 40 ? "1.1.0.6" : c.modern_options.game_version;
-  std::string text;
-  text += "hostname:  " + c.host_name + "\n";
-  text += "version :  " + std::to_string(c.protocol) + "/" + version + " 8684 " +
-          (c.vac ? "secure" : "insecure") + "  (" + std::to_string(c.modern_options.app_id) + ")\n";
-  text += "tcp/ip  :  " + facts.address + "\n";
-  text += "map     :  " + c.map + " at: 0 x, 0 y, 0 z\n";
-  text += "players :  " + std::to_string(facts.players.size()) + " active (" +
-          std::to_string(c.max_players) + " max)\n\n";
+  const std::string players = std::to_string(facts.players.size());
+  std::string text = Join({"hostname:  ", c.host_name, "\n"});
+  text +=
+      Join({"version :  ", std::to_string(c.protocol), "/", version, " 8684 ",
+            c.vac ? "secure" : "insecure", "  (", std::to_string(c.modern_options.app_id), ")\n"});
+  text += Join({"tcp/ip  :  ", facts.address, "\n"});
+  text += Join({"map     :  ", c.map, " at: 0 x, 0 y, 0 z\n"});
+  text += Join({"players :  ", players, " active (", std::to_string(c.max_players), " max)\n\n"});
   text += "#      name userid uniqueid frag time ping loss adr\n";
   for (size_t i = 0; i < facts.players.size(); ++i) {
     const DemoPlayer& p = facts.players[i];
-    const unsigned id = static_cast<unsigned>(i + 1);
-    text += "#" + std::to_string(id) + " " + Quote(p.name) + " " + std::to_string(id) +
-            " STEAM_0:0:" + std::to_string(1000 + id) + " " + std::to_string(p.frags) + " " +
-            Clock(p.seconds) + " " + std::to_string(20 + 7 * i % 50) + " 0 127.0.0.1:" +
-            std::to_string(27005 + i) + "\n";
+    const std::string id = std::to_string(i + 1);
+    text +=
+        Join({"#", id, " ", Quote(p.name), " ", id, " STEAM_0:0:", std::to_string(1000 + i + 1),
+              " ", std::to_string(p.frags), " ", Clock(p.seconds), " ",
+              std::to_string(20 + 7 * i % 50), " 0 127.0.0.1:", std::to_string(27005 + i), "\n"});
   }
-  text += std::to_string(facts.players.size()) + " users\n";
+  text += Join({players, " users\n"});
   return text;
 }
 
 std::string LogLine(int64_t now_ms, std::string_view text) {
   const int64_t seconds = 10 * 3600 + (now_ms > 0 ? now_ms / 1000 : 0);
   char stamp[48];
-  std::snprintf(stamp, sizeof(stamp), "log L 12/06/2026 - %02d:%02d:%02d: ",
-                static_cast<int>(seconds / 3600 % 24), static_cast<int>(seconds / 60 % 60),
-                static_cast<int>(seconds % 60));
-  return stamp + std::string(text) + "\n";
+  std::snprintf(stamp, sizeof(stamp),
+                "log L 12/06/2026 - %02d:%02d:%02d: ", static_cast<int>(seconds / 3600 % 24),
+                static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+  return Join({stamp, text, "\n"});
 }
 
 std::string PeriodicLogText(uint64_t turn, std::span<const DemoPlayer> players) {
   if (players.size() < 2 || turn % 3 == 0) return "World triggered \"Round_Start\"";
-  if (turn % 3 == 1) return PlayerTag(players, 0) + " say \"hello from the demo server\"";
-  return PlayerTag(players, turn % players.size()) + " killed " +
-         PlayerTag(players, (turn + 1) % players.size()) + " with \"crowbar\"";
+  if (turn % 3 == 1) return Join({PlayerTag(players, 0), " say \"hello from the demo server\""});
+  return Join({PlayerTag(players, turn % players.size()), " killed ",
+               PlayerTag(players, (turn + 1) % players.size()), " with \"crowbar\""});
 }
 
 }  // namespace tarnwick::demo

@@ -7,7 +7,9 @@ namespace {
 
 uint8_t Clamp(int value) { return static_cast<uint8_t>(std::clamp(value, 0, 255)); }
 
-uint8_t PlayerCount(const ServerFacts& facts) { return Clamp(static_cast<int>(facts.players.size())); }
+uint8_t PlayerCount(const ServerFacts& facts) {
+  return Clamp(static_cast<int>(facts.players.size()));
+}
 
 ByteWriter& WriteIdentity(ByteWriter& writer, const ServerFacts& facts) {
   const DemoConfig& c = facts.config;
@@ -22,7 +24,9 @@ Datagram EncodeInfo(const ServerFacts& facts) {
   ByteWriter writer;
   writer.Prefix().Byte('C').String(facts.address);
   WriteIdentity(writer, facts);
-  writer.Byte(PlayerCount(facts)).Byte(Clamp(facts.config.max_players)).Byte(Clamp(facts.config.protocol));
+  writer.Byte(PlayerCount(facts))
+      .Byte(Clamp(facts.config.max_players))
+      .Byte(Clamp(facts.config.protocol));
   return writer.Take();
 }
 
@@ -60,7 +64,8 @@ Datagram EncodeSourceInfo(const ServerFacts& facts) {
   writer.Byte(m.extra_flags);
   if (m.extra_flags & 0x80) writer.Int16(static_cast<int16_t>(facts.port));
   if (m.extra_flags & 0x10) writer.Uint64(m.steam_id);
-  if (m.extra_flags & 0x40) writer.Int16(static_cast<int16_t>(m.spectator_port)).String(m.spectator_name);
+  if (m.extra_flags & 0x40)
+    writer.Int16(static_cast<int16_t>(m.spectator_port)).String(m.spectator_name);
   if (m.extra_flags & 0x20) writer.String(m.keywords);
   if (m.extra_flags & 0x01) writer.Uint64(m.game_id);
   return writer.Take();

@@ -33,7 +33,8 @@ Datagram EncodeInfo(const ServerFacts& facts);
 // 'm' with the given protocol byte, which also picks the mod tail:
 //   40 and below with a mod: link, byte 0, version text, int32 version, int32 size, byte 0, byte 0.
 //   41 and above with a mod: link, download link, empty string, int32 version, int32 size, type,
-//   dll, VAC, bots. Without a mod: nothing after the is-mod byte at 40 and below; VAC and bots above.
+//   dll, VAC, bots. Without a mod: nothing after the is-mod byte at 40 and below; VAC and bots
+//   above.
 Datagram EncodeDetails(const ServerFacts& facts, int protocol);
 
 // 'I', today's info reply, with the extra-data block the options ask for.

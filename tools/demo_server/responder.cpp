@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tools/demo_server/join_text.h"
 #include "tools/demo_server/rcon_commands.h"
 
 namespace tarnwick::demo {
@@ -11,7 +12,8 @@ namespace {
 // The oldest records are dropped past this many, so a long run does not grow without bound.
 constexpr size_t kMaxRecorded = 20000;
 constexpr size_t kLargestDatagram = 65000;
-constexpr char kSourceQuery[] = "Source Engine Query";  // the terminating zero is part of the request
+constexpr char kSourceQuery[] =
+    "Source Engine Query";  // the terminating zero is part of the request
 
 uint32_t ReadUint32(std::span<const uint8_t> bytes, size_t at) {
   return static_cast<uint32_t>(bytes[at]) | static_cast<uint32_t>(bytes[at + 1]) << 8 |
@@ -41,7 +43,8 @@ struct Responder::Context {
 };
 
 std::string ReceivedRequest::Text() const {
-  if (bytes.size() < 4 || !std::all_of(bytes.begin(), bytes.begin() + 4, [](uint8_t b) { return b == 0xFF; })) {
+  if (bytes.size() < 4 ||
+      !std::all_of(bytes.begin(), bytes.begin() + 4, [](uint8_t b) { return b == 0xFF; })) {
     return {};
   }
   const auto end = std::find(bytes.begin() + 4, bytes.end(), uint8_t{0});
@@ -58,7 +61,8 @@ Responder::Responder(DemoConfig config, Endpoint own)
       rate_limiter_(config_.rate_limit),
       fault_stage_(config_.faults, config_.seed + 1) {
   SetPlayers(config_.players, 0);
-  if (config_.faults.churn_seconds > 0) next_churn_at_ = int64_t{config_.faults.churn_seconds} * 1000;
+  if (config_.faults.churn_seconds > 0)
+    next_churn_at_ = int64_t{config_.faults.churn_seconds} * 1000;
 }
 
 void Responder::SetPlayers(std::vector<DemoPlayer> players, int64_t now_ms) {
@@ -87,7 +91,8 @@ void Responder::ExpireChallenges() {
 }
 
 void Responder::Record(std::span<const uint8_t> datagram, const Endpoint& source, int64_t now_ms) {
-  if (received_.size() >= kMaxRecorded) received_.erase(received_.begin(), received_.begin() + kMaxRecorded / 10);
+  if (received_.size() >= kMaxRecorded)
+    received_.erase(received_.begin(), received_.begin() + kMaxRecorded / 10);
   received_.push_back({source, Datagram(datagram.begin(), datagram.end()), now_ms});
 }
 
@@ -112,7 +117,8 @@ bool Responder::HandleBinary(std::span<const uint8_t> payload, Context& context)
   const uint8_t type = payload[0];
   if (type == 'T') {
     const size_t query_size = sizeof(kSourceQuery);
-    if (payload.size() < 1 + query_size || std::memcmp(payload.data() + 1, kSourceQuery, query_size) != 0) {
+    if (payload.size() < 1 + query_size ||
+        std::memcmp(payload.data() + 1, kSourceQuery, query_size) != 0) {
       return false;
     }
     if (config_.modern_options.challenge_info) {
@@ -167,13 +173,14 @@ void Responder::HandleText(std::string_view text, Context& context) {
   } else if (config_.modern) {
     if (word == "challenge" && FirstWord(rest) == "rcon") {
       const uint32_t challenge = rcon_challenges_.Issue(context.source.address, context.now_ms);
-      Reply(EncodeText("challenge rcon " + std::to_string(challenge) + "\n"), context);
+      Reply(EncodeText(Join({"challenge rcon ", std::to_string(challenge), "\n"})), context);
     }
   } else if (word == "info") {
     ReplyFacts(EncodeInfo, context);
   } else if (word == "details") {
     const int protocol = config_.protocol;
-    ReplyFacts([protocol](const ServerFacts& facts) { return EncodeDetails(facts, protocol); }, context);
+    ReplyFacts([protocol](const ServerFacts& facts) { return EncodeDetails(facts, protocol); },
+               context);
   } else if (word == "players") {
     Reply(EncodePlayers(context.players, false), context);
   } else if (word == "rules") {
@@ -213,15 +220,15 @@ void Responder::HandleRcon(std::string_view text, Context& context) {
     log_target_.reset();
     next_log_at_ = kNever;
   }
-  Log("Rcon: \"" + std::string(text) + "\" from \"" + FormatEndpoint(context.source) + "\"",
-      context.now_ms, context.out);
+  Log(Join({"Rcon: \"", text, "\" from \"", FormatEndpoint(context.source), "\""}), context.now_ms,
+      context.out);
   for (const std::string& line : effect.log_texts) Log(line, context.now_ms, context.out);
 }
 
 void Responder::RefuseRcon(std::string_view answer, std::string_view text, bool counts,
                            Context& context) {
   Reply(EncodePrint(answer), context);
-  Log("Bad Rcon: \"" + std::string(text) + "\" from \"" + FormatEndpoint(context.source) + "\"",
+  Log(Join({"Bad Rcon: \"", text, "\" from \"", FormatEndpoint(context.source), "\""}),
       context.now_ms, context.out);
   // The answer to the attempt that reaches the limit still goes out; the ban starts after it.
   if (counts) failures_.Record(context.source.address);
@@ -276,7 +283,7 @@ void Responder::Churn(int64_t now_ms) {
   if (live_.size() >= static_cast<size_t>(config_.max_players)) join = false;
   if (live_.empty()) join = true;
   if (join) {
-    live_.push_back({{"Newcomer " + std::to_string(++newcomers_), 0, 0.0f}, now_ms});
+    live_.push_back({{Join({"Newcomer ", std::to_string(++newcomers_)}), 0, 0.0f}, now_ms});
   } else {
     live_.pop_back();
   }

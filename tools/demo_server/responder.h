@@ -4,8 +4,8 @@
 // going). Not thread-safe: the owner serialises calls.
 //
 // Classic mode answers the text queries of servers of 2001 ("ping", "info", "details", "players",
-// "rules", "rcon <password> <command>"). Modern mode answers like today's servers: "ping", the binary
-// 'T', 'U' and 'V' queries with their challenges, split rules replies, "challenge rcon" and
+// "rules", "rcon <password> <command>"). Modern mode answers like today's servers: "ping", the
+// binary 'T', 'U' and 'V' queries with their challenges, split rules replies, "challenge rcon" and
 // "rcon <challenge> <password> <command>", a ban after repeated rcon failures, and an optional rate
 // limit. In both modes nothing is ever sent to an address outside 127.0.0.0/8.
 #ifndef TARNWICK_TOOLS_DEMO_SERVER_RESPONDER_H

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "tools/demo_server/join_text.h"
 #include "tools/demo_server/udp_socket.h"
 
 namespace tarnwick::demo {
@@ -44,17 +45,17 @@ UdpSocket::~UdpSocket() = default;
 
 std::unique_ptr<UdpSocket> UdpSocket::Open(const Endpoint& local, std::string* error) {
   if (!IsLoopbackAddress(local.address)) {
-    *error = "refusing to bind to " + FormatIpv4(local.address) + ": not a loopback address";
+    *error = Join({"refusing to bind to ", FormatIpv4(local.address), ": not a loopback address"});
     return nullptr;
   }
   auto impl = std::make_unique<Impl>(socket(AF_INET, SOCK_DGRAM, 0));
   if (impl->fd < 0) {
-    *error = std::string("socket: ") + std::strerror(errno);
+    *error = Join({"socket: ", std::strerror(errno)});
     return nullptr;
   }
   sockaddr_in address = ToSockaddr(local);
   if (bind(impl->fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0) {
-    *error = "bind to " + FormatEndpoint(local) + ": " + std::strerror(errno);
+    *error = Join({"bind to ", FormatEndpoint(local), ": ", std::strerror(errno)});
     return nullptr;
   }
   socklen_t length = sizeof(address);

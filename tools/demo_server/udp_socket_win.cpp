@@ -2,6 +2,7 @@
 // the demo server program, so it starts and cleans up its own Winsock reference.
 #include "common/unique_handle_win.h"
 #include "common/win32.h"
+#include "tools/demo_server/join_text.h"
 #include "tools/demo_server/udp_socket.h"
 
 namespace tarnwick::demo {
@@ -20,7 +21,7 @@ Endpoint FromSockaddr(const sockaddr_in& address) {
 }
 
 std::string ErrorText(const char* call) {
-  return std::string(call) + ": Winsock error " + std::to_string(WSAGetLastError());
+  return Join({call, ": Winsock error ", std::to_string(WSAGetLastError())});
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ UdpSocket::~UdpSocket() = default;
 
 std::unique_ptr<UdpSocket> UdpSocket::Open(const Endpoint& local, std::string* error) {
   if (!IsLoopbackAddress(local.address)) {
-    *error = "refusing to bind to " + FormatIpv4(local.address) + ": not a loopback address";
+    *error = Join({"refusing to bind to ", FormatIpv4(local.address), ": not a loopback address"});
     return nullptr;
   }
   auto impl = std::make_unique<Impl>();
@@ -73,8 +74,9 @@ Endpoint UdpSocket::Local() const { return impl_->local; }
 bool UdpSocket::SendTo(const Endpoint& destination, const uint8_t* bytes, size_t size) {
   if (!IsLoopbackAddress(destination.address)) return false;
   const sockaddr_in address = ToSockaddr(destination);
-  return sendto(impl_->socket.Get(), reinterpret_cast<const char*>(bytes), static_cast<int>(size), 0,
-                reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == static_cast<int>(size);
+  return sendto(impl_->socket.Get(), reinterpret_cast<const char*>(bytes), static_cast<int>(size),
+                0, reinterpret_cast<const sockaddr*>(&address),
+                sizeof(address)) == static_cast<int>(size);
 }
 
 int UdpSocket::ReceiveFrom(uint8_t* buffer, size_t capacity, int timeout_ms, Endpoint* source) {
@@ -85,8 +87,9 @@ int UdpSocket::ReceiveFrom(uint8_t* buffer, size_t capacity, int timeout_ms, End
   if (select(0, &readable, nullptr, nullptr, &timeout) <= 0) return -1;
   sockaddr_in address{};
   int length = sizeof(address);
-  const int received = recvfrom(impl_->socket.Get(), reinterpret_cast<char*>(buffer),
-                                static_cast<int>(capacity), 0, reinterpret_cast<sockaddr*>(&address), &length);
+  const int received =
+      recvfrom(impl_->socket.Get(), reinterpret_cast<char*>(buffer), static_cast<int>(capacity), 0,
+               reinterpret_cast<sockaddr*>(&address), &length);
   // WSAECONNRESET reports an earlier send that met a closed port; WSAEMSGSIZE a datagram larger
   // than the buffer, whose first bytes are still there.
   if (received < 0 && WSAGetLastError() == WSAEMSGSIZE) {
