@@ -47,8 +47,8 @@ struct ModernOptions {
   uint16_t app_id = 70;
   std::string game_version = "1.1.2.7/Stdio";
   bool extra_data = true;  // write the extra-data flag byte (and what its bits announce)
-  uint8_t extra_flags =
-      0x80;  // 0x80 port, 0x10 SteamID, 0x40 spectator, 0x20 keywords, 0x01 game id
+  // Bits of the extra-data flag: 0x80 port, 0x10 SteamID, 0x40 spectator, 0x20 keywords, 0x01 game id.
+  uint8_t extra_flags = 0x80;
   uint64_t steam_id = 90071992547409921ull;
   uint16_t spectator_port = 27020;
   std::string spectator_name = "Tarnwick TV";
