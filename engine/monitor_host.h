@@ -28,8 +28,10 @@ class MonitorHost {
   virtual LookupTask StartLookup(const std::string& host) = 0;
   virtual void CancelLookup(LookupTask task) = 0;
   // Closes an open socket, then creates a UDP socket bound to any local address and a port the
-  // system picks. False when either step fails; otherwise `localPort` is the bound port.
-  virtual bool OpenSocket(uint16_t& localPort) = 0;
+  // system picks, and associated with `server`, so that only the server's datagrams arrive and
+  // the system reports a server host's "nothing listens here" as a receive error. False when a
+  // step fails; otherwise `localPort` is the bound port.
+  virtual bool OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) = 0;
   virtual void CloseSocket() = 0;
   // Errors of a send are not looked at: a request that cannot be sent is lost.
   virtual void SendDatagram(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram) = 0;

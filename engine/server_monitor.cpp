@@ -66,7 +66,7 @@ void ServerMonitor::OnLookupDone(LookupTask task, int error, const Ipv4Address& 
     return;
   }
   uint16_t localPort = 0;
-  if (!host_.OpenSocket(localPort)) {
+  if (!host_.OpenSocket(serverAddress_, localPort)) {
     socketOpen_ = false;
     FailConnection();
     return;
@@ -200,8 +200,10 @@ void ServerMonitor::OnReceive(const ReceiveResult& result) {
   if (result.error != 0 && result.error != kSocketMessageTooLong) {
     const std::string host = hostText_;
     Disconnect();
-    host_.ReportError(result.error == kSocketConnectionReset ? IDS_CONNECTION_LOST : IDS_CANT_CONNECT,
-                      host);
+    // Both errors mean the server's host answered that nothing listens on the port.
+    const bool refused =
+        result.error == kSocketConnectionReset || result.error == kSocketConnectionRefused;
+    host_.ReportError(refused ? IDS_CONNECTION_LOST : IDS_CANT_CONNECT, host);
     return;
   }
   // Only the server's own address and port may speak for it: anything else could forge replies

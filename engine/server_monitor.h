@@ -25,6 +25,7 @@ namespace tarnwick {
 inline constexpr int kSocketWouldBlock = 10035;
 inline constexpr int kSocketMessageTooLong = 10040;
 inline constexpr int kSocketConnectionReset = 10054;
+inline constexpr int kSocketConnectionRefused = 10061;
 
 // What one attempt to read a datagram gave.
 struct ReceiveResult {

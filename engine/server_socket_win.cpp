@@ -37,7 +37,19 @@ Ipv4Address ServerSocket::LookupAddress() const {
   return address;
 }
 
-bool ServerSocket::Open(uint16_t& localPort) {
+namespace {
+
+sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(endpoint.port);
+  std::memcpy(&address.sin_addr, endpoint.address.octets.data(), 4);
+  return address;
+}
+
+}  // namespace
+
+bool ServerSocket::Open(const Ipv4Endpoint& server, uint16_t& localPort) {
   socket_.Reset();
   UniqueSocket candidate(socket(AF_INET, SOCK_DGRAM, 0));
   if (!candidate) return false;
@@ -48,6 +60,12 @@ bool ServerSocket::Open(uint16_t& localPort) {
   if (bind(candidate.Get(), reinterpret_cast<const sockaddr*>(&any), sizeof(any)) != 0) {
     return false;
   }
+  // Associated with the server, the socket takes datagrams from it alone, and a server host that
+  // answers "port unreachable" makes the next read fail instead of leaving the window waiting.
+  const sockaddr_in peer = ToSockaddr(server);
+  if (connect(candidate.Get(), reinterpret_cast<const sockaddr*>(&peer), sizeof(peer)) != 0) {
+    return false;
+  }
   sockaddr_in bound = {};
   int size = sizeof(bound);
   getsockname(candidate.Get(), reinterpret_cast<sockaddr*>(&bound), &size);
@@ -56,19 +74,25 @@ bool ServerSocket::Open(uint16_t& localPort) {
   return true;
 }
 
-void ServerSocket::Send(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram) {
+void ServerSocket::Send(const Ipv4Endpoint&, const std::vector<uint8_t>& datagram) {
+  // The socket is associated with the server, which is the only destination it sends to.
   if (!socket_) return;
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(to.port);
-  std::memcpy(&address.sin_addr, to.address.octets.data(), 4);
-  sendto(socket_.Get(), reinterpret_cast<const char*>(datagram.data()),
-         static_cast<int>(datagram.size()), 0, reinterpret_cast<const sockaddr*>(&address),
-         sizeof(address));
+  send(socket_.Get(), reinterpret_cast<const char*>(datagram.data()),
+       static_cast<int>(datagram.size()), 0);
 }
 
 void ServerSocket::RequestReadNotifications(HWND window) {
   if (socket_) WSAAsyncSelect(socket_.Get(), window, SocketReadMessage(), FD_READ);
+}
+
+int ServerSocket::PendingError() const {
+  if (!socket_) return 0;
+  int error = 0;
+  int size = sizeof(error);
+  if (getsockopt(socket_.Get(), SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &size) != 0) {
+    return 0;
+  }
+  return error;
 }
 
 ReceiveResult ServerSocket::Receive() {

@@ -30,7 +30,8 @@ class ServerSocket {
   // The first address of the host entry the finished lookup wrote (valid after success).
   Ipv4Address LookupAddress() const;
 
-  bool Open(uint16_t& localPort);
+  // Binds a new socket to any local address and associates it with `server`.
+  bool Open(const Ipv4Endpoint& server, uint16_t& localPort);
   void Close() { socket_.Reset(); }
   bool IsOpen() const { return static_cast<bool>(socket_); }
   SOCKET Handle() const { return socket_.Get(); }
@@ -40,6 +41,9 @@ class ServerSocket {
 
   // Reads one datagram (at most the receive buffer's size) into the buffer.
   ReceiveResult Receive();
+  // An error the system keeps for the socket without signalling a read (0 when none). Some socket
+  // layers report a server host's "port unreachable" only this way.
+  int PendingError() const;
 
  private:
   UniqueSocket socket_;

@@ -13,7 +13,9 @@ LookupTask MainWindow::StartLookup(const std::string& host) { return socket_.Sta
 
 void MainWindow::CancelLookup(LookupTask task) { socket_.CancelLookup(task); }
 
-bool MainWindow::OpenSocket(uint16_t& localPort) { return socket_.Open(localPort); }
+bool MainWindow::OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) {
+  return socket_.Open(server, localPort);
+}
 
 void MainWindow::CloseSocket() { socket_.Close(); }
 
@@ -32,6 +34,18 @@ void MainWindow::OnLookupMessage(WPARAM task, LPARAM info) {
 void MainWindow::OnSocketMessage(WPARAM socket) {
   if (!monitor_.IsConnected() || static_cast<SOCKET>(socket) != socket_.Handle()) return;
   monitor_.OnReceive(socket_.Receive());
+}
+
+void MainWindow::OnTimerTick(uint32_t timerId) {
+  if (monitor_.IsConnected()) {
+    if (const int error = socket_.PendingError()) {
+      ReceiveResult failed;
+      failed.error = error;
+      monitor_.OnReceive(failed);
+      return;
+    }
+  }
+  monitor_.OnTimer(timerId);
 }
 
 uint32_t MainWindow::TickCount() { return GetTickCount(); }

@@ -79,7 +79,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnClose();
       break;
     case WM_TIMER:
-      monitor_.OnTimer(static_cast<uint32_t>(wParam));
+      OnTimerTick(static_cast<uint32_t>(wParam));
       return 0;
     case WM_QUERYUISTATE:
       return UISF_HIDEACCEL;

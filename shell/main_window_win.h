@@ -112,7 +112,7 @@ class MainWindow : public WindowBase, private MonitorHost {
   // ---- MonitorHost (main_window_host_win.cpp)
   LookupTask StartLookup(const std::string& host) override;
   void CancelLookup(LookupTask task) override;
-  bool OpenSocket(uint16_t& localPort) override;
+  bool OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) override;
   void CloseSocket() override;
   void SendDatagram(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram) override;
   void RequestReadNotifications() override;
@@ -143,6 +143,7 @@ class MainWindow : public WindowBase, private MonitorHost {
   void RulesChanged() override;
   void FlashStep() override;
   void OnLookupMessage(WPARAM task, LPARAM info);
+  void OnTimerTick(uint32_t timerId);
   void OnSocketMessage(WPARAM socket);
   bool HighlightName(const std::string& name, COLORREF& color, HFONT& font);
 

@@ -203,7 +203,9 @@ TEST_F(MonitorTest, ReceiveErrorsCloseTheConnectionAndNameTheHost) {
   struct Case {
     int error;
     int message;
-  } cases[] = {{kSocketConnectionReset, IDS_CONNECTION_LOST}, {10050, IDS_CANT_CONNECT}};
+  } cases[] = {{kSocketConnectionReset, IDS_CONNECTION_LOST},
+                 {kSocketConnectionRefused, IDS_CONNECTION_LOST},
+                 {10050, IDS_CANT_CONNECT}};
   for (const Case& c : cases) {
     host.errors.clear();
     ConnectTo();

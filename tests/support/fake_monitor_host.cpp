@@ -18,8 +18,9 @@ LookupTask FakeMonitorHost::StartLookup(const std::string& host) {
   return nextTask++;
 }
 
-bool FakeMonitorHost::OpenSocket(uint16_t& port) {
+bool FakeMonitorHost::OpenSocket(const Ipv4Endpoint& server, uint16_t& port) {
   if (!socketOpens) return false;
+  socketServer = server;
   ++socketsOpened;
   port = localPort;
   return true;

@@ -58,7 +58,8 @@ class FakeMonitorHost : public MonitorHost {
 
   LookupTask StartLookup(const std::string& host) override;
   void CancelLookup(LookupTask task) override { cancelled.push_back(task); }
-  bool OpenSocket(uint16_t& port) override;
+  bool OpenSocket(const Ipv4Endpoint& server, uint16_t& port) override;
+  Ipv4Endpoint socketServer;
   void CloseSocket() override { ++socketsClosed; }
   void SendDatagram(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram) override {
     sentTo.push_back(to);
