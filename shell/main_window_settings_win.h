@@ -1,10 +1,23 @@
 // MainWindowSettings: the SettingsWindow of a real main window. Made on the stack for one call of
-// LoadSettings (in the creation handler, once the remote console exists) or SaveSettings (first
-// thing in the close handler), from the window's handles and its own lists:
+// LoadSettings or SaveSettings, from the window's handles and its own lists. The creation handler,
+// once the remote console exists (the player list may not exist yet):
 //
-//   MainWindowSettings parts({hwnd(), console, consoleCommandBox, playerList}, store,
+//   RegistryKeyStore store;
+//   recentServers_.AttachMenu(GetSubMenu(GetMenu(hwnd()), 0));
+//   recentServers_.SetMaximum(kRecentServersWindowMaximum);
+//   MainWindowSettings parts({hwnd(), console, consoleCommandBox, nullptr}, store,
 //                            recentServers_, highlightRules_);
 //   LoadSettings(store, parts, settings_);
+//   SetWorkingFolder(settings_.gameClientPath);
+//   ...
+//   settings_.startWithLogon = ReadLogonEntry(store, programName_);
+//
+// and the close handler, first thing:
+//
+//   MainWindowSettings parts({hwnd(), console, consoleCommandBox, playerList}, store, ...);
+//   SaveSettings(store, parts, settings_);
+//   WriteLogonEntry(store, programName_, settings_.startWithLogon, ProgramFilePath(),
+//                   hostText_, port_);
 //
 // A null handle skips what needs that window: no placement is applied to or taken from it, the
 // player list's columns stay as the settings hold them, no history is loaded or taken.

@@ -7,6 +7,19 @@ namespace tarnwick {
 namespace {
 
 constexpr char kTestParent[] = "SOFTWARE\\Merrowind\\TarnwickTest";
+constexpr char kMakerKey[] = "SOFTWARE\\Merrowind";
+
+// Deletes the key only when it holds neither subkeys nor values.
+void DeleteIfEmpty(const char* path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  DWORD subkeys = 1;
+  DWORD values = 1;
+  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                   nullptr, nullptr, nullptr);
+  RegCloseKey(key);
+  if (subkeys == 0 && values == 0) RegDeleteKeyA(HKEY_CURRENT_USER, path);
+}
 
 HKEY CreateKey(const std::string& path) {
   HKEY key = nullptr;
@@ -32,8 +45,10 @@ RegistryTestRoot::~RegistryTestRoot() {
   localMachine_.Reset();
   RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
   RegDeleteKeyA(HKEY_CURRENT_USER, path_.c_str());
-  // Only empty: tests of other programs may still have their keys there.
-  RegDeleteKeyA(HKEY_CURRENT_USER, kTestParent);
+  // Only when empty: tests running in parallel may still have their keys there, and the maker's
+  // key may hold the real settings.
+  DeleteIfEmpty(kTestParent);
+  DeleteIfEmpty(kMakerKey);
 }
 
 }  // namespace tarnwick
