@@ -8,8 +8,7 @@ void RemoteConsole::Hide() {}
 void RemoteConsole::ConsoleConnected(uint16_t, bool) {}
 void RemoteConsole::ConsoleDisconnected() {}
 void RemoteConsole::AppendConsoleText(const std::string&) {}
-std::vector<std::string> RemoteConsole::History() const { return {}; }
-void RemoteConsole::LoadHistory(const std::vector<std::string>&) {}
+HWND RemoteConsole::CommandBox() const { return hwnd() != nullptr ? GetDlgItem(hwnd(), 1021) : nullptr; }
 INT_PTR RemoteConsole::OnMessage(UINT, WPARAM, LPARAM) { return FALSE; }
 
 }  // namespace tarnwick

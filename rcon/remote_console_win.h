@@ -23,9 +23,8 @@ class RemoteConsole : public DialogBase {
   void ConsoleDisconnected();
   void AppendConsoleText(const std::string& text);
 
-  // The command history, in list order; loading adds every item without a duplicate check.
-  std::vector<std::string> History() const;
-  void LoadHistory(const std::vector<std::string>& items);
+  // The command box, whose list is the command history the settings load and save.
+  HWND CommandBox() const;
 
  protected:
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

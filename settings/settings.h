@@ -5,13 +5,17 @@
 #define TARNWICK_SETTINGS_SETTINGS_H
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace tarnwick {
 
-// A window-placement record as the platform stores it ("WindowPos", "RConPos"): 44 bytes.
+// A window-placement record as the platform stores it ("WindowPos", "RConPos"): 44 bytes, the
+// platform's record (length, flags, show command, ...) kept as raw bytes.
 inline constexpr size_t kPlacementRecordSize = 44;
+inline constexpr size_t kPlacementShowCommandOffset = 8;  // little-endian 32-bit show command
+using PlacementRecord = std::array<uint8_t, kPlacementRecordSize>;
 
 // The longest game client path that is kept; a longer stored one counts as absent.
 inline constexpr size_t kMaxGameClientPath = 259;
@@ -37,6 +41,12 @@ struct Settings {
   int32_t sortOrder = 1;  // player list: |value| = column + 1, negative = descending
   std::array<int32_t, 4> listOrders = {0, 1, 2, 3};
   std::array<int32_t, 4> listWidths = {40, 144, 72, 96};
+
+  // Per-window state that is not stored under the settings key.
+  bool openedWithNew = false;   // the window's command line held "-new": no placement records
+  bool startWithLogon = false;  // the logon entry exists (read at creation, applied at close)
+
+  bool operator==(const Settings&) const = default;
 };
 
 }  // namespace tarnwick

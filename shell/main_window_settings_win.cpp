@@ -1,43 +1,72 @@
-// Loading and saving the window's settings, the start-at-logon entry, the recent servers and the
-// highlight rules.
-#include "common/ansi_text.h"
-#include "resources/resource.h"
-#include "shell/main_window_win.h"
+// The window steps of the main window's settings: placements through the platform's records, the
+// player list's columns through its list view messages, the history through the command box.
+#include "shell/main_window_settings_win.h"
+
+#include "rcon/console_history_box_win.h"
+#include "settings/window_placement_win.h"
 
 namespace tarnwick {
+namespace {
 
-void MainWindow::AttachRecentServersMenu() {}
+constexpr int kColumnCount = 4;
 
-void MainWindow::LoadSettings() {}
-
-void MainWindow::SaveSettings() {}
-
-void MainWindow::ReadLogonEntry() {}
-
-void MainWindow::WriteLogonEntry() {}
-
-void MainWindow::ApplyWorkingFolder() {}
-
-void MainWindow::CreateHighlightFonts() {}
-
-bool MainWindow::HighlightName(const std::string&, COLORREF&, HFONT&) { return false; }
-
-void MainWindow::FillAddressBox() { bars_.FillAddressBox(recentServers_); }
-
-void MainWindow::AddRecentServer(const std::string& serverText) {
-  std::erase_if(recentServers_, [&](const std::string& s) { return EqualsNoCase(s, serverText); });
-  recentServers_.insert(recentServers_.begin(), serverText);
-  FillAddressBox();
-  bars_.SelectAddress(serverText);
+bool HasAllColumns(HWND list) {
+  if (list == nullptr) return false;
+  const HWND header = ListView_GetHeader(list);
+  return header != nullptr && Header_GetItemCount(header) >= kColumnCount;
 }
 
-void MainWindow::OpenRecentServer(int id) {
-  const size_t index = static_cast<size_t>(id - ID_RECENT_SERVER_FIRST);
-  if (index >= recentServers_.size()) return;
-  const std::string server = recentServers_[index];
-  monitor_.Connect(server, false);
+}  // namespace
+
+MainWindowSettings::MainWindowSettings(const MainWindowHandles& handles, KeyStore& store,
+                                       RecentServers& recentServers,
+                                       std::vector<HighlightRule>& highlightRules)
+    : SettingsWindowBase(store, recentServers, highlightRules), handles_(handles) {}
+
+void MainWindowSettings::ApplyWindowPlacement(const PlacementRecord& record) {
+  if (handles_.mainWindow != nullptr) ApplyPlacementRecord(handles_.mainWindow, record);
 }
 
-void MainWindow::ShowRecentServersIn(HMENU) {}
+std::optional<PlacementRecord> MainWindowSettings::TakeWindowPlacement() {
+  if (handles_.mainWindow == nullptr) return std::nullopt;
+  return TakePlacementRecord(handles_.mainWindow);
+}
+
+void MainWindowSettings::ApplyConsolePlacement(const PlacementRecord& record) {
+  if (handles_.consoleWindow != nullptr) ApplyPlacementRecord(handles_.consoleWindow, record);
+}
+
+std::optional<PlacementRecord> MainWindowSettings::TakeConsolePlacement() {
+  if (handles_.consoleWindow == nullptr) return std::nullopt;
+  return TakePlacementRecord(handles_.consoleWindow);
+}
+
+void MainWindowSettings::SizeNewWindow(int width, int height) {
+  if (handles_.mainWindow != nullptr) SizeWindowKeepingPlace(handles_.mainWindow, width, height);
+}
+
+std::optional<std::array<int32_t, 4>> MainWindowSettings::PlayerListColumnOrder() {
+  if (!HasAllColumns(handles_.playerList)) return std::nullopt;
+  int order[kColumnCount] = {};
+  if (!ListView_GetColumnOrderArray(handles_.playerList, kColumnCount, order)) return std::nullopt;
+  return std::array<int32_t, 4>{order[0], order[1], order[2], order[3]};
+}
+
+std::optional<std::array<int32_t, 4>> MainWindowSettings::PlayerListColumnWidths() {
+  if (!HasAllColumns(handles_.playerList)) return std::nullopt;
+  std::array<int32_t, 4> widths{};
+  for (int column = 0; column < kColumnCount; ++column)
+    widths[static_cast<size_t>(column)] = ListView_GetColumnWidth(handles_.playerList, column);
+  return widths;
+}
+
+std::optional<std::vector<std::string>> MainWindowSettings::ConsoleHistory() {
+  if (handles_.consoleCommandBox == nullptr) return std::nullopt;
+  return HistoryFromBox(handles_.consoleCommandBox);
+}
+
+void MainWindowSettings::AddConsoleHistory(const std::vector<std::string>& commands) {
+  if (handles_.consoleCommandBox != nullptr) AddHistoryToBox(handles_.consoleCommandBox, commands);
+}
 
 }  // namespace tarnwick

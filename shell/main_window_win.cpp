@@ -4,6 +4,7 @@
 #include "common/string_resource_win.h"
 #include "rcon/rcon_message_win.h"
 #include "resources/resource.h"
+#include "settings/registry_key_store_win.h"
 #include "shell/message_loop_win.h"
 
 namespace tarnwick {
@@ -16,12 +17,24 @@ UINT SystemCommandHelpId(UINT command) { return 0xEF00 + ((command - 0xF000) >> 
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, bool openedWithNew)
+namespace {
+
+std::unique_ptr<KeyStore> RegistryUnlessGiven(KeyStore* store) {
+  if (store != nullptr) return nullptr;
+  return std::make_unique<RegistryKeyStore>();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, bool openedWithNew, KeyStore* store)
     : instance_(instance),
-      openedWithNew_(openedWithNew),
+      ownStore_(RegistryUnlessGiven(store)),
+      store_(store != nullptr ? *store : *ownStore_),
       monitor_(*this, settings_),
       launcher_(*this),
-      infoSheet_(*this) {}
+      infoSheet_(*this) {
+  settings_.openedWithNew = openedWithNew;
+}
 
 MainWindow::~MainWindow() {
   if (hwnd() != nullptr) DestroyWindow(hwnd());

@@ -6,7 +6,8 @@
 //
 // The class is split over several files by concern: main_window_win.cpp (creation, routing),
 // main_window_commands_win.cpp (commands), main_window_host_win.cpp (what the engine asks of the
-// window), main_window_tray_win.cpp (caption, tray), main_window_settings_win.cpp (load and save).
+// window), main_window_tray_win.cpp (caption, tray), main_window_storage_win.cpp (settings, recent
+// servers, highlighting).
 #ifndef TARNWICK_SHELL_MAIN_WINDOW_WIN_H
 #define TARNWICK_SHELL_MAIN_WINDOW_WIN_H
 
@@ -18,12 +19,16 @@
 #include "dialogs/server_info_sheet_win.h"
 #include "engine/server_monitor.h"
 #include "engine/server_socket_win.h"
+#include "highlight/highlight_fonts_win.h"
+#include "highlight/highlight_rules.h"
 #include "launch/game_launcher_win.h"
 #include "rcon/remote_console_win.h"
+#include "settings/key_store.h"
 #include "settings/settings.h"
 #include "shell/command_states.h"
 #include "shell/frame_bars_win.h"
 #include "shell/player_list_win.h"
+#include "shell/recent_servers_menu_win.h"
 #include "shell/status_bar_win.h"
 #include "shell/tray_presence_win.h"
 
@@ -31,7 +36,9 @@ namespace tarnwick {
 
 class MainWindow : public WindowBase, private MonitorHost {
  public:
-  MainWindow(HINSTANCE instance, bool openedWithNew);
+  // `store` holds the settings (the registry when null; tests give a store of their own, which
+  // must outlive the window).
+  MainWindow(HINSTANCE instance, bool openedWithNew, KeyStore* store = nullptr);
   ~MainWindow() override;
 
   // Creates the window, hidden; runs the creation sequence. False when it cannot be created.
@@ -51,10 +58,7 @@ class MainWindow : public WindowBase, private MonitorHost {
 
   bool IsShown() const { return IsWindowVisible(hwnd()) != FALSE; }
   HINSTANCE Instance() const { return instance_; }
-  bool OpenedWithNew() const { return openedWithNew_; }
   const std::string& ProgramName() const { return programName_; }
-  bool StartWithLogon() const { return startWithLogon_; }
-  void SetStartWithLogon(bool on) { startWithLogon_ = on; }
 
   Settings& CurrentSettings() { return settings_; }
   ServerMonitor& Monitor() { return monitor_; }
@@ -66,6 +70,9 @@ class MainWindow : public WindowBase, private MonitorHost {
   RemoteConsole& Console() { return console_; }
   GameLauncher& Launcher() { return launcher_; }
   ServerInfoSheet& InfoSheet() { return infoSheet_; }
+  RecentServersMenu& RecentServerList() { return recentServers_; }
+  std::vector<HighlightRule>& HighlightRules() { return highlightRules_; }
+  HighlightFonts& Fonts() { return highlightFonts_; }
 
   // Shows a message box titled with the program name: owned by the window while it is shown,
   // system-modal without an owner while it is hidden in the tray.
@@ -148,9 +155,9 @@ class MainWindow : public WindowBase, private MonitorHost {
   bool HighlightName(const std::string& name, COLORREF& color, HFONT& font);
 
   HINSTANCE instance_;
-  bool openedWithNew_;
+  std::unique_ptr<KeyStore> ownStore_;
+  KeyStore& store_;
   std::string programName_;
-  bool startWithLogon_ = false;
   HACCEL accelerators_ = nullptr;
   int filterId_ = 0;
   int idleId_ = 0;
@@ -166,7 +173,9 @@ class MainWindow : public WindowBase, private MonitorHost {
   RemoteConsole console_;
   GameLauncher launcher_;
   ServerInfoSheet infoSheet_;
-  std::vector<std::string> recentServers_;  // newest first, until the recent servers list joins
+  RecentServersMenu recentServers_;
+  std::vector<HighlightRule> highlightRules_;
+  HighlightFonts highlightFonts_;
 };
 
 }  // namespace tarnwick

@@ -1,0 +1,66 @@
+// The highlight rule list: defaults, registry layout, ordering and lookup.
+#include "highlight/highlight_rules.h"
+
+#include <algorithm>
+
+#include "highlight/match_mask.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr size_t kMaskRoom = 260;  // characters with the terminator
+constexpr size_t kAttributesSize = 4;
+
+}  // namespace
+
+uint32_t MakeHighlightAttributes(uint32_t colour, int styleIndex, uint32_t priority) {
+  return (colour & kHighlightColourMask) |
+         ((static_cast<uint32_t>(styleIndex) << kHighlightStyleShift) & kHighlightStyleMask) |
+         ((priority & kHighlightMaxPriority) << kHighlightPriorityShift);
+}
+
+std::vector<HighlightRule> DefaultHighlightRules() {
+  return {{0xF9A00000, "[Kx4t].*"}, {0x00400080, "*[*]*"}};
+}
+
+HighlightRule NewHighlightRule() { return {0x20000000, "<<Mask>>"}; }
+
+std::vector<HighlightRule> LoadHighlightRules(Key* settingsKey) {
+  std::unique_ptr<Key> key;
+  if (settingsKey != nullptr) key = settingsKey->OpenSubkey(kHighlightKeyName, KeyAccess::kRead);
+  if (!key) return DefaultHighlightRules();
+  std::vector<HighlightRule> rules;
+  for (uint32_t index = 0;; ++index) {
+    std::string name;
+    KeyValue value;
+    if (key->EnumValue(index, kMaskRoom, kAttributesSize, name, value) != KeyStatus::kSuccess ||
+        value.type != ValueType::kDword)
+      break;
+    rules.push_back({DwordFromBytes(value.data), std::move(name)});
+  }
+  return rules;
+}
+
+KeyStatus SaveHighlightRules(Key& settingsKey, const std::vector<HighlightRule>& rules) {
+  settingsKey.DeleteSubkey(kHighlightKeyName);
+  KeyStatus status = KeyStatus::kSuccess;
+  std::unique_ptr<Key> key = settingsKey.CreateSubkey(kHighlightKeyName, &status);
+  if (!key) return status;
+  for (const HighlightRule& rule : rules) SetDword(*key, rule.mask, rule.attributes);
+  return KeyStatus::kSuccess;
+}
+
+void SortByPriority(std::vector<HighlightRule>& rules) {
+  std::stable_sort(rules.begin(), rules.end(), [](const HighlightRule& a, const HighlightRule& b) {
+    return RulePriority(a.attributes) > RulePriority(b.attributes);
+  });
+}
+
+const HighlightRule* FindHighlightRule(const std::vector<HighlightRule>& rules,
+                                       std::string_view name) {
+  for (const HighlightRule& rule : rules)
+    if (MatchMask(name, rule.mask)) return &rule;
+  return nullptr;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,20 @@
+// MatchMask: the wildcard matcher of the highlight rules. Only '*' and '?' are special; every
+// other character ('[', ']' and '.' included) stands for itself. Letter case is ignored (code page
+// 1252 folding) and the match is anchored at both ends. The matcher compares before it
+// interprets, so a '*' in the mask facing a '*' in the name is taken literally; a run of '*' and
+// '?' after a mismatch stands for any text ('?' in such a run for nothing), and '?' characters
+// left over when the name ends match nothing.
+#ifndef TARNWICK_HIGHLIGHT_MATCH_MASK_H
+#define TARNWICK_HIGHLIGHT_MATCH_MASK_H
+
+#include <string_view>
+
+namespace tarnwick {
+
+// True when `mask` matches the whole of `name`. Each level of recursion consumes a wildcard run of
+// the mask, so the depth is bounded by the mask's length.
+bool MatchMask(std::string_view name, std::string_view mask);
+
+}  // namespace tarnwick
+
+#endif

@@ -1,0 +1,33 @@
+// The start-at-logon entry: a REG_SZ value under HKEY_CURRENT_USER
+// "Software\Microsoft\Windows\CurrentVersion\Run", named after the program (string 128,
+// "Tarnwick"). Its data is the program's path, followed by " -tray host:port" when the window
+// that writes it is connected, so that the program started at logon watches that server from the
+// notification area. Read when a window is created, written or deleted when it closes; failures
+// are silent.
+#ifndef TARNWICK_SETTINGS_LOGON_ENTRY_H
+#define TARNWICK_SETTINGS_LOGON_ENTRY_H
+
+#include <string>
+#include <string_view>
+
+#include "settings/key_store.h"
+
+namespace tarnwick {
+
+inline constexpr char kRunKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The entry's text: the program path alone, or with " -tray %s:%u" when `hostText` is not empty.
+std::string LogonEntryText(std::string_view programPath, std::string_view hostText, unsigned port);
+
+// Whether the entry exists with a non-empty text (StartWithLogon). Opens the Run key with
+// RegCreateKeyExA semantics, as the program always has; false when it cannot.
+bool ReadLogonEntry(KeyStore& store, std::string_view programName);
+
+// Writes the entry when `startWithLogon`, with the text of LogonEntryText; otherwise deletes it
+// (a missing entry is no error).
+void WriteLogonEntry(KeyStore& store, std::string_view programName, bool startWithLogon,
+                     std::string_view programPath, std::string_view hostText, unsigned port);
+
+}  // namespace tarnwick
+
+#endif

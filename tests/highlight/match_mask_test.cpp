@@ -1,0 +1,84 @@
+// MatchMask against a table of names and masks, including every example the rules were written for.
+#include "highlight/match_mask.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tarnwick {
+namespace {
+
+struct MaskCase {
+  const char* mask;
+  const char* name;
+  bool matches;
+};
+
+const MaskCase kCases[] = {
+    // The default rules.
+    {"[Kx4t].*", "[KX4T].joe", true},
+    {"[Kx4t].*", "[Kx4t].", true},
+    {"[Kx4t].*", "x[Kx4t].joe", false},  // anchored at the start
+    {"[Kx4t].*", "[Kx4t]joe", false},    // the dot is literal
+    {"*[*]*", "a[b]c", true},
+    {"*[*]*", "[]", true},
+    {"*[*]*", "a]b[", false},
+    {"*[*]*", "abc", false},
+    // '?' stands for one character, and for nothing once the name is used up.
+    {"ab?", "abc", true},
+    {"ab?", "ab", true},
+    {"ab?", "abcd", false},
+    {"a?c", "abc", true},
+    {"a?c", "ac", false},
+    {"??", "a", true},
+    // A wildcard run after a mismatch.
+    {"*?", "", true},
+    {"*?", "anything", true},
+    {"*", "", true},
+    {"*", "x", true},
+    {"a*", "a", true},
+    {"a*c", "abbbc", true},
+    {"a*c", "abbbd", false},
+    {"*c", "abcabc", true},
+    {"*b*", "abc", true},
+    {"*x*", "abc", false},
+    {"a*?c", "abc", true},
+    {"a*b*c", "a-b-c", true},
+    {"a*b*c", "a-c-b", false},
+    // A '*' in the name takes a '*' of the mask literally, for good.
+    {"*a", "*ba", false},
+    {"*a", "ba", true},
+    {"*a", "*a", true},
+    // Empty texts.
+    {"", "", true},
+    {"", "a", false},
+    {"*?*?", "", true},
+    {"a", "", false},
+    // Anchoring and case.
+    {"abc", "ABC", true},
+    {"ABC", "abc", true},
+    {"abc", "abcd", false},
+    {"bcd", "abcd", false},
+    {"\xC4rger", "\xE4RGER", true},  // Latin-1 letters fold too
+    // Characters that other wildcard syntaxes treat specially are literal.
+    {"[a-z]", "b", false},
+    {"[a-z]", "[A-Z]", true},
+    {"a.c", "abc", false},
+};
+
+TEST(MatchMaskCases, MatchesAsTheTableSays) {
+  for (const MaskCase& c : kCases)
+    EXPECT_EQ(MatchMask(c.name, c.mask), c.matches)
+        << "mask '" << c.mask << "' name '" << c.name << "'";
+}
+
+TEST(MatchMaskCases, LeavesItsArgumentsAlone) {
+  const std::string name = "[KX4T].Joe";
+  const std::string mask = "[Kx4t].*";
+  EXPECT_TRUE(MatchMask(name, mask));
+  EXPECT_EQ(name, "[KX4T].Joe");
+  EXPECT_EQ(mask, "[Kx4t].*");
+}
+
+}  // namespace
+}  // namespace tarnwick

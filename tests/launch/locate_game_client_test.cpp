@@ -1,0 +1,101 @@
+// The game client path from the uninstall command, the working folder and the priority class.
+#include "launch/locate_game_client.h"
+
+#include <gtest/gtest.h>
+
+#include "launch/game_priority.h"
+#include "launch/working_folder.h"
+#include "settings/memory_key_store.h"
+
+namespace tarnwick {
+namespace {
+
+TEST(GameClientLookup, UninstallCommands) {
+  struct Case {
+    const char* command;
+    const char* path;  // null: nothing usable
+  } cases[] = {
+      {"C:\\WINDOWS\\IsUninst.exe -f\"C:\\SIERRA\\Half-Life\\DeIsL1.isu\"",
+       "C:\\SIERRA\\Half-Life\\hl.exe"},
+      {"\"C:\\WINDOWS\\IsUninst.exe\" -f\"C:\\Program Files\\Half-Life\\DeIsL1.isu\"",
+       "C:\\Program Files\\Half-Life\\hl.exe"},
+      {"C:\\WINDOWS\\IsUninst.exe \"C:\\SIERRA\\Half-Life\\DeIsL1.isu\"", nullptr},  // no " -f"
+      {"IsUninst.exe -f\"C:\\HL\\DeIsL1.isu\" -c\"C:\\HL\\DeIsL1.isu\"",
+       "C:\\HL\\hl.exe -cC:\\HL\\hl.exe"},                                          // named twice
+      {"IsUninst.exe -fC:\\HL\\DeIsL1.isu", "C:\\HL\\hl.exe"},
+      {"IsUninst.exe -F\"C:\\HL\\DeIsL1.isu\"", nullptr},                          // case-sensitive
+      {"IsUninst.exe -f\"C:\\HL\\DEISL1.ISU\"", nullptr},
+      {"IsUninst.exe-f\"C:\\HL\\DeIsL1.isu\"", nullptr},                           // no blank
+      {"C:\\HL\\DeIsL1.isu\\IsUninst.exe -f\"C:\\HL\\uninst.log\"", nullptr},      // before " -f"
+      {"a -f b -f\"C:\\HL\\DeIsL1.isu\"", " b -fC:\\HL\\hl.exe"},                  // the first " -f"
+      {"", nullptr},
+  };
+  for (const Case& c : cases) {
+    const auto path = GameClientFromUninstallCommand(c.command);
+    if (c.path == nullptr) {
+      EXPECT_FALSE(path.has_value()) << c.command;
+    } else {
+      EXPECT_EQ(path.value_or("(nothing)"), c.path) << c.command;
+    }
+  }
+}
+
+TEST(GameClientLookup, CommandsLongerThan259CharactersAreNotRead) {
+  MemoryKeyStore store;
+  auto entry = store.Root(RootKey::kLocalMachine).CreateSubkey(kUninstallKeyPath);
+  const std::string folder = "C:\\" + std::string(230, 'f');
+  const std::string prefix = "I.exe -f\"" + folder + "\\DeIsL1.isu";
+  SetString(*entry, "UninstallString", prefix + std::string(259 - prefix.size(), '"'));
+  EXPECT_EQ(LocateGameClient(store), folder + "\\hl.exe");
+  SetString(*entry, "UninstallString", prefix + std::string(260 - prefix.size(), '"'));
+  EXPECT_EQ(LocateGameClient(store), "hl.exe");
+}
+
+TEST(WorkingFolder, FolderPartBeforeTheLastBackslash) {
+  struct Case {
+    const char* path;
+    const char* folder;  // null: the directory stays
+  } cases[] = {
+      {"C:\\Games\\Half-Life\\hl.exe", "C:\\Games\\Half-Life"},
+      {"hl.exe", nullptr},
+      {"", nullptr},
+      {"D:hl.exe", nullptr},
+      {"C:\\hl.exe", "C:\\"},        // the drive's root, not its current directory
+      {"\\hl.exe", "\\"},
+      {"C:\\Games\\", "C:\\Games"},
+      {"\\\\server\\share\\hl.exe", "\\\\server\\share"},
+  };
+  for (const Case& c : cases) {
+    const auto folder = WorkingFolderOf(c.path);
+    if (c.folder == nullptr) {
+      EXPECT_FALSE(folder.has_value()) << c.path;
+    } else {
+      EXPECT_EQ(folder.value_or("(nothing)"), c.folder) << c.path;
+    }
+  }
+}
+
+TEST(WorkingFolder, StepsOverTheSecondByteOfDoubleByteCharacters) {
+  auto leadByte = [](unsigned char byte) { return byte >= 0x81 && byte <= 0x9F; };
+  // 0x95 0x5C is one character whose second byte has the value of '\'.
+  const std::string path = "C:\\Game\\hl\x95\\.exe";
+  EXPECT_EQ(WorkingFolderOf(path, leadByte).value_or(""), "C:\\Game");
+  EXPECT_EQ(WorkingFolderOf(path).value_or(""), "C:\\Game\\hl\x95");
+  EXPECT_EQ(WorkingFolderOf("C:\\Game\\\x95", leadByte).value_or(""), "C:\\Game");  // cut short
+}
+
+TEST(GamePriority, SettingsChooseAClassAndUnknownOnesAreNormal) {
+  struct Case {
+    uint32_t stored;
+    uint32_t position;
+    uint32_t priorityClass;
+  } cases[] = {{0, 0, 0x40},   {1, 1, 0x4000}, {2, 2, 0x20},       {3, 3, 0x8000},
+               {4, 4, 0x80},   {5, 5, 0x100},  {6, 2, 0x20},       {0xFFFFFFFF, 2, 0x20}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(EffectiveGamePriority(c.stored), c.position) << c.stored;
+    EXPECT_EQ(GamePriorityClass(c.stored), c.priorityClass) << c.stored;
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick

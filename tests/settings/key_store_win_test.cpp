@@ -1,0 +1,9 @@
+// The shared key store suite on the registry, in a test key of its own.
+#include "tests/settings/key_store_suite.h"
+#include "tests/support/registry_test_root_win.h"
+
+namespace tarnwick {
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Registry, KeyStoreContract, RegistryTestRoot);
+
+}  // namespace tarnwick
