@@ -111,6 +111,8 @@ void DrawRadar(Image& image, double size, Edge edge, const RadarColours& colours
   fill(Disc(blip, 0.95), colours.blip);
 }
 
+// The points of a five-pointed star and the notches between them, as directions from its centre,
+// clockwise from the top point.
 constexpr Point kStarOuter[] = {{0, -1},           {0.9510565, -0.3090170}, {0.5877853, 0.8090170},
                                 {-0.5877853, 0.8090170}, {-0.9510565, -0.3090170}};
 constexpr Point kStarInner[] = {{0.5877853, -0.8090170}, {0.9510565, 0.3090170}, {0, 1},
@@ -128,7 +130,7 @@ Shape Star(Point centre, double outer, double inner) {
 Image WhiteDisc() {
   Image image(kIconSize, kIconSize);
   Fill(image, Disc({8, 8}, 7.2), vga::kWhite, Edge::kCrisp);
-  AddOutline(image, vga::kGray, true);
+  AddOutline(image, vga::kGray, false);
   return image;
 }
 
@@ -186,7 +188,7 @@ Image StripesIcon(int fifths, bool occupied) {
   Image image(kIconSize, kIconSize);
   // The stripes fill the 14 rows inside a one-pixel frame; red rows are rounded to whole rows.
   constexpr int kInside = kIconSize - 2;
-  int red_rows = (kInside * fifths * 2 + 5) / 10;
+  int red_rows = (kInside * fifths + 2) / 5;
   if (occupied && red_rows == 0) red_rows = 1;
   for (int y = 1; y <= kInside; ++y) {
     const bool red = y > kInside - red_rows;

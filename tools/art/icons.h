@@ -26,7 +26,7 @@ Image StateIcon(StateMark mark);
 // red row, so that fill level 0 (fewer players than a fifth) differs from an empty server.
 Image StripesIcon(int fifths, bool occupied);
 
-// The number 0 to 99 on a white disc.
+// The number 0 to 99 on a white disc: one digit in the letter font, two in the narrow digits.
 Image NumberIcon(int number);
 Image QuestionIcon();
 Image BlankIcon();

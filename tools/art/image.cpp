@@ -53,11 +53,6 @@ void Image::Blend(int x, int y, Rgba colour) {
              Channel((colour.b * a + under.b * ua) / oa), Channel(oa * 255)});
 }
 
-void Image::FillRect(int x, int y, int width, int height, Rgba colour) {
-  for (int row = y; row < y + height; ++row)
-    for (int column = x; column < x + width; ++column) Set(column, row, colour);
-}
-
 void Image::Draw(const Image& source, int x, int y) {
   for (int row = 0; row < source.height(); ++row)
     for (int column = 0; column < source.width(); ++column)

@@ -38,12 +38,9 @@ class Image {
   void Set(int x, int y, Rgba colour);
   // Lays `colour` over the pixel with the usual "over" rule.
   void Blend(int x, int y, Rgba colour);
-  void FillRect(int x, int y, int width, int height, Rgba colour);
 
   // Copies `source` with its top left corner at (x, y), blending it over what is there.
   void Draw(const Image& source, int x, int y);
-
-  friend bool operator==(const Image&, const Image&) = default;
 
  private:
   int width_;

@@ -82,10 +82,6 @@ Shape Scaled(Shape shape, double factor) {
   };
 }
 
-Shape Moved(Shape shape, double dx, double dy) {
-  return [shape = std::move(shape), dx, dy](double x, double y) { return shape(x - dx, y - dy); };
-}
-
 void Fill(Image& image, const Shape& shape, Rgba colour, Edge edge) {
   Fill(image, shape, [colour](double, double) { return colour; }, edge);
 }

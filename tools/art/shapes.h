@@ -40,8 +40,6 @@ Shape Intersection(Shape a, Shape b);
 Shape Difference(Shape a, Shape b);
 // The shape magnified `factor` times about the origin.
 Shape Scaled(Shape shape, double factor);
-// The shape moved by (dx, dy).
-Shape Moved(Shape shape, double dx, double dy);
 
 void Fill(Image& image, const Shape& shape, Rgba colour, Edge edge);
 void Fill(Image& image, const Shape& shape, const Paint& paint, Edge edge);

@@ -1,8 +1,6 @@
 #include "tools/art/toolbar.h"
 
-#include "tools/art/icons.h"
 #include "tools/art/palette.h"
-#include "tools/art/shapes.h"
 #include "tools/art/sprite.h"
 
 namespace tarnwick::art {
@@ -182,15 +180,15 @@ Image GoToTray() {  // the window goes down into the corner of the task bar
     "KWWWWWWWWK......",
     "KWWWWWWWWK......",
     "KKKKKKKKKK......",
-    "....GG..........",
-    ".....GG....G....",
-    "......GG..GG....",
+    "...GG...........",
+    "....GG.....G....",
+    ".....GG...GG....",
+    "......GG.GGG....",
     ".......GGGGG....",
-    "........GGGG....",
     ".......GGGGG....",
     "KKKKKKKKKKKKKKKK",
-    "KWWWWWWgggggggWK",
-    "KgggggggLL.YY.WK",
+    "KWWWWWWWgggggggK",
+    "KgggggggWLL.YY.K",
     "KKKKKKKKKKKKKKKK",
   });
 }
