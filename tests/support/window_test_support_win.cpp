@@ -62,7 +62,8 @@ size_t TrayRecorder::Count(DWORD message) const {
 }
 
 WindowUnderTest::WindowUnderTest(bool show, bool openedWithNew)
-    : window_(std::make_unique<MainWindow>(GetModuleHandleA(nullptr), openedWithNew)) {
+    : window_(std::make_unique<MainWindow>(GetModuleHandleA(nullptr), openedWithNew,
+                                           &registry_.store())) {
   if (!window_->Create()) return;
   if (show) ShowWindow(window_->hwnd(), SW_SHOWNORMAL);
   PumpPending();

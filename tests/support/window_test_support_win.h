@@ -15,6 +15,7 @@
 #include "shell/main_window_win.h"
 #include "shell/message_loop_win.h"
 #include "shell/tray_presence_win.h"
+#include "tests/support/registry_test_root_win.h"
 
 namespace tarnwick::testing {
 
@@ -66,8 +67,9 @@ class TrayRecorder {
   std::vector<Call> calls_;
 };
 
-// A main window on the test thread with the thread's message loop; destroyed with the fixture,
-// and the WM_QUIT its destruction posts is taken off the queue.
+// A main window on the test thread with the thread's message loop, keeping its settings under a
+// registry key of the test's own; destroyed with the fixture, and the WM_QUIT its destruction
+// posts is taken off the queue.
 class WindowUnderTest {
  public:
   explicit WindowUnderTest(bool show = true, bool openedWithNew = true);
@@ -77,8 +79,10 @@ class WindowUnderTest {
   HWND hwnd() const { return window_->hwnd(); }
   // Closes the window as the user would (the close sequence runs); the object stays.
   void Close();
+  RegistryTestRoot& Registry() { return registry_; }
 
  private:
+  RegistryTestRoot registry_;
   MessageLoop loop_;
   std::unique_ptr<MainWindow> window_;
 };
