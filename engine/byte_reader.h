@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace tarnwick {
@@ -24,18 +25,70 @@ class ByteReader {
   // Offset of the next field from the start of the body.
   size_t Position() const { return position_; }
 
-  bool ReadString(std::string& out);
-  bool ReadByte(uint8_t& out);
-  bool ReadSignedByte(int32_t& out);  // widened with its sign
-  bool ReadInt16(int16_t& out);
-  bool ReadInt32(int32_t& out);
-  bool ReadInt64(int64_t& out);
-  bool ReadFloat(float& out);
-  bool Skip(size_t count);  // consumes `count` bytes as one field
+  // The readers run for every reply, so they are defined here to be inlined.
+  bool ReadString(std::string& out) {
+    if (!HasMore()) return false;
+    const size_t start = position_ < length_ ? position_ : length_;
+    const void* zero = std::memchr(data_ + start, 0, length_ - start);
+    const size_t end = zero != nullptr ? static_cast<size_t>(static_cast<const uint8_t*>(zero) - data_)
+                                       : length_;
+    out.assign(reinterpret_cast<const char*>(data_ + start), end - start);
+    Consume(end - start + 1);
+    return true;
+  }
+  bool ReadByte(uint8_t& out) {
+    if (!HasMore()) return false;
+    out = static_cast<uint8_t>(ReadLittleEndian(1));
+    return true;
+  }
+  // Widened with its sign.
+  bool ReadSignedByte(int32_t& out) {
+    if (!HasMore()) return false;
+    out = static_cast<int8_t>(static_cast<uint8_t>(ReadLittleEndian(1)));
+    return true;
+  }
+  bool ReadInt16(int16_t& out) {
+    if (!HasMore()) return false;
+    out = static_cast<int16_t>(static_cast<uint16_t>(ReadLittleEndian(2)));
+    return true;
+  }
+  bool ReadInt32(int32_t& out) {
+    if (!HasMore()) return false;
+    out = static_cast<int32_t>(static_cast<uint32_t>(ReadLittleEndian(4)));
+    return true;
+  }
+  bool ReadInt64(int64_t& out) {
+    if (!HasMore()) return false;
+    out = static_cast<int64_t>(ReadLittleEndian(8));
+    return true;
+  }
+  bool ReadFloat(float& out) {
+    if (!HasMore()) return false;
+    const auto bits = static_cast<uint32_t>(ReadLittleEndian(4));
+    std::memcpy(&out, &bits, sizeof(out));
+    return true;
+  }
+  // Consumes `count` bytes as one field.
+  bool Skip(size_t count) {
+    if (!HasMore()) return false;
+    Consume(count);
+    return true;
+  }
 
  private:
   uint8_t ByteAt(size_t offset) const { return offset < length_ ? data_[offset] : 0; }
-  uint64_t ReadLittleEndian(size_t width);
+  void Consume(size_t count) {
+    position_ += count;
+    remaining_ -= static_cast<int64_t>(count);
+  }
+  uint64_t ReadLittleEndian(size_t width) {
+    uint64_t value = 0;
+    for (size_t i = 0; i < width; ++i) {
+      value |= static_cast<uint64_t>(ByteAt(position_ + i)) << (8 * i);
+    }
+    Consume(width);
+    return value;
+  }
 
   const uint8_t* data_;
   size_t length_;

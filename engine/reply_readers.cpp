@@ -56,7 +56,40 @@ InfoReadResult ReadServerInfo(const uint8_t* body, size_t length, ServerState& s
   return result;
 }
 
-std::string FormatConnectedTime(float seconds) {
+namespace {
+
+// Texts are built in a small buffer and assigned once: the players reply formats three per row.
+// `at` must have room for 11 characters (a sign and ten digits).
+char* PutDecimal(char* at, int32_t value) {
+  uint32_t magnitude = static_cast<uint32_t>(value);
+  if (value < 0) {
+    *at++ = '-';
+    magnitude = 0u - magnitude;
+  }
+  char reversed[10];
+  int count = 0;
+  do {
+    reversed[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  while (count > 0) *at++ = reversed[--count];
+  return at;
+}
+
+void AssignDecimal(std::string& out, int32_t value) {
+  char digits[12];
+  out.assign(digits, PutDecimal(digits, value));
+}
+
+// "%02d": at least two characters, a minus sign counting as one of them.
+char* PutTwoDigits(char* at, int32_t value) {
+  if (value >= 0 && value < 10) *at++ = '0';
+  return PutDecimal(at, value);
+}
+
+}  // namespace
+
+void FormatConnectedTime(float seconds, std::string& out) {
   int32_t t = 0;
   if (std::isnan(seconds)) {
     t = 0;
@@ -67,36 +100,54 @@ std::string FormatConnectedTime(float seconds) {
   } else {
     t = static_cast<int32_t>(seconds);
   }
-  const int32_t hours = t / 3600;
-  const int32_t minutes = (t % 3600) / 60;
-  const int32_t rest = (t % 3600) % 60;
-  return Format("%02d:%02d:%02d", hours, minutes, rest);
+  char text[40];
+  char* at = PutTwoDigits(text, t / 3600);
+  *at++ = ':';
+  at = PutTwoDigits(at, (t % 3600) / 60);
+  *at++ = ':';
+  at = PutTwoDigits(at, (t % 3600) % 60);
+  out.assign(text, at);
 }
 
-std::vector<PlayerRow> ReadPlayers(const uint8_t* body, size_t length) {
-  std::vector<PlayerRow> rows;
+std::string FormatConnectedTime(float seconds) {
+  std::string text;
+  FormatConnectedTime(seconds, text);
+  return text;
+}
+
+void ReadPlayers(const uint8_t* body, size_t length, std::vector<PlayerRow>& rows) {
   ByteReader reader(body, length);
   uint8_t count = 0;
   reader.ReadByte(count);
+  size_t used = 0;
   for (int i = 0; i < count && reader.HasMore(); ++i) {
-    PlayerRow row;
+    if (used == rows.size()) rows.emplace_back();
+    PlayerRow& row = rows[used++];
+    row.name.clear();
+    row.frags.clear();
+    row.time.clear();
     int32_t index = 0;
     reader.ReadSignedByte(index);
-    row.index = Format("%d", index);
+    AssignDecimal(row.index, index);
     row.columns = 1;
     if (reader.ReadString(row.name)) row.columns = 2;
     int32_t frags = 0;
     if (reader.ReadInt32(frags)) {
-      row.frags = Format("%d", frags);
+      AssignDecimal(row.frags, frags);
       row.columns = 3;
     }
     float seconds = 0;
     if (reader.ReadFloat(seconds)) {
-      row.time = FormatConnectedTime(seconds);
+      FormatConnectedTime(seconds, row.time);
       row.columns = 4;
     }
-    rows.push_back(std::move(row));
   }
+  rows.resize(used);
+}
+
+std::vector<PlayerRow> ReadPlayers(const uint8_t* body, size_t length) {
+  std::vector<PlayerRow> rows;
+  ReadPlayers(body, length, rows);
   return rows;
 }
 

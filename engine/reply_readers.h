@@ -34,12 +34,15 @@ struct PlayerRow {
 };
 
 // Reads a players ('D') body: a count byte, then up to that many records while bytes remain. A
-// record cut short yields a row with only the columns it reached.
+// record cut short yields a row with only the columns it reached. `rows` is replaced; the texts of
+// rows it already held are reused, so a window reading the same server again allocates nothing.
+void ReadPlayers(const uint8_t* body, size_t length, std::vector<PlayerRow>& rows);
 std::vector<PlayerRow> ReadPlayers(const uint8_t* body, size_t length);
 
 // Connected time as hours:minutes:seconds, from seconds dropped toward zero to a whole number.
 // Values a 32-bit count cannot hold (and NaN) are clamped instead of being undefined.
 std::string FormatConnectedTime(float seconds);
+void FormatConnectedTime(float seconds, std::string& out);
 
 }  // namespace tarnwick
 

@@ -232,7 +232,8 @@ void ServerMonitor::DispatchReply(const uint8_t* payload, size_t length) {
       host_.RefreshCaption();
       break;
     case reply::kPlayers:
-      host_.ShowPlayers(ReadPlayers(body, bodyLength));
+      ReadPlayers(body, bodyLength, playerRows_);
+      host_.ShowPlayers(playerRows_);
       break;
     case reply::kRules:
       rules_.Store(body, bodyLength);

@@ -103,6 +103,7 @@ class ServerMonitor {
   std::recursive_mutex stateLock_;
   ServerState state_;
   RulesStore rules_;
+  std::vector<PlayerRow> playerRows_;  // reused by every players reply
 };
 
 }  // namespace tarnwick
