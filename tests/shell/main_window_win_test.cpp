@@ -182,3 +182,47 @@ TEST(PlayerListView, HeaderClicksSortAndMoveTheMark) {
 
 }  // namespace
 }  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+// Asks the main window how a player row is to be drawn, as the list does while it paints.
+LRESULT DrawStageResult(WindowUnderTest& window, LPARAM rowParam, COLORREF& color) {
+  HWND list = window->Players().hwnd();
+  NMLVCUSTOMDRAW draw = {};
+  draw.nmcd.hdr.hwndFrom = list;
+  draw.nmcd.hdr.idFrom = IDC_PLAYER_LIST;
+  draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+  draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+  draw.nmcd.lItemlParam = rowParam;
+  draw.nmcd.hdc = GetDC(list);
+  draw.clrText = RGB(1, 2, 3);
+  const LRESULT result =
+      SendMessageA(window.hwnd(), WM_NOTIFY, IDC_PLAYER_LIST, reinterpret_cast<LPARAM>(&draw));
+  ReleaseDC(list, draw.nmcd.hdc);
+  color = draw.clrText;
+  return result;
+}
+
+TEST(PlayerListView, NamesAreDrawnByTheFirstMatchingRule) {
+  WindowUnderTest window;
+  window->HighlightRules() = DefaultHighlightRules();
+  window->Players().Show({{"1", "[Kx4t].joe", "1", "00:00:01", 4},
+                          {"2", "[abc]joe", "1", "00:00:01", 4},
+                          {"3", "joe", "1", "00:00:01", 4}},
+                         1);
+  COLORREF color = 0;
+  EXPECT_EQ(DrawStageResult(window, 1, color), CDRF_NEWFONT);
+  EXPECT_EQ(color, RGB(0, 0, 160)) << "dark blue, the bold rule of priority 31";
+  EXPECT_EQ(DrawStageResult(window, 2, color), CDRF_NEWFONT);
+  EXPECT_EQ(color, RGB(128, 0, 64)) << "purple, the clan tag rule";
+  EXPECT_EQ(DrawStageResult(window, 3, color), CDRF_DODEFAULT);
+  EXPECT_EQ(DrawStageResult(window, 99, color), CDRF_DODEFAULT) << "a row that is not there";
+
+  window->CurrentSettings().playerListHighlight = false;
+  EXPECT_EQ(DrawStageResult(window, 1, color), CDRF_DODEFAULT);
+  EXPECT_EQ(color, RGB(1, 2, 3)) << "with highlighting off nothing is custom-drawn";
+}
+
+}  // namespace
+}  // namespace tarnwick

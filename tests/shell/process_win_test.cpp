@@ -1,0 +1,160 @@
+// The program as a process: one window thread per window, Clone opening a second window in the
+// same process, "-tray" starting hidden and connected, and the exit code when the last window
+// closes. The demo server runs inside the test; the program is started as a child process.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/unique_handle_win.h"
+#include "resources/resource.h"
+#include "tests/support/window_test_support_win.h"
+#include "tools/demo_server/demo_server.h"
+
+namespace tarnwick {
+namespace {
+
+// The build gives the program's path as the host sees it; Wine maps the host's root to Z:.
+std::string ProgramPath() {
+  std::string path = TARNWICK_PROGRAM;
+  if (!path.empty() && path[0] == '/') {
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    path = "Z:" + path;
+  }
+  return path;
+}
+
+class ProgramProcess {
+ public:
+  explicit ProgramProcess(const std::string& arguments) {
+    std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info = {};
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info)) {
+      process_.Reset(info.hProcess);
+      CloseHandle(info.hThread);
+      id_ = info.dwProcessId;
+    } else {
+      error_ = GetLastError();
+    }
+  }
+  ~ProgramProcess() {
+    if (process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process_.Get(), 9);
+    }
+  }
+  bool Started() const { return static_cast<bool>(process_); }
+  DWORD StartError() const { return error_; }
+
+  std::vector<HWND> Windows() const {
+    struct Search {
+      DWORD id;
+      std::vector<HWND> found;
+    } search{id_, {}};
+    EnumWindows(
+        [](HWND window, LPARAM context) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(context);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          char name[64] = {};
+          GetClassNameA(window, name, sizeof(name));
+          if (owner == s->id && std::string(name) == "TarnwickMainWindow") s->found.push_back(window);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+  // Checks `done` while waiting on the process (which returns early only if it ended).
+  template <typename Done>
+  bool WaitUntil(Done done, DWORD timeoutMs = 20000) const {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+      if (GetTickCount() - start > timeoutMs) return false;
+      WaitForSingleObject(process_.Get(), 50);
+    }
+    return true;
+  }
+
+  bool WaitForWindows(size_t count) const {
+    return WaitUntil([&] { return Windows().size() >= count; });
+  }
+
+  // Waits for the process to end; its exit code, or -1 when it did not end in time.
+  long WaitForExit(DWORD timeoutMs = 20000) const {
+    if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.Get(), &code);
+    return static_cast<long>(code);
+  }
+
+ private:
+  UniqueKernelHandle process_;
+  DWORD id_ = 0;
+  DWORD error_ = 0;
+};
+
+std::string CaptionOf(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
+bool WaitForCaption(HWND window, const std::string& part, DWORD timeoutMs = 20000) {
+  const DWORD start = GetTickCount();
+  while (CaptionOf(window).find(part) == std::string::npos) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  return true;
+}
+
+TEST(ProgramProcessTest, CloneOpensASecondWindowAndTheLastCloseEndsWithCodeOne) {
+  demo::DemoServer server{demo::DemoConfig()};
+  ASSERT_TRUE(server.Start());
+  ProgramProcess program("127.0.0.1:" + std::to_string(server.Port()));
+  ASSERT_TRUE(program.Started()) << "error " << program.StartError() << " starting " << ProgramPath();
+  ASSERT_TRUE(program.WaitForWindows(1));
+  HWND first = program.Windows()[0];
+  ASSERT_TRUE(WaitForCaption(first, "crossfire [3/16] on Tarnwick Demo Server"));
+
+  PostMessageA(first, WM_COMMAND, MAKEWPARAM(ID_FILE_CLONE, 0), 0);
+  ASSERT_TRUE(program.WaitForWindows(2)) << "Clone while connected opens a second window";
+  HWND second = program.Windows()[0] == first ? program.Windows()[1] : program.Windows()[0];
+  EXPECT_NE(GetWindowThreadProcessId(first, nullptr), GetWindowThreadProcessId(second, nullptr))
+      << "each window has a thread of its own";
+  ASSERT_TRUE(WaitForCaption(second, "crossfire")) << "the new window watches the same server";
+  EXPECT_TRUE(WaitForCaption(first, "crossfire")) << "the first window keeps its connection";
+
+  PostMessageA(first, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(1000), -1) << "the process lives while a window is open";
+  PostMessageA(second, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 1);
+}
+
+TEST(ProgramProcessTest, TrayOptionStartsHiddenAndConnected) {
+  demo::DemoServer server{demo::DemoConfig()};
+  ASSERT_TRUE(server.Start());
+  ProgramProcess program("-TRAY 127.0.0.1:" + std::to_string(server.Port()));
+  ASSERT_TRUE(program.WaitForWindows(1));
+  HWND window = program.Windows()[0];
+  ASSERT_TRUE(server.WaitForRequests(2, std::chrono::milliseconds(20000)));
+  EXPECT_EQ(server.ReceivedRequests()[0].Text(), "details");
+  EXPECT_TRUE(program.WaitUntil([&] { return !IsWindowVisible(window); }));
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
+  EXPECT_EQ(program.WaitForExit(), 1);
+}
+
+TEST(ProgramProcessTest, NoCommandLineOpensOneIdleWindow) {
+  ProgramProcess program("");
+  ASSERT_TRUE(program.WaitForWindows(1));
+  HWND window = program.Windows()[0];
+  EXPECT_EQ(CaptionOf(window), "Tarnwick");
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 1);
+}
+
+}  // namespace
+}  // namespace tarnwick
