@@ -68,6 +68,17 @@ struct BrushTraits {
   static Handle Invalid() { return nullptr; }
   static void Close(Handle h) { DeleteObject(h); }
 };
+struct GdiObjectTraits {
+  using Handle = HGDIOBJ;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteObject(h); }
+};
+// A device context the program created (CreateCompatibleDC), not one borrowed with GetDC.
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DeleteDC(h); }
+};
 // Only for icons the program created itself (not shared ones from LoadIcon or LR_SHARED).
 struct IconTraits {
   using Handle = HICON;
@@ -102,6 +113,8 @@ using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueFont = UniqueHandle<FontTraits>;
 using UniqueBrush = UniqueHandle<BrushTraits>;
+using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;

@@ -1,19 +1,15 @@
 #include "shell/tray_presence_win.h"
 
 #include <cstring>
-#include <mutex>
 
+#include "common/process_hook.h"
 #include "resources/resource.h"
 
 namespace tarnwick {
 namespace {
 
-std::mutex& HookLock() {
-  static std::mutex lock;
-  return lock;
-}
-TrayShellHook& Hook() {
-  static TrayShellHook hook;
+ProcessHook<TrayShellHook>& Hook() {
+  static ProcessHook<TrayShellHook> hook;
   return hook;
 }
 
@@ -21,10 +17,7 @@ constexpr size_t kTooltipLimit = 127;
 
 }  // namespace
 
-void SetTrayShellHook(TrayShellHook hook) {
-  std::lock_guard<std::mutex> guard(HookLock());
-  Hook() = std::move(hook);
-}
+void SetTrayShellHook(TrayShellHook hook) { Hook().Set(std::move(hook)); }
 
 UINT TrayCallbackMessage() {
   static const UINT message = RegisterWindowMessageA("TrayCallbackMsg");
@@ -56,11 +49,7 @@ HICON TrayPresence::LoadTrayIcon(int id) const {
 
 BOOL TrayPresence::Notify(DWORD message, UINT flags) {
   data_.uFlags = flags;
-  TrayShellHook hook;
-  {
-    std::lock_guard<std::mutex> guard(HookLock());
-    hook = Hook();
-  }
+  const TrayShellHook hook = Hook().Get();
   if (hook) return hook(message, data_);
   return Shell_NotifyIconA(message, &data_);
 }

@@ -11,19 +11,6 @@
 namespace tarnwick {
 namespace {
 
-struct GdiObjectTraits {
-  using Handle = HGDIOBJ;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteObject(h); }
-};
-struct MemoryDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteDC(h); }
-};
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
-using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
-
 HINSTANCE Self() { return GetModuleHandleA(nullptr); }
 
 std::vector<int> IconIds() {
