@@ -31,6 +31,7 @@ JoinFacts FactsOf(ServerMonitor& monitor) {
 }  // namespace
 
 void GameLauncher::LaunchGame() {
+  if (prompting_) return;
   const std::string clientPath = window_.CurrentSettings().gameClientPath;
   SetWorkingFolder(clientPath);
   ServerMonitor& monitor = window_.Monitor();
@@ -54,8 +55,11 @@ void GameLauncher::LaunchGame() {
 }
 
 bool GameLauncher::AskForPassword() {
+  prompting_ = true;
   PasswordPrompt prompt(gamePassword_);
-  if (!prompt.Run(window_.Instance(), GetActiveWindow())) return false;
+  const bool ok = prompt.Run(window_.Instance(), GetActiveWindow());
+  prompting_ = false;
+  if (!ok) return false;
   gamePassword_ = prompt.Password();
   return true;
 }
@@ -100,9 +104,12 @@ void GameLauncher::CheckAutojoin() {
     case AutojoinStep::kJoin:
       outcome = OutcomeOf(AutojoinAnswer::kYes);
       break;
-    case AutojoinStep::kAsk:
-      outcome = OutcomeOf(AskToJoin(title), autojoinOn_, IsGameRunning());
+    case AutojoinStep::kAsk: {
+      // Read after the box has closed: its message loop may have changed both.
+      const AutojoinAnswer answer = AskToJoin(title);
+      outcome = OutcomeOf(answer, autojoinOn_, IsGameRunning());
       break;
+    }
   }
   // Disarmed before the join starts: a password prompt's message loop may see further replies
   // with a free slot, and they must not start a second join.

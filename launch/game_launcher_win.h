@@ -10,6 +10,8 @@
 //
 // Everything runs on the window's thread; the prompt and the question box run message loops in
 // which replies and timer ticks keep coming, so both calls may be entered again from inside them.
+// A Join given while the password prompt is open (from the tray menu) does nothing: one prompt at
+// a time.
 #ifndef TARNWICK_LAUNCH_GAME_LAUNCHER_WIN_H
 #define TARNWICK_LAUNCH_GAME_LAUNCHER_WIN_H
 
@@ -48,6 +50,7 @@ class GameLauncher {
 
   MainWindow& window_;
   bool autojoinOn_ = false;
+  bool prompting_ = false;
   std::string gamePassword_;
 };
 

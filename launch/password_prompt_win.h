@@ -8,6 +8,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "common/window_base_win.h"
 

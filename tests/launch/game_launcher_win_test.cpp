@@ -1,78 +1,32 @@
-// Join, the password prompt, autojoin and auto-disconnect on a real window watching the demo
-// server, with a stand-in game client built for these tests in place of "hl.exe".
+// Join and the password prompt on a real window watching the demo server, with a stand-in game
+// client built for these tests in place of "hl.exe".
 #include <gtest/gtest.h>
+
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "common/ansi_text.h"
 #include "common/string_resource_win.h"
 #include "launch/game_window_win.h"
 #include "resources/resource.h"
-#include "tests/launch/launch_test_support_win.h"
-#include "tests/support/window_test_support_win.h"
-#include "tools/demo_server/demo_server.h"
+#include "tests/launch/launch_fixture_win.h"
 
 namespace tarnwick {
 namespace {
 
 using demo::DemoConfig;
-using demo::DemoServer;
-using testing::BoxRecorder;
 using testing::CurrentDirectory;
 using testing::DialogDriver;
-using testing::PumpUntil;
+using testing::LaunchFixture;
 using testing::ReadStandInRecord;
 using testing::RunningGame;
 using testing::SendCommand;
 using testing::StandInFolder;
-using testing::StandInPath;
-using testing::WindowUnderTest;
 
-class GameLauncherTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    testing::CloseEveryGame();
-    ASSERT_EQ(FindWindowA(nullptr, kGameWindowTitle), nullptr);
-    originalDirectory_ = CurrentDirectory();
-    DeleteFileA(testing::StandInRecordPath().c_str());
-    testing::RecordStandInTo(testing::StandInRecordPath());
-    window->CurrentSettings().gameClientPath = StandInPath();
-  }
-  void TearDown() override {
-    testing::CloseEveryGame();
-    testing::RecordStandInTo("");
-    DeleteFileA(testing::StandInRecordPath().c_str());
-    SetCurrentDirectoryA(originalDirectory_.c_str());
-  }
+using JoinTest = LaunchFixture;
 
-  void StartServer(DemoConfig config = DemoConfig()) {
-    server_ = std::make_unique<DemoServer>(config);
-    std::string error;
-    ASSERT_TRUE(server_->Start(&error)) << error;
-  }
-  std::string ServerText() const { return "127.0.0.1:" + std::to_string(server_->Port()); }
-  // Connects and waits for the first details reply.
-  void Connect() {
-    window->Monitor().Connect(ServerText(), false);
-    ASSERT_TRUE(PumpUntil([&] { return !window->Monitor().State().hostName.empty(); }));
-  }
-  // Asks for "info" with a changed host name and waits until the reply has been handled.
-  void RefreshAndWait(const std::string& hostName) {
-    server_->SetHostName(hostName);
-    SendCommand(window.hwnd(), ID_VIEW_REFRESH);
-    ASSERT_TRUE(PumpUntil([&] { return window->Monitor().State().hostName == hostName; }));
-  }
-  std::string JoinLine(const std::string& game, const std::string& password) const {
-    return "-game " + game + " -console +password \"" + password + "\" +connect " + ServerText();
-  }
-  bool AutojoinChecked() { return window->Commands().IsChecked(ID_FILE_AUTO_JOIN); }
-  static bool GameStarted() { return ReadStandInRecord().has_value(); }
-
-  BoxRecorder boxes;
-  std::unique_ptr<DemoServer> server_;
-  WindowUnderTest window;
-  std::string originalDirectory_;
-};
-
-TEST_F(GameLauncherTest, JoinStartsTheClientWithItsCommandLineFolderAndPriority) {
+TEST_F(JoinTest, JoinStartsTheClientWithItsCommandLineFolderAndPriority) {
   StartServer();
   Connect();
   ASSERT_TRUE(window->Commands().IsEnabled(ID_FILE_JOIN));
@@ -104,7 +58,7 @@ TEST_F(GameLauncherTest, JoinStartsTheClientWithItsCommandLineFolderAndPriority)
   EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_F(GameLauncherTest, AModGivesItsFolder) {
+TEST_F(JoinTest, AModGivesItsFolder) {
   DemoConfig config;
   config.is_mod = true;
   config.folder = "cstrike";
@@ -115,7 +69,7 @@ TEST_F(GameLauncherTest, AModGivesItsFolder) {
   EXPECT_EQ(ReadStandInRecord()->commandLine, JoinLine("cstrike", ""));
 }
 
-TEST_F(GameLauncherTest, AGameFolderThatIsNoPlainNameStartsNothing) {
+TEST_F(JoinTest, AGameFolderThatIsNoPlainNameStartsNothing) {
   const char* folders[] = {"cstrike -dev", "valve\" +exec \"x", "..\\valve", "-insecure"};
   for (const char* folder : folders) {
     DemoConfig config;
@@ -135,7 +89,7 @@ TEST_F(GameLauncherTest, AGameFolderThatIsNoPlainNameStartsNothing) {
   }
 }
 
-TEST_F(GameLauncherTest, AClientThatCannotStartIsReported) {
+TEST_F(JoinTest, AClientThatCannotStartIsReported) {
   StartServer();
   Connect();
   const std::string missing = StandInFolder() + "\\missing.exe";
@@ -149,7 +103,7 @@ TEST_F(GameLauncherTest, AClientThatCannotStartIsReported) {
   EXPECT_TRUE(EqualsNoCase(CurrentDirectory(), StandInFolder())) << "the folder is made current";
 }
 
-TEST_F(GameLauncherTest, ABareClientNameStartsFromTheCurrentFolder) {
+TEST_F(JoinTest, ABareClientNameStartsFromTheCurrentFolder) {
   StartServer();
   Connect();
   SetCurrentDirectoryA(StandInFolder().c_str());
@@ -162,10 +116,10 @@ TEST_F(GameLauncherTest, ABareClientNameStartsFromTheCurrentFolder) {
 
 // ---- The password prompt
 
-class PasswordPromptTest : public GameLauncherTest {
+class PasswordPromptTest : public LaunchFixture {
  protected:
   void SetUp() override {
-    GameLauncherTest::SetUp();
+    LaunchFixture::SetUp();
     DemoConfig config;
     config.password = true;
     StartServer(config);
@@ -256,6 +210,41 @@ TEST_F(PasswordPromptTest, CancelStartsNothingAndKeepsThePassword) {
   EXPECT_TRUE(boxes.Boxes().empty());
 }
 
+BOOL CALLBACK CountDialog(HWND window, LPARAM count) {
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  if (std::string(className) == "#32770" && IsWindowVisible(window)) {
+    ++*reinterpret_cast<int*>(count);
+  }
+  return TRUE;
+}
+
+int VisibleDialogsOfThisThread() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), &CountDialog, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+TEST_F(PasswordPromptTest, AJoinWhileThePromptIsOpenOpensNoSecondOne) {
+  DialogDriver driver({
+      [&](HWND dialog) {
+        // As from the tray menu, whose commands still reach the disabled main window.
+        SendCommand(window.hwnd(), ID_FILE_JOIN);
+        EXPECT_EQ(VisibleDialogsOfThisThread(), 1);
+        Press(dialog, IDCANCEL);
+      },
+      // Runs only when a second prompt has opened (inside it): ends it, so that the test fails
+      // instead of waiting for ever.
+      [&](HWND) {
+        if (HWND second = GetActiveWindow()) Press(second, IDCANCEL);
+      },
+  });
+  SendCommand(window.hwnd(), ID_FILE_JOIN);
+  EXPECT_EQ(driver.StepsRun(), 1u);
+  EXPECT_FALSE(GameStarted());
+  EXPECT_EQ(VisibleDialogsOfThisThread(), 0);
+}
+
 TEST_F(PasswordPromptTest, OpensCentredAndGrowsOnlyInWidth) {
   DialogDriver driver({[&](HWND dialog) {
     RECT owner = {};
@@ -306,177 +295,6 @@ TEST_F(PasswordPromptTest, OpensCentredAndGrowsOnlyInWidth) {
   }});
   SendCommand(window.hwnd(), ID_FILE_JOIN);
   EXPECT_EQ(driver.StepsRun(), 1u);
-}
-
-// ---- Autojoin
-
-TEST_F(GameLauncherTest, WithoutConfirmationTheFirstFreeSlotJoinsAndDisarms) {
-  StartServer();
-  window->CurrentSettings().confirmJoin = false;
-  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
-  ASSERT_TRUE(window->Launcher().AutojoinOn());
-  window->Monitor().Connect(ServerText(), false);
-  RunningGame game = RunningGame::Find();
-  ASSERT_TRUE(game);
-  EXPECT_EQ(ReadStandInRecord()->commandLine, JoinLine("Valve", ""));
-  EXPECT_FALSE(window->Launcher().AutojoinOn());
-  EXPECT_FALSE(AutojoinChecked());
-  EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(GameLauncherTest, NoKeepsAutojoinArmedAndTheNextReplyAsksAgain) {
-  StartServer();
-  boxes.Answer(IDNO);
-  boxes.Answer(IDNO);
-  boxes.Answer(IDYES);
-  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
-  Connect();
-  ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == 1; }));
-  const MessageBoxRequest& box = boxes.Boxes()[0];
-  EXPECT_EQ(box.text, LoadResourceString(IDS_AUTOJOIN_QUESTION));
-  EXPECT_EQ(box.title, "Tarnwick PID " + std::to_string(GetCurrentProcessId()));
-  EXPECT_EQ(box.type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION));
-  EXPECT_EQ(box.owner, window.hwnd());
-  EXPECT_TRUE(window->Launcher().AutojoinOn());
-  EXPECT_TRUE(AutojoinChecked());
-  EXPECT_FALSE(GameStarted());
-
-  RefreshAndWait("Second reply");
-  EXPECT_EQ(boxes.Boxes().size(), 2u);
-  EXPECT_TRUE(window->Launcher().AutojoinOn());
-  EXPECT_FALSE(GameStarted());
-
-  RefreshAndWait("Third reply");
-  ASSERT_EQ(boxes.Boxes().size(), 3u);
-  EXPECT_TRUE(RunningGame::Find()) << "Yes joins";
-  EXPECT_FALSE(window->Launcher().AutojoinOn());
-  EXPECT_FALSE(AutojoinChecked());
-}
-
-TEST_F(GameLauncherTest, CancelDisarmsWithoutJoining) {
-  StartServer();
-  boxes.Answer(IDCANCEL);
-  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
-  Connect();
-  ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == 1; }));
-  EXPECT_FALSE(window->Launcher().AutojoinOn());
-  EXPECT_FALSE(AutojoinChecked());
-  RefreshAndWait("Next reply");
-  EXPECT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_FALSE(GameStarted());
-}
-
-TEST_F(GameLauncherTest, AHiddenWindowAsksWithASystemModalBoxWithoutOwner) {
-  ShowWindow(window.hwnd(), SW_HIDE);
-  StartServer();
-  boxes.Answer(IDNO);
-  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
-  Connect();
-  ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == 1; }));
-  EXPECT_EQ(boxes.Boxes()[0].owner, nullptr);
-  EXPECT_EQ(boxes.Boxes()[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION | MB_SYSTEMMODAL));
-}
-
-TEST_F(GameLauncherTest, AnOpenQuestionBoxIsNotShownTwice) {
-  StartServer();
-  // A window with the question's title stands for the box of an earlier reply, still open.
-  const std::string title = "Tarnwick PID " + std::to_string(GetCurrentProcessId());
-  HWND open = CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(open, nullptr);
-  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
-  Connect();
-  RefreshAndWait("Second reply");
-  EXPECT_TRUE(boxes.Boxes().empty());
-  EXPECT_TRUE(window->Launcher().AutojoinOn()) << "the open box decides";
-  EXPECT_FALSE(GameStarted());
-
-  DestroyWindow(open);
-  boxes.Answer(IDNO);
-  RefreshAndWait("Third reply");
-  EXPECT_EQ(boxes.Boxes().size(), 1u);
-}
-
-TEST_F(GameLauncherTest, WhileTheGameRunsAutojoinNeitherAsksNorJoins) {
-  StartServer();
-  Connect();
-  RunningGame game = RunningGame::Start();
-  ASSERT_TRUE(game);
-  const size_t before = server_->ReceivedRequests().size();
-  DeleteFileA(testing::StandInRecordPath().c_str());
-  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
-  ASSERT_TRUE(server_->WaitForRequests(before + 1, std::chrono::milliseconds(2000)));
-  EXPECT_EQ(server_->ReceivedRequests()[before].Text(), "info") << "arming asks at once";
-  RefreshAndWait("Next reply");
-  EXPECT_TRUE(boxes.Boxes().empty());
-  EXPECT_TRUE(window->Launcher().AutojoinOn());
-  EXPECT_FALSE(GameStarted());
-}
-
-TEST_F(GameLauncherTest, AServerWithoutAFreeSlotNeverTriggersAutojoin) {
-  DemoConfig config;
-  config.max_players = 3;  // three players on it
-  StartServer(config);
-  window->CurrentSettings().confirmJoin = false;
-  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
-  Connect();
-  RefreshAndWait("Still full");
-  EXPECT_FALSE(window->Commands().IsEnabled(ID_FILE_JOIN));
-  EXPECT_TRUE(window->Launcher().AutojoinOn());
-  EXPECT_FALSE(GameStarted());
-}
-
-TEST_F(GameLauncherTest, DisconnectDisarmsAutojoin) {
-  StartServer();
-  boxes.Answer(IDNO);
-  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
-  Connect();
-  ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == 1; }));
-  SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
-  EXPECT_FALSE(window->Launcher().AutojoinOn());
-  EXPECT_FALSE(AutojoinChecked());
-  EXPECT_FALSE(window->Commands().IsEnabled(ID_FILE_JOIN));
-}
-
-// ---- Auto-disconnect
-
-TEST_F(GameLauncherTest, ATimerTickWhileTheGameRunsDisconnects) {
-  StartServer();
-  Connect();
-  SendCommand(window.hwnd(), ID_FILE_JOIN);
-  ASSERT_TRUE(RunningGame::Find());
-  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
-  window->CurrentSettings().autoDisconnect = true;
-  window->CurrentSettings().pingInterval = 1;
-  window->ResetTimers();
-  ASSERT_TRUE(PumpUntil([&] { return !window->Monitor().IsConnected(); }, 5000));
-  EXPECT_EQ(window->Status().StateTip(), "Not connected");
-  EXPECT_FALSE(window->Launcher().AutojoinOn()) << "the disconnect disarms autojoin";
-  EXPECT_TRUE(window->CurrentSettings().autoDisconnect);
-  EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(GameLauncherTest, ConnectingWhileTheGameRunsTurnsAutoDisconnectOff) {
-  StartServer();
-  RunningGame game = RunningGame::Start();
-  ASSERT_TRUE(game);
-  for (bool shown : {true, false}) {
-    ShowWindow(window.hwnd(), shown ? SW_SHOWNORMAL : SW_HIDE);
-    boxes.Clear();
-    window->CurrentSettings().autoDisconnect = true;
-    window->Monitor().Connect(ServerText(), false);
-    EXPECT_FALSE(window->CurrentSettings().autoDisconnect) << shown;
-    if (shown) {
-      ASSERT_EQ(boxes.Boxes().size(), 1u);
-      EXPECT_EQ(boxes.Boxes()[0].text, LoadResourceString(IDS_AUTODISCONNECT_TURNED_OFF));
-      EXPECT_EQ(boxes.Boxes()[0].type, static_cast<UINT>(MB_ICONINFORMATION));
-      EXPECT_EQ(boxes.Boxes()[0].owner, window.hwnd());
-    } else {
-      EXPECT_TRUE(boxes.Boxes().empty());
-    }
-    ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); })) << "it connects";
-    SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
-  }
 }
 
 }  // namespace
