@@ -1,13 +1,136 @@
 #include "launch/game_launcher_win.h"
 
+#include <mutex>
+#include <optional>
+
+#include "common/ansi_text.h"
+#include "common/message_box_win.h"
+#include "common/string_resource_win.h"
+#include "common/unique_handle_win.h"
+#include "common/win32.h"
+#include "launch/game_command_line.h"
+#include "launch/game_priority.h"
+#include "launch/game_window_win.h"
+#include "launch/password_prompt_win.h"
+#include "launch/working_folder_win.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
 
 namespace tarnwick {
+namespace {
 
-void GameLauncher::LaunchGame() {}
+constexpr DWORD kInputIdleWaitMs = 2000;
 
-void GameLauncher::CheckAutojoin() {}
+// The connection's fields change only on this thread, so they are read here without its lock
+// (which would have to be taken before the state lock the caller holds).
+JoinFacts FactsOf(ServerMonitor& monitor) {
+  const ServerState& state = monitor.State();
+  return JoinFacts{state.address, monitor.ServerAddress(), state.isMod, state.gameDir};
+}
+
+}  // namespace
+
+void GameLauncher::LaunchGame() {
+  if (prompting_) return;
+  const std::string clientPath = window_.CurrentSettings().gameClientPath;
+  SetWorkingFolder(clientPath);
+  ServerMonitor& monitor = window_.Monitor();
+  std::optional<std::string> commandLine;
+  JoinFacts facts;
+  {
+    std::lock_guard<std::recursive_mutex> lock(monitor.StateLock());
+    // A game folder that cannot be used is refused before anyone is asked for a password.
+    facts = FactsOf(monitor);
+    if (GameArgument(facts) && monitor.State().password != 0 && !AskForPassword()) return;
+    // Replies handled while the prompt was open may have changed the state: read it again.
+    facts = FactsOf(monitor);
+    commandLine = BuildGameCommandLine(LoadResourceString(IDS_GAME_COMMAND_LINE), facts,
+                                       gamePassword_);
+  }
+  if (!commandLine) {
+    RefuseGameFolder(facts.gameDir);
+    return;
+  }
+  StartGameClient(clientPath, *commandLine);
+}
+
+bool GameLauncher::AskForPassword() {
+  prompting_ = true;
+  PasswordPrompt prompt(gamePassword_);
+  const bool ok = prompt.Run(window_.Instance(), GetActiveWindow());
+  prompting_ = false;
+  if (!ok) return false;
+  gamePassword_ = prompt.Password();
+  return true;
+}
+
+void GameLauncher::RefuseGameFolder(const std::string& gameDir) {
+  const std::string format = LoadResourceString(IDS_BAD_GAME_FOLDER);
+  window_.ShowBox(Format(format.c_str(), FolderNameForMessage(gameDir).c_str()), MB_ICONERROR);
+}
+
+void GameLauncher::StartGameClient(const std::string& clientPath, const std::string& commandLine) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  // CreateProcessA may write into the command line it is given.
+  std::string writable = commandLine;
+  if (!CreateProcessA(clientPath.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    const std::string format = LoadResourceString(IDS_CANT_EXEC);
+    window_.ShowBox(Format(format.c_str(), clientPath.c_str()), MB_ICONERROR);
+    return;
+  }
+  // Nothing watches the game once it runs: both handles go when the priority is set.
+  UniqueHandle<KernelHandleTraits> processHandle(process.hProcess);
+  UniqueHandle<KernelHandleTraits> threadHandle(process.hThread);
+  WaitForInputIdle(processHandle.Get(), kInputIdleWaitMs);
+  SetPriorityClass(processHandle.Get(), GamePriorityClass(window_.CurrentSettings().gamePriority));
+}
+
+void GameLauncher::CheckAutojoin() {
+  const std::string title = AutojoinQuestionTitle(window_.ProgramName(), GetCurrentProcessId());
+  AutojoinSituation situation;
+  situation.armed = autojoinOn_;
+  situation.gameRunning = IsGameRunning();
+  situation.confirmJoin = window_.CurrentSettings().confirmJoin;
+  situation.questionOpen = FindWindowExA(nullptr, nullptr, nullptr, title.c_str()) != nullptr;
+
+  AutojoinOutcome outcome;
+  switch (DecideAutojoin(situation)) {
+    case AutojoinStep::kNothing:
+    case AutojoinStep::kWait:
+      return;
+    case AutojoinStep::kJoin:
+      outcome = OutcomeOf(AutojoinAnswer::kYes);
+      break;
+    case AutojoinStep::kAsk: {
+      // Read after the box has closed: its message loop may have changed both.
+      const AutojoinAnswer answer = AskToJoin(title);
+      outcome = OutcomeOf(answer, autojoinOn_, IsGameRunning());
+      break;
+    }
+  }
+  // Disarmed before the join starts: a password prompt's message loop may see further replies
+  // with a free slot, and they must not start a second join.
+  if (!outcome.staysArmed) DisarmAutojoin();
+  if (outcome.join) LaunchGame();
+}
+
+AutojoinAnswer GameLauncher::AskToJoin(const std::string& title) {
+  const std::string question = LoadResourceString(IDS_AUTOJOIN_QUESTION);
+  UINT type = MB_YESNOCANCEL | MB_ICONQUESTION;
+  HWND owner = window_.hwnd();
+  if (!window_.IsShown()) {
+    owner = nullptr;
+    type |= MB_SYSTEMMODAL;
+  }
+  switch (ShowMessageBox(owner, question, title, type)) {
+    case IDYES: return AutojoinAnswer::kYes;
+    case IDCANCEL: return AutojoinAnswer::kCancel;
+    default: return AutojoinAnswer::kNo;
+  }
+}
 
 void GameLauncher::ToggleAutojoin() {
   autojoinOn_ = !autojoinOn_;
