@@ -37,7 +37,8 @@ std::vector<uint8_t> BuildChallengedRequest(uint8_t letter, uint32_t challenge) 
 }
 
 bool HasSplitPrefix(const uint8_t* data, size_t length) {
-  return length >= 4 && data[0] == 0xFE && data[1] == 0xFF && data[2] == 0xFF && data[3] == 0xFF;
+  if (length < 4 || data[1] != 0xFF || data[2] != 0xFF) return false;
+  return (data[0] == 0xFF && data[3] == 0xFE) || (data[0] == 0xFE && data[3] == 0xFF);
 }
 
 std::optional<uint32_t> ParseRconChallenge(const uint8_t* payload, size_t length) {

@@ -49,10 +49,12 @@ std::vector<uint8_t> BuildSourceInfoRequest(std::optional<uint32_t> challenge);
 // FF FF FF FF, `letter` ('U' or 'V'), the challenge.
 std::vector<uint8_t> BuildChallengedRequest(uint8_t letter, uint32_t challenge);
 
-// A split reply's piece: FF FF FF FE, int32 sequence, one byte (index << 4 | count), the piece.
+// A piece of a split reply: the split prefix, int32 sequence, byte (index << 4 | count), the piece.
 inline constexpr size_t kSplitHeaderSize = 9;
 
-// True when the datagram carries the four-byte prefix of a piece of a split reply.
+// True when the datagram carries the four-byte prefix of a piece of a split reply: the bytes
+// FF FF FF FE, or FE FF FF FF, which is the same marker (-2) written as a little-endian int32 and
+// what servers of the Half-Life engine put on the wire.
 bool HasSplitPrefix(const uint8_t* data, size_t length);
 
 // The number of a "challenge rcon <number>" reply. `payload` points at the first letter after the

@@ -2,8 +2,8 @@
 
 #include "common/ansi_text.h"
 #include "engine/query_protocol.h"
-#include "engine/source_info_reader.h"
 #include "engine/server_text.h"
+#include "engine/source_info_reader.h"
 #include "resources/resource.h"
 
 namespace tarnwick {

@@ -1,7 +1,8 @@
 // SplitReassembler joins the pieces of split replies. Today's servers send a reply too long for one
-// datagram (a long rules list, mostly) as pieces: FF FF FF FE, an int32 sequence number shared by
-// the pieces of one reply, one byte (index << 4 | count), then the piece's bytes. Joined in index
-// order, the pieces give the whole reply, beginning with FF FF FF FF.
+// datagram (a long rules list, mostly) as pieces: the split prefix (FF FF FF FE, or FE FF FF FF,
+// see HasSplitPrefix), an int32 sequence number shared by the pieces of one reply, one byte
+// (index << 4 | count), then the piece's bytes. Joined in index order, the pieces give the whole
+// reply, beginning with FF FF FF FF.
 //
 // Rules: at most 5 pieces and 4010 bytes in all per reply; pieces may come in any order; a piece
 // whose index was already received for its sequence is ignored; a piece that breaks the limits is
@@ -27,8 +28,8 @@ class SplitReassembler {
   static constexpr size_t kMaxReplySize = 4010;
   static constexpr size_t kMaxSequences = 4;
 
-  // Takes one datagram that begins FF FF FF FE. Returns the joined reply when this piece was the
-  // last one missing; nothing otherwise (also for a piece that is malformed or ignored).
+  // Takes one datagram that begins with the split prefix. Returns the joined reply when this piece
+  // was the last one missing; nothing otherwise (also for a piece that is malformed or ignored).
   std::optional<std::vector<uint8_t>> Add(const uint8_t* datagram, size_t length);
   // Forgets every sequence (a new connection).
   void Clear() { sequences_.clear(); }

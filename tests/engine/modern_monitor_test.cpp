@@ -30,12 +30,15 @@ std::string Describe(const std::vector<uint8_t>& d) {
     return std::to_string(static_cast<int32_t>(v));
   };
   const size_t queryEnd = 5 + sizeof(kSourceQuery);
-  if (d[4] == 'T' && d.size() >= queryEnd && std::memcmp(&d[5], kSourceQuery, sizeof(kSourceQuery)) == 0) {
+  if (d[4] == 'T' && d.size() >= queryEnd &&
+      std::memcmp(&d[5], kSourceQuery, sizeof(kSourceQuery)) == 0) {
     if (d.size() == queryEnd) return "T";
     if (d.size() == queryEnd + 4) return "T:" + number(queryEnd);
     return "T?";
   }
-  if ((d[4] == 'U' || d[4] == 'V') && d.size() == 9) return std::string(1, static_cast<char>(d[4])) + ":" + number(5);
+  if ((d[4] == 'U' || d[4] == 'V') && d.size() == 9) {
+    return std::string(1, static_cast<char>(d[4])) + ":" + number(5);
+  }
   return std::string(d.begin() + 4, d.end() - 1);
 }
 
@@ -129,7 +132,7 @@ TEST_F(ModernMonitorTest, APingWithoutTextAnswerStartsTheBinaryQueries) {
   EXPECT_EQ(Sent(), (Texts{"T:305419896", "U:305419896"}));
 
   Receive(SourceInfo("Today", 3).Bytes());
-  EXPECT_EQ(Sent(), (Texts{"U:305419896"})) << "the count changed while shown: players, binary only";
+  EXPECT_EQ(Sent(), (Texts{"U:305419896"})) << "the count changed on screen: players, binary";
   EXPECT_EQ(monitor.State().hostName, "Today");
   EXPECT_EQ(monitor.State().map, "crossfire");
   EXPECT_EQ(monitor.State().protocol, 48);
@@ -254,7 +257,8 @@ TEST_F(ModernMonitorTest, AfterADetailsReplyInformationRepliesChangeNothing) {
       {"details, then information", {Details("Details", 3).Bytes(), SourceInfo("Info", 4).Bytes()},
        "Details", 47, 1},
       {"information, details, information",
-       {SourceInfo("Info", 4).Bytes(), Details("Details", 3).Bytes(), SourceInfo("Info", 5).Bytes()},
+       {SourceInfo("Info", 4).Bytes(), Details("Details", 3).Bytes(),
+        SourceInfo("Info", 5).Bytes()},
        "Details", 47, 2},
       {"information only", {SourceInfo("Info", 4).Bytes(), SourceInfo("Info 2", 5).Bytes()},
        "Info 2", 48, 2},

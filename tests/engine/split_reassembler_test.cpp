@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <optional>
 
 #include "tests/support/byte_builder.h"
@@ -87,6 +89,18 @@ TEST(SplitReassembly, DuplicatesMissingAndBrokenPieces) {
       }
     }
   }
+}
+
+TEST(SplitReassembly, TheMarkerMayBeWrittenEitherWay) {
+  const Bytes whole = WholeReply(2000);
+  std::vector<Bytes> pieces = Pieces(2, 2, whole);
+  const uint8_t asWritten[] = {0xFF, 0xFF, 0xFF, 0xFE};
+  std::copy(std::begin(asWritten), std::end(asWritten), pieces[1].begin());
+  SplitReassembler joiner;
+  EXPECT_FALSE(Feed(joiner, pieces[1]));
+  const std::optional<Bytes> joined = Feed(joiner, pieces[0]);
+  ASSERT_TRUE(joined);
+  EXPECT_EQ(*joined, whole);
 }
 
 TEST(SplitReassembly, MixedSequencesJoinSeparately) {

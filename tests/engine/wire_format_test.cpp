@@ -37,9 +37,14 @@ TEST(WireFormat, BinaryQueriesOfTodaysServers) {
   EXPECT_EQ(BuildChallengedRequest('V', 0x01020304u),
             (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 'V', 0x04, 0x03, 0x02, 0x01}));
   const uint8_t piece[] = {0xFE, 0xFF, 0xFF, 0xFF, 1};
+  const uint8_t pieceAsWritten[] = {0xFF, 0xFF, 0xFF, 0xFE, 1};
+  const uint8_t notAPiece[] = {0xFE, 0xFF, 0xFF, 0xFE, 1};
   EXPECT_TRUE(HasSplitPrefix(piece, 4));
+  EXPECT_TRUE(HasSplitPrefix(pieceAsWritten, 5));
+  EXPECT_FALSE(HasSplitPrefix(notAPiece, 5));
   EXPECT_FALSE(HasSplitPrefix(piece, 3));
   EXPECT_FALSE(HasReplyPrefix(piece, 5));
+  EXPECT_FALSE(HasReplyPrefix(pieceAsWritten, 5));
 }
 
 TEST(WireFormat, PrintRepliesHandOnTheirTextOrTheLogLine) {
