@@ -69,6 +69,9 @@ class MonitorHost {
   virtual void ConsoleConnected(uint16_t localPort, bool serverIsPrivate) = 0;
   virtual void ConsoleDisconnected() = 0;
   virtual void AppendConsoleText(const std::string& text) = 0;
+  // The server answered "challenge rcon" with this number; the challenge form of the remote
+  // console's commands ("rcon <number> <password> <command>") needs it.
+  virtual void RconChallengeReceived(uint32_t challenge) = 0;
   // The latest information reply showed a free slot: autojoin decides whether to join.
   virtual void CheckAutojoin() = 0;
   virtual void DisarmAutojoin() = 0;

@@ -3,6 +3,7 @@
 #include "common/ansi_text.h"
 #include "engine/query_protocol.h"
 #include "engine/server_text.h"
+#include "engine/source_info_reader.h"
 #include "resources/resource.h"
 
 namespace tarnwick {
@@ -79,6 +80,8 @@ void ServerMonitor::OnLookupDone(LookupTask task, int error, const Ipv4Address& 
       StateGuard state(stateLock_);
       state_.address = FormatEndpoint(serverAddress_);
     }
+    session_.Reset();
+    splitReplies_.Clear();
     SendQuery("details");
     // The ping timer's handler runs once at once; it may end the connection (auto-disconnect).
     TimerTick(TimerId::Ping);
@@ -118,6 +121,8 @@ void ServerMonitor::Disconnect() {
     host_.CloseSocket();
     socketOpen_ = false;
   }
+  session_.Reset();
+  splitReplies_.Clear();
   host_.ClearPlayers();
   {
     StateGuard state(stateLock_);
@@ -139,7 +144,19 @@ void ServerMonitor::Refresh() {
 void ServerMonitor::SendQuery(std::string_view text) {
   ConnectionGuard guard(connectionLock_);
   if (!socketOpen_) return;
+  if (const std::optional<QueryKind> kind = QueryKindOf(text)) {
+    SendAll(session_.Ask(*kind, text));
+    return;
+  }
   host_.SendDatagram(serverAddress_, BuildRequest(text));
+}
+
+void ServerMonitor::SendAll(const std::vector<std::vector<uint8_t>>& datagrams) {
+  ConnectionGuard guard(connectionLock_);
+  for (const auto& datagram : datagrams) {
+    if (!socketOpen_) return;
+    host_.SendDatagram(serverAddress_, datagram);
+  }
 }
 
 void ServerMonitor::StopTimers() {
@@ -211,6 +228,14 @@ void ServerMonitor::OnReceive(const ReceiveResult& result) {
   if (!(result.from == serverAddress_)) return;
   const size_t length = result.length < kReceiveBufferSize ? result.length : kReceiveBufferSize;
   ConnectionGuard guard(connectionLock_);
+  if (HasSplitPrefix(result.data, length)) {
+    const std::optional<std::vector<uint8_t>> whole = splitReplies_.Add(result.data, length);
+    // A joined reply that is itself a piece or lacks the prefix is dropped like any other.
+    if (whole && HasReplyPrefix(whole->data(), whole->size())) {
+      DispatchReply(whole->data() + 4, whole->size() - 4);
+    }
+    return;
+  }
   if (!HasReplyPrefix(result.data, length)) return;
   DispatchReply(result.data + 4, length - 4);
 }
@@ -219,6 +244,9 @@ void ServerMonitor::DispatchReply(const uint8_t* payload, size_t length) {
   if (length == 0) return;
   const uint8_t* body = payload + 1;
   const size_t bodyLength = length - 1;
+  // The session learns from the reply first, so that the follow-ups below (the "players" of a
+  // count change) already go out in the form the server answers.
+  SendAll(session_.OnReply(payload[0], body, bodyLength));
   switch (payload[0]) {
     case reply::kPing:
       OnPingReply(host_.TickCount() - lastPingTick_);
@@ -230,6 +258,16 @@ void ServerMonitor::DispatchReply(const uint8_t* payload, size_t length) {
     case reply::kDetails:
       OnInfoReply(body, bodyLength);
       host_.RefreshCaption();
+      break;
+    case reply::kSourceInfo:
+      if (!session_.TakesSourceInfo()) break;
+      OnSourceInfoReply(body, bodyLength);
+      host_.RefreshCaption();
+      break;
+    case reply::kRconChallenge:
+      if (const std::optional<uint32_t> challenge = ParseRconChallenge(payload, length)) {
+        host_.RconChallengeReceived(*challenge);
+      }
       break;
     case reply::kPlayers:
       ReadPlayers(body, bodyLength, playerRows_);
@@ -245,12 +283,29 @@ void ServerMonitor::DispatchReply(const uint8_t* payload, size_t length) {
 }
 
 void ServerMonitor::OnInfoReply(const uint8_t* body, size_t length) {
+  InfoReadResult result;
+  {
+    StateGuard state(stateLock_);
+    result = ReadServerInfo(body, length, state_);
+  }
+  AfterInfoReply(result.playerCountChanged);
+}
+
+void ServerMonitor::OnSourceInfoReply(const uint8_t* body, size_t length) {
+  InfoReadResult result;
+  {
+    StateGuard state(stateLock_);
+    result = ReadSourceInfo(body, length, state_);
+  }
+  AfterInfoReply(result.playerCountChanged);
+}
+
+void ServerMonitor::AfterInfoReply(bool playerCountChanged) {
   bool freeSlot = false;
   {
     StateGuard state(stateLock_);
-    const InfoReadResult result = ReadServerInfo(body, length, state_);
     // The player list follows joins and leaves at once while it is on screen.
-    if (result.playerCountChanged && host_.IsWindowShown()) SendQuery("players");
+    if (playerCountChanged && host_.IsWindowShown()) SendQuery("players");
     freeSlot = HasFreeSlot(state_);
   }
   host_.SetCommandEnabled(ID_FILE_JOIN, freeSlot);

@@ -3,6 +3,10 @@
 // ServerState, runs the refresh timers and keeps the ping figures. The platform and the window are
 // reached through MonitorHost, so the whole behaviour runs the same under tests.
 //
+// Servers of today are asked with the binary queries beside the text ones (QuerySession decides
+// which go out), their challenges are kept per connection, and their split replies are joined
+// (SplitReassembler) and then read like any other reply.
+//
 // Locks: ConnectionLock guards the connection fields, StateLock the ServerState; both may be
 // entered again by the thread that holds them, and ConnectionLock is always taken first.
 #ifndef TARNWICK_ENGINE_SERVER_MONITOR_H
@@ -10,13 +14,16 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/ipv4.h"
 #include "engine/monitor_host.h"
+#include "engine/query_session.h"
 #include "engine/rules_store.h"
 #include "engine/server_state.h"
+#include "engine/split_reassembler.h"
 #include "settings/settings.h"
 
 namespace tarnwick {
@@ -50,7 +57,9 @@ class ServerMonitor {
   void Refresh();
   // Auto update was switched: set the timers up again.
   void ResetTimers();
-  // Sends FF FF FF FF, `text`, 00 to the server; nothing while no connection is open.
+  // Sends FF FF FF FF, `text`, 00 to the server; nothing while no connection is open. The query
+  // texts "info", "details", "players" and "rules" ask through the connection's QuerySession: the
+  // text request, its binary twin, or both, as the server has shown it answers them.
   void SendQuery(std::string_view text);
 
   // ---- Platform events
@@ -73,6 +82,12 @@ class ServerMonitor {
   RulesStore& Rules() { return rules_; }
   std::recursive_mutex& StateLock() { return stateLock_; }
   std::recursive_mutex& ConnectionLock() { return connectionLock_; }
+  // What the server has shown of itself on this connection: Old once it answered a text query
+  // (the remote console may then use the challenge-less rcon form), Modern once it answered a
+  // binary one. Unknown again at every connect and disconnect.
+  ServerKind Kind() const { return session_.Kind(); }
+  // The query challenge the server gave on this connection, if any.
+  std::optional<uint32_t> QueryChallenge() const { return session_.Challenge(); }
 
   // Clears the ping figures (the Ping statistic page's Reset).
   void ResetPingStatistics();
@@ -86,6 +101,9 @@ class ServerMonitor {
   void FailConnection();
   void DispatchReply(const uint8_t* payload, size_t length);
   void OnInfoReply(const uint8_t* body, size_t length);
+  void OnSourceInfoReply(const uint8_t* body, size_t length);
+  void AfterInfoReply(bool playerCountChanged);
+  void SendAll(const std::vector<std::vector<uint8_t>>& datagrams);
   void OnPingReply(uint32_t rtt);
 
   MonitorHost& host_;
@@ -99,6 +117,8 @@ class ServerMonitor {
   bool socketOpen_ = false;
   bool timerSet_[4] = {false, false, false, false};
   uint32_t lastPingTick_ = 0;
+  QuerySession session_;
+  SplitReassembler splitReplies_;
 
   std::recursive_mutex stateLock_;
   ServerState state_;

@@ -102,6 +102,9 @@ void MainWindow::ConsoleDisconnected() { console_.ConsoleDisconnected(); }
 
 void MainWindow::AppendConsoleText(const std::string& text) { console_.AppendConsoleText(text); }
 
+// The remote console does not ask for rcon challenges yet; when it does, the number goes to it.
+void MainWindow::RconChallengeReceived(uint32_t) {}
+
 void MainWindow::CheckAutojoin() { launcher_.CheckAutojoin(); }
 
 void MainWindow::DisarmAutojoin() { launcher_.DisarmAutojoin(); }

@@ -143,6 +143,7 @@ class MainWindow : public WindowBase, private MonitorHost {
   void ConsoleConnected(uint16_t localPort, bool serverIsPrivate) override;
   void ConsoleDisconnected() override;
   void AppendConsoleText(const std::string& text) override;
+  void RconChallengeReceived(uint32_t challenge) override;
   void CheckAutojoin() override;
   void DisarmAutojoin() override;
   void ServerInfoChanged() override;

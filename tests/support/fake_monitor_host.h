@@ -44,6 +44,7 @@ class FakeMonitorHost : public MonitorHost {
   std::vector<std::pair<uint16_t, bool>> consoleConnects;
   int consoleDisconnects = 0;
   std::string console;
+  std::vector<uint32_t> rconChallenges;
   int autojoinChecks = 0;
   int autojoinDisarms = 0;
   int infoChanges = 0;
@@ -92,6 +93,7 @@ class FakeMonitorHost : public MonitorHost {
   }
   void ConsoleDisconnected() override { ++consoleDisconnects; }
   void AppendConsoleText(const std::string& text) override { console += text; }
+  void RconChallengeReceived(uint32_t challenge) override { rconChallenges.push_back(challenge); }
   void CheckAutojoin() override { ++autojoinChecks; }
   void DisarmAutojoin() override { ++autojoinDisarms; }
   void ServerInfoChanged() override { ++infoChanges; }

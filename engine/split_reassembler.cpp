@@ -1,0 +1,64 @@
+#include "engine/split_reassembler.h"
+
+#include <algorithm>
+
+#include "engine/query_protocol.h"
+
+namespace tarnwick {
+
+SplitReassembler::Sequence* SplitReassembler::Find(int32_t number) {
+  for (Sequence& sequence : sequences_) {
+    if (sequence.number == number) return &sequence;
+  }
+  return nullptr;
+}
+
+SplitReassembler::Sequence& SplitReassembler::Begin(int32_t number, size_t count) {
+  if (sequences_.size() >= kMaxSequences) sequences_.pop_front();
+  Sequence& sequence = sequences_.emplace_back();
+  sequence.number = number;
+  sequence.count = count;
+  return sequence;
+}
+
+void SplitReassembler::Forget(int32_t number) {
+  std::erase_if(sequences_, [number](const Sequence& s) { return s.number == number; });
+}
+
+std::optional<std::vector<uint8_t>> SplitReassembler::Add(const uint8_t* datagram, size_t length) {
+  if (length < kSplitHeaderSize || !HasSplitPrefix(datagram, length)) return std::nullopt;
+  const auto number = static_cast<int32_t>(
+      static_cast<uint32_t>(datagram[4]) | static_cast<uint32_t>(datagram[5]) << 8 |
+      static_cast<uint32_t>(datagram[6]) << 16 | static_cast<uint32_t>(datagram[7]) << 24);
+  const size_t index = datagram[8] >> 4;
+  const size_t count = datagram[8] & 0x0F;
+  if (count == 0 || count > kMaxPieces || index >= count) return std::nullopt;
+  const uint8_t* piece = datagram + kSplitHeaderSize;
+  const size_t size = length - kSplitHeaderSize;
+
+  Sequence* sequence = Find(number);
+  if (sequence == nullptr) {
+    sequence = &Begin(number, count);
+  } else if (sequence->count != count) {
+    return std::nullopt;  // not a piece of the reply this sequence began as
+  }
+  if (sequence->has[index]) return std::nullopt;
+  if (sequence->bytes + size > kMaxReplySize) {
+    Forget(number);
+    return std::nullopt;
+  }
+  sequence->has[index] = true;
+  sequence->pieces[index].assign(piece, piece + size);
+  sequence->bytes += size;
+  if (++sequence->received < sequence->count) return std::nullopt;
+
+  std::vector<uint8_t> whole;
+  whole.reserve(sequence->bytes);
+  for (size_t i = 0; i < sequence->count; ++i) {
+    whole.insert(whole.end(), sequence->pieces[i].begin(), sequence->pieces[i].end());
+  }
+  Forget(number);
+  return whole;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,171 @@
+// Joining split replies: pieces in any order, duplicates, missing and surplus pieces, several
+// sequences at once, and the limits on size and memory.
+#include "engine/split_reassembler.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
+#include "tests/support/byte_builder.h"
+
+namespace tarnwick {
+namespace {
+
+using testing::ByteBuilder;
+using Bytes = std::vector<uint8_t>;
+
+// A whole rules reply of about `size` bytes, beginning FF FF FF FF 'E'.
+Bytes WholeReply(size_t size, char fill = 'r') {
+  ByteBuilder b;
+  b.Prefix().Text("E").I16(1).Str("sv_long").Str(std::string(size > 16 ? size - 16 : 1, fill));
+  return b.Bytes();
+}
+
+Bytes Piece(int32_t sequence, int index, int count, const Bytes& whole, size_t pieceSize) {
+  const size_t begin = static_cast<size_t>(index) * pieceSize;
+  const size_t end = std::min(whole.size(), begin + pieceSize);
+  ByteBuilder b;
+  b.Text("\xFE\xFF\xFF\xFF").I32(sequence).Byte(static_cast<uint8_t>(index << 4 | count));
+  if (begin < end) b.Raw(whole.data() + begin, end - begin);
+  return b.Bytes();
+}
+
+// Splits `whole` into `count` pieces of `sequence`.
+std::vector<Bytes> Pieces(int32_t sequence, int count, const Bytes& whole) {
+  const size_t pieceSize = (whole.size() + count - 1) / count;
+  std::vector<Bytes> pieces;
+  for (int i = 0; i < count; ++i) pieces.push_back(Piece(sequence, i, count, whole, pieceSize));
+  return pieces;
+}
+
+std::optional<Bytes> Feed(SplitReassembler& joiner, const Bytes& piece) {
+  return joiner.Add(piece.data(), piece.size());
+}
+
+TEST(SplitReassembly, PiecesInAnyOrderJoinInIndexOrder) {
+  const Bytes whole = WholeReply(3000);
+  const std::vector<Bytes> pieces = Pieces(7, 3, whole);
+  const std::vector<std::vector<int>> orders = {{0, 1, 2}, {2, 1, 0}, {1, 2, 0}, {2, 0, 1}};
+  for (const auto& order : orders) {
+    SplitReassembler joiner;
+    std::optional<Bytes> joined;
+    for (size_t i = 0; i < order.size(); ++i) {
+      joined = Feed(joiner, pieces[order[i]]);
+      EXPECT_EQ(joined.has_value(), i + 1 == order.size());
+    }
+    ASSERT_TRUE(joined.has_value());
+    EXPECT_EQ(*joined, whole);
+    EXPECT_EQ(joiner.SequencesInProgress(), 0u);
+  }
+}
+
+TEST(SplitReassembly, DuplicatesMissingAndBrokenPieces) {
+  const Bytes whole = WholeReply(2000);
+  const std::vector<Bytes> pieces = Pieces(1, 2, whole);
+  struct Case {
+    const char* what;
+    std::vector<Bytes> fed;
+    int joinedAt;  // index into `fed` of the piece that completes the reply, -1 for none
+  } cases[] = {
+      {"a duplicated piece counts once", {pieces[0], pieces[0], pieces[1]}, 2},
+      {"a missing piece leaves the reply unfinished", {pieces[1], pieces[1]}, -1},
+      {"a piece with another count is not part of the reply",
+       {pieces[0], Piece(1, 1, 3, whole, 1000), pieces[1]}, 2},
+      {"six pieces are too many", {Piece(1, 0, 6, whole, 400)}, -1},
+      {"count 0", {Piece(1, 0, 0, whole, 400)}, -1},
+      {"an index beyond the count", {Piece(1, 2, 2, whole, 1000)}, -1},
+      {"a piece cut inside its header", {Bytes(pieces[0].begin(), pieces[0].begin() + 8)}, -1},
+      {"a single piece is a whole reply", {Piece(9, 0, 1, whole, whole.size())}, 0},
+  };
+  for (const Case& c : cases) {
+    SplitReassembler joiner;
+    for (size_t i = 0; i < c.fed.size(); ++i) {
+      const std::optional<Bytes> joined = Feed(joiner, c.fed[i]);
+      EXPECT_EQ(joined.has_value(), static_cast<int>(i) == c.joinedAt) << c.what << ", piece " << i;
+      if (joined) {
+        EXPECT_EQ(*joined, whole) << c.what;
+      }
+    }
+  }
+}
+
+TEST(SplitReassembly, TheMarkerMayBeWrittenEitherWay) {
+  const Bytes whole = WholeReply(2000);
+  std::vector<Bytes> pieces = Pieces(2, 2, whole);
+  const uint8_t asWritten[] = {0xFF, 0xFF, 0xFF, 0xFE};
+  std::copy(std::begin(asWritten), std::end(asWritten), pieces[1].begin());
+  SplitReassembler joiner;
+  EXPECT_FALSE(Feed(joiner, pieces[1]));
+  const std::optional<Bytes> joined = Feed(joiner, pieces[0]);
+  ASSERT_TRUE(joined);
+  EXPECT_EQ(*joined, whole);
+}
+
+TEST(SplitReassembly, MixedSequencesJoinSeparately) {
+  const Bytes first = WholeReply(2500, 'a');
+  const Bytes second = WholeReply(1500, 'b');
+  const std::vector<Bytes> a = Pieces(100, 3, first);
+  const std::vector<Bytes> b = Pieces(101, 2, second);
+  SplitReassembler joiner;
+  EXPECT_FALSE(Feed(joiner, a[0]));
+  EXPECT_FALSE(Feed(joiner, b[1]));
+  EXPECT_FALSE(Feed(joiner, a[2]));
+  EXPECT_EQ(joiner.SequencesInProgress(), 2u);
+  const std::optional<Bytes> joinedB = Feed(joiner, b[0]);
+  ASSERT_TRUE(joinedB);
+  EXPECT_EQ(*joinedB, second);
+  const std::optional<Bytes> joinedA = Feed(joiner, a[1]);
+  ASSERT_TRUE(joinedA);
+  EXPECT_EQ(*joinedA, first);
+}
+
+TEST(SplitReassembly, OnlyTheNewestFewSequencesAreKept) {
+  const Bytes whole = WholeReply(1000);
+  SplitReassembler joiner;
+  for (int32_t sequence = 1; sequence <= 6; ++sequence) {
+    Feed(joiner, Pieces(sequence, 2, whole)[0]);
+    EXPECT_LE(joiner.SequencesInProgress(), SplitReassembler::kMaxSequences);
+  }
+  // Sequences 1 and 2 were pushed out: their second pieces begin anew and finish nothing.
+  EXPECT_FALSE(Feed(joiner, Pieces(1, 2, whole)[1]));
+  EXPECT_FALSE(Feed(joiner, Pieces(2, 2, whole)[1]));
+  // Sequence 6, among the newest, still joins.
+  const std::optional<Bytes> joined = Feed(joiner, Pieces(6, 2, whole)[1]);
+  ASSERT_TRUE(joined);
+  EXPECT_EQ(*joined, whole);
+  joiner.Clear();
+  EXPECT_EQ(joiner.SequencesInProgress(), 0u);
+}
+
+TEST(SplitReassembly, RepliesOver4010BytesAreGivenUp) {
+  const Bytes fits = WholeReply(4010);
+  ASSERT_EQ(fits.size(), 4010u);
+  SplitReassembler joiner;
+  std::optional<Bytes> joined;
+  for (const Bytes& piece : Pieces(3, 5, fits)) joined = Feed(joiner, piece);
+  ASSERT_TRUE(joined) << "exactly 4010 bytes is allowed";
+  EXPECT_EQ(*joined, fits);
+
+  const Bytes tooLong = WholeReply(4011);
+  joined.reset();
+  for (const Bytes& piece : Pieces(4, 5, tooLong)) joined = Feed(joiner, piece);
+  EXPECT_FALSE(joined);
+  EXPECT_EQ(joiner.SequencesInProgress(), 0u);
+}
+
+TEST(SplitReassembly, ANumberUsedAgainIsAFreshReply) {
+  const Bytes first = WholeReply(1200, 'x');
+  const Bytes second = WholeReply(1300, 'y');
+  SplitReassembler joiner;
+  std::optional<Bytes> joined;
+  for (const Bytes& piece : Pieces(5, 2, first)) joined = Feed(joiner, piece);
+  ASSERT_TRUE(joined);
+  for (const Bytes& piece : Pieces(5, 2, second)) joined = Feed(joiner, piece);
+  ASSERT_TRUE(joined);
+  EXPECT_EQ(*joined, second);
+}
+
+}  // namespace
+}  // namespace tarnwick
