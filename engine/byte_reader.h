@@ -83,8 +83,14 @@ class ByteReader {
   }
   uint64_t ReadLittleEndian(size_t width) {
     uint64_t value = 0;
-    for (size_t i = 0; i < width; ++i) {
-      value |= static_cast<uint64_t>(ByteAt(position_ + i)) << (8 * i);
+    if (position_ <= length_ && width <= length_ - position_) {
+      // The whole field lies inside the datagram: no byte needs the past-the-end rule.
+      const uint8_t* at = data_ + position_;
+      for (size_t i = 0; i < width; ++i) value |= static_cast<uint64_t>(at[i]) << (8 * i);
+    } else {
+      for (size_t i = 0; i < width; ++i) {
+        value |= static_cast<uint64_t>(ByteAt(position_ + i)) << (8 * i);
+      }
     }
     Consume(width);
     return value;
