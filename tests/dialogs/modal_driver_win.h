@@ -107,6 +107,18 @@ inline std::string ItemText(HWND dialog, int id) {
 
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
+inline void SetText(HWND dialog, int id, const std::string& text) {
+  SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+// Moves a track bar as a drag of its thumb would: the new position, then WM_HSCROLL to the page.
+inline void MoveTrackbar(HWND dialog, int id, int position) {
+  HWND bar = GetDlgItem(dialog, id);
+  SendMessageA(bar, TBM_SETPOS, TRUE, position);
+  SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
+               reinterpret_cast<LPARAM>(bar));
+}
+
 inline void PressOk(HWND sheet) { SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0); }
 inline void PressCancel(HWND sheet) { SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }
 
