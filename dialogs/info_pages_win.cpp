@@ -25,7 +25,8 @@ void AddColumn(HWND list, int index, const char* title, int format, int width) {
   column.cx = width;
   column.pszText = const_cast<char*>(title);
   column.iSubItem = index;
-  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(&column));
 }
 
 // Inserts a row; the list's ascending sort decides its place, which is returned.

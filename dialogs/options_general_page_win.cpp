@@ -63,7 +63,8 @@ bool GeneralOptionsPage::OnOtherMessage(UINT message, WPARAM, LPARAM lParam, INT
   if (message != WM_HSCROLL || reinterpret_cast<HWND>(lParam) != Item(IDC_GENERAL_PRIORITY)) {
     return false;
   }
-  values_.priority = static_cast<int32_t>(SendMessageA(Item(IDC_GENERAL_PRIORITY), TBM_GETPOS, 0, 0));
+  values_.priority =
+      static_cast<int32_t>(SendMessageA(Item(IDC_GENERAL_PRIORITY), TBM_GETPOS, 0, 0));
   result = 0;
   return true;
 }

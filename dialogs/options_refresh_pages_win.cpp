@@ -30,7 +30,8 @@ void ShowSampleIcon(HWND page, int id, int icon) {
 // ---- Refresh
 
 void RefreshOptionsPage::OnInit() {
-  SetIntervalRange(hwnd(), {IDC_REFRESH_PING_SPIN, IDC_REFRESH_DETAILS_SPIN, IDC_REFRESH_PLAYERS_SPIN});
+  SetIntervalRange(hwnd(),
+                   {IDC_REFRESH_PING_SPIN, IDC_REFRESH_DETAILS_SPIN, IDC_REFRESH_PLAYERS_SPIN});
   EnableIntervals();
 }
 

@@ -71,10 +71,17 @@ bool ServersOptionsPage::OnCommand(int id, int code) {
   const int count = static_cast<int>(SendMessageA(List(), LB_GETCOUNT, 0, 0));
   std::optional<RowMove> move;
   switch (id) {
-    case IDC_SERVERS_UP: move = UpMove(Selected()); break;
-    case IDC_SERVERS_DOWN: move = DownMove(Selected(), count); break;
-    case IDC_SERVERS_REMOVE: Remove(); return true;
-    default: return false;
+    case IDC_SERVERS_UP:
+      move = UpMove(Selected());
+      break;
+    case IDC_SERVERS_DOWN:
+      move = DownMove(Selected(), count);
+      break;
+    case IDC_SERVERS_REMOVE:
+      Remove();
+      return true;
+    default:
+      return false;
   }
   if (move) Move(move->from, move->to);
   return true;

@@ -25,7 +25,8 @@ void RefillAddressBox(MainWindow& window) {
   }
 }
 
-void Apply(MainWindow& window, const OptionValues& values, const std::vector<HighlightRule>& rules) {
+void Apply(MainWindow& window, const OptionValues& values,
+           const std::vector<HighlightRule>& rules) {
   Settings& settings = window.CurrentSettings();
   const AppliedOptions applied = ApplyOptionValues(values, settings);
   window.Commands().SetChecked(ID_TOOLS_MINIMIZE_TO_TRAY, settings.minimizeToTray);

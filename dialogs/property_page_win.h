@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "common/window_base_win.h"
 #include "common/win32.h"
+#include "common/window_base_win.h"
 
 namespace tarnwick {
 

@@ -21,8 +21,9 @@ ServerInfoSheet::ServerInfoSheet(MainWindow& window)
 
 void ServerInfoSheet::Open(int command) {
   ServerMonitor& monitor = window_.Monitor();
-  const std::string caption = Format(LoadResourceString(IDS_SERVER_INFO_CAPTION).c_str(),
-                                     monitor.HostText().c_str(), static_cast<unsigned>(monitor.Port()));
+  const std::string caption =
+      Format(LoadResourceString(IDS_SERVER_INFO_CAPTION).c_str(), monitor.HostText().c_str(),
+             static_cast<unsigned>(monitor.Port()));
   const HINSTANCE instance = ResourceModule();
   PROPSHEETPAGEA pages[] = {
       PageFor(general_, instance, IDD_INFO_GENERAL),

@@ -11,9 +11,9 @@
 namespace tarnwick {
 
 // Move(from, to): when `from` names a row and differs from `to`, takes that row out and inserts
-// it at `to` (at the end when `to` is -1, or past the end). Returns the row to select afterwards: `to`,
-// or -1 (none) when it went to the end through -1. Nothing happens, and nothing is returned (the
-// selection stays), when the rows are unchanged.
+// it at `to` (at the end when `to` is -1, or past the end). Returns the row to select afterwards:
+// `to`, or -1 (none) when it went to the end through -1. Nothing happens, and nothing is returned
+// (the selection stays), when the rows are unchanged.
 std::optional<int> MoveServerRow(std::vector<std::string>& rows, int from, int to);
 
 // "&Up" and "&Down": the move they make for the selected row, if any.

@@ -31,7 +31,8 @@ void AddColumn(HWND list, int index, const char* title, int format, int width) {
   column.cx = width;
   column.pszText = const_cast<char*>(title);
   column.iSubItem = index;
-  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(&column));
 }
 
 void SetPriorityCell(HWND list, int index, uint32_t attributes) {
@@ -92,7 +93,8 @@ void HighlightPage::SelectItem(int index) {
   LVITEMA item = {};
   item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  SendMessageA(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(&item));
   SendMessageA(List(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
 }
 
@@ -110,7 +112,8 @@ INT_PTR HighlightPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_HSCROLL:
-      if (reinterpret_cast<HWND>(lParam) != GetDlgItem(hwnd(), IDC_HIGHLIGHT_PRIORITY)) return FALSE;
+      if (reinterpret_cast<HWND>(lParam) != GetDlgItem(hwnd(), IDC_HIGHLIGHT_PRIORITY))
+        return FALSE;
       OnPriorityMoved();
       return TRUE;
     case WM_DESTROY:
@@ -133,19 +136,34 @@ void HighlightPage::OnInit() {
   SendMessageA(priority, TBM_SETRANGE, FALSE, MAKELPARAM(0, kHighlightMaxPriority));
   SendMessageA(priority, TBM_SETTICFREQ, 1, 0);
   // With no rule there is nothing for the rule controls to change until one is added.
-  if (rules_.empty()) EnableRuleControls(false, 0);
-  else SelectItem(0);
+  if (rules_.empty())
+    EnableRuleControls(false, 0);
+  else
+    SelectItem(0);
 }
 
 bool HighlightPage::OnCommand(int id) {
   switch (id) {
-    case IDC_HIGHLIGHT_ADD: Add(); return true;
-    case IDC_HIGHLIGHT_REMOVE: Remove(); return true;
-    case IDC_HIGHLIGHT_COLOR: ChooseColour(); return true;
-    case IDC_HIGHLIGHT_BOLD: PressStyle(id, kHighlightBold); return true;
-    case IDC_HIGHLIGHT_ITALIC: PressStyle(id, kHighlightItalic); return true;
-    case IDC_HIGHLIGHT_UNDERLINE: PressStyle(id, kHighlightUnderline); return true;
-    default: return false;
+    case IDC_HIGHLIGHT_ADD:
+      Add();
+      return true;
+    case IDC_HIGHLIGHT_REMOVE:
+      Remove();
+      return true;
+    case IDC_HIGHLIGHT_COLOR:
+      ChooseColour();
+      return true;
+    case IDC_HIGHLIGHT_BOLD:
+      PressStyle(id, kHighlightBold);
+      return true;
+    case IDC_HIGHLIGHT_ITALIC:
+      PressStyle(id, kHighlightItalic);
+      return true;
+    case IDC_HIGHLIGHT_UNDERLINE:
+      PressStyle(id, kHighlightUnderline);
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -228,8 +246,10 @@ void HighlightPage::Remove() {
   SendMessageA(List(), LVM_DELETEITEM, static_cast<WPARAM>(selected), 0);
   const int count = static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
   const int next = SelectionAfterRemoval(selected, count);
-  if (next >= 0) SelectItem(next);
-  else EnableRuleControls(false, 0);
+  if (next >= 0)
+    SelectItem(next);
+  else
+    EnableRuleControls(false, 0);
 }
 
 void HighlightPage::ChooseColour() {
@@ -248,7 +268,8 @@ void HighlightPage::PressStyle(int button, uint32_t bit) {
   const bool wasChecked = IsDlgButtonChecked(hwnd(), button) == BST_CHECKED;
   CheckButton(hwnd(), button, !wasChecked);
   const int selected = Selected();
-  if (selected >= 0) SetAttributes(selected, AfterStyleButton(Attributes(selected), bit, wasChecked));
+  if (selected >= 0)
+    SetAttributes(selected, AfterStyleButton(Attributes(selected), bit, wasChecked));
 }
 
 void HighlightPage::OnDestroy() {

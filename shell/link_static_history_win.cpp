@@ -55,8 +55,8 @@ bool LinkHistory::IsVisited(const std::string& url) const {
   STATURL state = {};
   state.cbSize = sizeof(state);
   const std::vector<wchar_t> wide = Wide(url);
-  return SUCCEEDED(service_->QueryUrl(
-      wide.data(), STATURL_QUERYFLAG_NOURL | STATURL_QUERYFLAG_NOTITLE, &state));
+  return SUCCEEDED(
+      service_->QueryUrl(wide.data(), STATURL_QUERYFLAG_NOURL | STATURL_QUERYFLAG_NOTITLE, &state));
 }
 
 void LinkHistory::MarkVisited(const std::string& url) {

@@ -132,11 +132,10 @@ void LinkStatic::Attach(HWND control) {
   GetWindowTextA(control, text, kTextRoom);
   SetWindowTextA(control, text);
 
-  tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                         GetParent(control), nullptr,
-                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(control, GWLP_HINSTANCE)),
-                         nullptr);
+  tip_ = CreateWindowExA(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(control), nullptr,
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(control, GWLP_HINSTANCE)), nullptr);
   if (tip_ != nullptr) {
     TOOLINFOA tool = {};
     tool.cbSize = sizeof(tool);
@@ -169,10 +168,10 @@ bool LinkStatic::IsVisited() const { return history_.IsVisited(url_); }
 
 void LinkStatic::Open() {
   const Shell shell = CurrentShell();
-  const INT_PTR result =
-      shell.open ? shell.open(url_)
-                 : reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", url_.c_str(), nullptr,
-                                                           nullptr, SW_SHOWNORMAL));
+  const INT_PTR result = shell.open
+                             ? shell.open(url_)
+                             : reinterpret_cast<INT_PTR>(ShellExecuteA(
+                                   nullptr, "open", url_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   if (result > 32) {
     history_.MarkVisited(url_);
     Repaint();

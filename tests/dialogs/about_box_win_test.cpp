@@ -74,9 +74,9 @@ TEST_F(AboutBox, ShowsTheVersionResourceOverTheActiveWindow) {
   const POINT windowCentre = Centre(window.hwnd());
   EXPECT_NEAR(boxCentre.x, windowCentre.x, 2);
   EXPECT_NEAR(boxCentre.y, windowCentre.y, 2);
-  EXPECT_EQ(credits, (std::vector<std::string>{"Tarnwick developers", "Testers", "Translators",
-                                               "Artwork", "Documentation", "Server operators",
-                                               "Players"}));
+  EXPECT_EQ(credits,
+            (std::vector<std::string>{"Tarnwick developers", "Testers", "Translators", "Artwork",
+                                      "Documentation", "Server operators", "Players"}));
 }
 
 TEST_F(AboutBox, ClosesWithOkEscapeAndTheCloseBox) {

@@ -46,15 +46,15 @@ TEST(LinkText, ColourStringsParseAsRedGreenBlue) {
       {"0,0,255", 0x00FF0000u},
       {"0,128,128", 0x00808000u},
       {"128,0,128", 0x00800080u},
-      {"255,0", kBadLinkColour},        // only two numbers
+      {"255,0", kBadLinkColour},  // only two numbers
       {"255", kBadLinkColour},
-      {"255,0,", kBadLinkColour},       // nothing after the second comma
+      {"255,0,", kBadLinkColour},  // nothing after the second comma
       {"", kBadLinkColour},
-      {" 10, 20, 30", 0x001E140Au},     // blanks before a number are skipped
-      {"0,0,511", 0x00FF0000u},         // blue is masked to 8 bits
-      {"300,0,0", 300u},                // red and green are not
+      {" 10, 20, 30", 0x001E140Au},  // blanks before a number are skipped
+      {"0,0,511", 0x00FF0000u},      // blue is masked to 8 bits
+      {"300,0,0", 300u},             // red and green are not
       {"0,1,0", 0x00000100u},
-      {"x,y,z", 0u},                    // no digits read as 0
+      {"x,y,z", 0u},  // no digits read as 0
   };
   for (const Case& c : cases) EXPECT_EQ(ParseLinkColour(c.text), c.colour) << c.text;
 }
@@ -65,10 +65,10 @@ TEST(LinkText, FittingFollowsTheAlignment) {
     uint32_t style;
     LinkRect fitted;
   } cases[] = {
-      {0, {10, 20, 40, 32}},                                      // left, top
-      {kStaticCenter, {45, 20, 75, 32}},                          // centred across
-      {kStaticRight, {80, 20, 110, 32}},                          // kept at the right
-      {kStaticCenterImage, {10, 34, 40, 46}},                     // centred vertically
+      {0, {10, 20, 40, 32}},                   // left, top
+      {kStaticCenter, {45, 20, 75, 32}},       // centred across
+      {kStaticRight, {80, 20, 110, 32}},       // kept at the right
+      {kStaticCenterImage, {10, 34, 40, 46}},  // centred vertically
       {kStaticCenter | kStaticCenterImage, {45, 34, 75, 46}},
   };
   for (const Case& c : cases) EXPECT_EQ(FitLinkRect(control, 30, 12, c.style), c.fitted) << c.style;

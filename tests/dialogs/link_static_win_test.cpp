@@ -113,8 +113,8 @@ TEST_F(LinkControl, CaptionShowsTargetIsKept) {
     const char* url;
     bool enabled;
   } cases[] = {
-      {"MSWindows\nhttps://www.example.com/windows/", "MSWindows", "https://www.example.com/windows/",
-       true},
+      {"MSWindows\nhttps://www.example.com/windows/", "MSWindows",
+       "https://www.example.com/windows/", true},
       {"Developers\nmailto:developers@tarnwick.merrowind.example", "Developers",
        "mailto:developers@tarnwick.merrowind.example", true},
       {"https://tarnwick.merrowind.example/", "https://tarnwick.merrowind.example/",
@@ -130,7 +130,8 @@ TEST_F(LinkControl, CaptionShowsTargetIsKept) {
     EXPECT_EQ(link.Url(), c.url) << c.text;
     EXPECT_EQ(IsWindowEnabled(control) != FALSE, c.enabled) << c.text;
     LOGFONTA font = {};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
     EXPECT_TRUE(font.lfUnderline) << c.text;
     DestroyWindow(control);
   }
@@ -220,8 +221,9 @@ TEST_F(LinkControl, TooltipShowsTheTargetCutTo79Bytes) {
   struct Case {
     std::string url;
     std::string tip;
-  } cases[] = {{"mailto:testers@tarnwick.merrowind.example", "mailto:testers@tarnwick.merrowind.example"},
-               {longUrl, longUrl.substr(0, 79)}};
+  } cases[] = {
+      {"mailto:testers@tarnwick.merrowind.example", "mailto:testers@tarnwick.merrowind.example"},
+      {longUrl, longUrl.substr(0, 79)}};
   for (const Case& c : cases) {
     HWND control = host.AddStatic(("Tip\n" + c.url).c_str(), SS_LEFT);
     LinkStatic link;
@@ -270,8 +272,8 @@ TEST_F(LinkControl, FitsToTheCaptionWithinItsRoom) {
   struct Case {
     DWORD style;
     const char* text;
-  } cases[] = {{SS_LEFT, "ab\nx"}, {SS_RIGHT, "ab\nx"}, {SS_CENTER, "ab\nx"},
-               {SS_LEFTNOWORDWRAP, "ab\nx"}};
+  } cases[] = {
+      {SS_LEFT, "ab\nx"}, {SS_RIGHT, "ab\nx"}, {SS_CENTER, "ab\nx"}, {SS_LEFTNOWORDWRAP, "ab\nx"}};
   for (const Case& c : cases) {
     HWND control = host.AddStatic(c.text, c.style, 20, 20, 300, 40);
     const RECT before = RectInParent(control);
@@ -302,16 +304,17 @@ TEST_F(LinkControl, FitsToTheCaptionWithinItsRoom) {
 
 TEST_F(LinkControl, APictureKeepsItsPictureAndLinks) {
   HWND control = host.AddStatic("", SS_BITMAP, 10, 10, 250, 88);
-  auto banner = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                MAKEINTRESOURCEA(IDB_ABOUT_BANNER), IMAGE_BITMAP, 0,
-                                                0, LR_SHARED));
+  auto banner =
+      static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT_BANNER),
+                                      IMAGE_BITMAP, 0, 0, LR_SHARED));
   ASSERT_NE(banner, nullptr);
   SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner));
   const HFONT fontBefore = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
   LinkStatic link;
   link.Attach(control);
   SetWindowTextA(control, "https://tarnwick.merrowind.example/");
-  EXPECT_EQ(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(banner));
+  EXPECT_EQ(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0),
+            reinterpret_cast<LRESULT>(banner));
   EXPECT_EQ(link.Url(), "https://tarnwick.merrowind.example/");
   EXPECT_TRUE(IsWindowEnabled(control));
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), fontBefore)

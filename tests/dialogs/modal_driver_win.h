@@ -75,7 +75,8 @@ class ModalDriver {
     Action action = std::move(self->actions_.front());
     self->actions_.pop_front();
     ++self->ran_;
-    if (self->watchdog_ == 0) self->watchdog_ = SetTimer(nullptr, 0, kWatchdogMs, &ModalDriver::OnTimer);
+    if (self->watchdog_ == 0)
+      self->watchdog_ = SetTimer(nullptr, 0, kWatchdogMs, &ModalDriver::OnTimer);
     action(dialog);
   }
 
@@ -127,7 +128,8 @@ inline void PressCancel(HWND sheet) { SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN
 inline void TakeScreenshot(HWND window, const std::string& name) {
   const char* folder = std::getenv("TARNWICK_SHOTS");
   if (folder == nullptr || *folder == '\0') return;
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   // Wine hands painted windows to the X server from its message loop: let it run a moment.
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < 400) {
@@ -141,8 +143,8 @@ inline void TakeScreenshot(HWND window, const std::string& name) {
   // Wine does not wait for a Unix program, so the picture is awaited through a marker file.
   const std::string picture = std::string(folder) + "/" + name + ".png";
   const std::string marker = picture + ".done";
-  std::string command = "/bin/sh -c \"/usr/bin/import -window root '" + picture + "' ; touch '" +
-                        marker + "'\"";
+  std::string command =
+      "/bin/sh -c \"/usr/bin/import -window root '" + picture + "' ; touch '" + marker + "'\"";
   std::string markerPath = "Z:" + marker;
   DeleteFileA(markerPath.c_str());
   STARTUPINFOA startup = {};

@@ -70,8 +70,8 @@ TEST(OptionValues, NumberBoxes) {
     const char* text;
     std::optional<int32_t> number;
   } cases[] = {
-      {"5000", 5000},  {"0", 0},       {"  42", 42},   {"-7", -7},
-      {"12abc", 12},   {"", std::nullopt}, {"abc", std::nullopt}, {"-", std::nullopt},
+      {"5000", 5000},        {"0", 0},           {"  42", 42},          {"-7", -7},
+      {"12abc", 12},         {"", std::nullopt}, {"abc", std::nullopt}, {"-", std::nullopt},
       {"   ", std::nullopt}, {"4294967296", 0},
   };
   for (const Case& c : cases) EXPECT_EQ(ReadNumberText(c.text), c.number) << c.text;

@@ -63,7 +63,9 @@ Rows ListRows(HWND page) {
   return rows;
 }
 
-int Selected(HWND page) { return static_cast<int>(SendMessageA(ServerList(page), LB_GETCURSEL, 0, 0)); }
+int Selected(HWND page) {
+  return static_cast<int>(SendMessageA(ServerList(page), LB_GETCURSEL, 0, 0));
+}
 
 void Select(HWND page, int row) {
   SendMessageA(ServerList(page), LB_SETCURSEL, static_cast<WPARAM>(row), 0);

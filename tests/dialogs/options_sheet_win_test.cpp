@@ -103,8 +103,7 @@ TEST_F(OptionsSheet, ArrowsStayInTheRangeAndWrap) {
     } cases[] = {{"3599", VK_UP, "3600"}, {"3600", VK_UP, "0"}, {"0", VK_DOWN, "3600"}};
     for (const Case& c : cases) {
       SetWindowTextA(edit, c.before);
-      SendMessageA(GetDlgItem(page, IDC_REFRESH_PING_SPIN), UDM_SETPOS32, 0,
-                   std::atoi(c.before));
+      SendMessageA(GetDlgItem(page, IDC_REFRESH_PING_SPIN), UDM_SETPOS32, 0, std::atoi(c.before));
       SendMessageA(edit, WM_KEYDOWN, c.key, 0);
       SendMessageA(edit, WM_KEYUP, c.key, 0);
       EXPECT_EQ(ItemText(page, IDC_REFRESH_PING), c.after) << c.before;
@@ -195,8 +194,8 @@ TEST_F(OptionsSheet, BrowseOffersExecutablesAndTakesTheChosenFile) {
   SendCommand(window.hwnd(), ID_TOOLS_OPTIONS);
   SetCurrentDirectoryA(folder);
   EXPECT_TRUE(driver.AllRan());
-  EXPECT_EQ(types, (std::vector<std::string>{"All executable files (.exe;.bat;.cmd)",
-                                             "All files (*.*)"}));
+  EXPECT_EQ(types,
+            (std::vector<std::string>{"All executable files (.exe;.bat;.cmd)", "All files (*.*)"}));
   EXPECT_EQ(settings().gameClientPath, program);
 }
 

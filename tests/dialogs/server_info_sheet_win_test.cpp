@@ -41,7 +41,8 @@ std::vector<std::pair<std::string, std::string>> ListRows(HWND list) {
       item.iSubItem = column;
       item.pszText = cells[column];
       item.cchTextMax = sizeof(cells[column]);
-      SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+      SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(&item));
     }
     rows.emplace_back(cells[0], cells[1]);
   }
@@ -163,7 +164,8 @@ TEST_F(ServerInfo, ModPageByProtocol) {
     int protocol;
     const char* version;
     const char* download;  // the download link's caption
-  } cases[] = {{47, "1", "http://www.example.com/mod/download.zip"}, {41, "1", "http://www.example.com/mod/download.zip"},
+  } cases[] = {{47, "1", "http://www.example.com/mod/download.zip"},
+               {41, "1", "http://www.example.com/mod/download.zip"},
                {40, "1.0", ""}};
   for (const Case& c : cases) {
     server.reset();
@@ -204,9 +206,9 @@ TEST_F(ServerInfo, PingPageCountsLiveAndResets) {
     EXPECT_NE(ItemText(page, IDC_PING_MINIMAL), "-1");
 
     testing::Click(page, IDC_PING_RESET);
-    const std::pair<int, const char*> reset[] = {
-        {IDC_PING_MINIMAL, "-1"}, {IDC_PING_AVERAGE, "0"},  {IDC_PING_MAXIMAL, "0"},
-        {IDC_PING_SENT, "0"},     {IDC_PING_RECEIVED, "0"}, {IDC_PING_LOST, "0"}};
+    const std::pair<int, const char*> reset[] = {{IDC_PING_MINIMAL, "-1"}, {IDC_PING_AVERAGE, "0"},
+                                                 {IDC_PING_MAXIMAL, "0"},  {IDC_PING_SENT, "0"},
+                                                 {IDC_PING_RECEIVED, "0"}, {IDC_PING_LOST, "0"}};
     for (const auto& [id, text] : reset) EXPECT_EQ(ItemText(page, id), text) << id;
 
     // A ping sent and answered while the page is open shows at once.
@@ -235,7 +237,8 @@ TEST_F(ServerInfo, PagesWithoutAWindowTakeNoPushes) {
   }});
   SendCommand(window.hwnd(), ID_VIEW_SERVER_INFO);
   EXPECT_FALSE(modExisted) << "a page never shown has no window";
-  EXPECT_FALSE(window->InfoSheet().GeneralPage().Exists()) << "closing the sheet ends the pages' windows";
+  EXPECT_FALSE(window->InfoSheet().GeneralPage().Exists())
+      << "closing the sheet ends the pages' windows";
 }
 
 TEST_F(ServerInfo, AnOsLinkThatCannotBeOpenedBeeps) {

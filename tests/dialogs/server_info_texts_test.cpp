@@ -15,7 +15,8 @@ using testing::ByteBuilder;
 TEST(ServerInfoTexts, OsLetterChoosesTheLink) {
   EXPECT_EQ(OsLinkStringId('l'), IDS_OS_LINUX_LINK);
   EXPECT_EQ(OsLinkStringId('w'), IDS_OS_WINDOWS_LINK);
-  for (int other : {0, int{'L'}, int{'W'}, int{'m'}, int{'x'}}) EXPECT_EQ(OsLinkStringId(static_cast<uint8_t>(other)), 0) << other;
+  for (int other : {0, int{'L'}, int{'W'}, int{'m'}, int{'x'}})
+    EXPECT_EQ(OsLinkStringId(static_cast<uint8_t>(other)), 0) << other;
 }
 
 TEST(ServerInfoTexts, FlagsJoinLockedAndDedicated) {
@@ -24,10 +25,7 @@ TEST(ServerInfoTexts, FlagsJoinLockedAndDedicated) {
     bool dedicated;
     const char* text;
   } cases[] = {
-      {1, true, "locked, dedicated"},
-      {0, true, "dedicated"},
-      {1, false, "locked"},
-      {0, false, ""},
+      {1, true, "locked, dedicated"}, {0, true, "dedicated"}, {1, false, "locked"}, {0, false, ""},
       {-1, false, "locked"},
   };
   for (const Case& c : cases) {
@@ -64,7 +62,8 @@ TEST(RulesBody, NamesAndValuesAlternate) {
       {"a value without its terminator",
        ByteBuilder().I16(2).Str("a").Str("1").Str("sv_maxspeed").Text("270").Bytes(),
        {{"a", "1"}, {"sv_maxspeed", "270"}}},
-      {"a name without a value", ByteBuilder().I16(2).Str("a").Str("1").Str("b").Bytes(),
+      {"a name without a value",
+       ByteBuilder().I16(2).Str("a").Str("1").Str("b").Bytes(),
        {{"a", "1"}, {"b", ""}}},
       {"a name without its terminator", ByteBuilder().I16(1).Text("half").Bytes(), {{"half", ""}}},
       {"empty strings", ByteBuilder().I16(1).Str("").Str("").Bytes(), {{"", ""}}},

@@ -39,8 +39,11 @@ TEST(ServerRows, UpAndDownMoveOnlyWithinTheList) {
     std::optional<int> up;    // the target of "&Up"
     std::optional<int> down;  // the target of "&Down"
   } cases[] = {
-      {0, 4, std::nullopt, 1}, {1, 4, 0, 2}, {3, 4, 2, std::nullopt},
-      {-1, 4, std::nullopt, std::nullopt}, {0, 1, std::nullopt, std::nullopt},
+      {0, 4, std::nullopt, 1},
+      {1, 4, 0, 2},
+      {3, 4, 2, std::nullopt},
+      {-1, 4, std::nullopt, std::nullopt},
+      {0, 1, std::nullopt, std::nullopt},
   };
   for (const Case& c : cases) {
     const auto up = UpMove(c.selected);
