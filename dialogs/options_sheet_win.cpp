@@ -1,7 +1,85 @@
+// OpenOptionsSheet: builds the six pages on copies of the window's settings, runs the sheet, and on
+// OK hands the copies back to the window and applies them at once.
 #include "dialogs/options_sheet_win.h"
 
-namespace tarnwick {
+#include "common/string_resource_win.h"
+#include "dialogs/options_pages_win.h"
+#include "highlight/highlight_page_win.h"
+#include "resources/resource.h"
+#include "shell/main_window_win.h"
 
-void OpenOptionsSheet(MainWindow&) {}
+namespace tarnwick {
+namespace {
+
+// Refills the address box from the recent servers and keeps the server it showed.
+void RefillAddressBox(MainWindow& window) {
+  const std::string shown = window.Bars().AddressText();
+  window.FillAddressBox();
+  HWND box = window.Bars().AddressBox();
+  const LRESULT index = SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(shown.c_str()));
+  if (index != CB_ERR) {
+    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+  } else {
+    SetWindowTextA(box, shown.c_str());
+  }
+}
+
+void Apply(MainWindow& window, const OptionValues& values,
+           const std::vector<HighlightRule>& rules) {
+  Settings& settings = window.CurrentSettings();
+  const AppliedOptions applied = ApplyOptionValues(values, settings);
+  window.Commands().SetChecked(ID_TOOLS_MINIMIZE_TO_TRAY, settings.minimizeToTray);
+  if (applied.addressBoxChanged) {
+    window.Bars().DestroyAddressBox();
+    window.CreateAddressBox();
+  }
+  window.Commands().SetChecked(ID_TOOLS_AUTO_UPDATE, settings.autoUpdate);
+  HWND players = window.Players().hwnd();
+  if (applied.highlightChanged) {
+    RedrawWindow(players, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+  }
+  window.Commands().SetChecked(ID_FILE_AUTO_JOIN, window.Launcher().AutojoinOn());
+  RefillAddressBox(window);
+  window.HighlightRules() = rules;
+  SortByPriority(window.HighlightRules());
+  InvalidateRect(players, nullptr, TRUE);
+  window.UpdateLayout(true);
+  window.ResetTimers();
+  window.RefreshCaption();
+}
+
+}  // namespace
+
+void OpenOptionsSheet(MainWindow& window) {
+  OptionValues values = OptionValuesFrom(window.CurrentSettings());
+  GeneralOptionsPage general(values.general);
+  RefreshOptionsPage refresh(values.refresh);
+  TrayOptionsPage tray(values.tray);
+  MiscOptionsPage misc(values.misc);
+  ServersOptionsPage servers(window.RecentServerList());
+  HighlightPage highlight(window.HighlightRules(), window.Fonts());
+
+  const HINSTANCE instance = ResourceModule();
+  PROPSHEETPAGEA pages[] = {
+      PageFor(general, instance, IDD_OPTIONS_GENERAL),
+      PageFor(refresh, instance, IDD_OPTIONS_REFRESH),
+      PageFor(tray, instance, IDD_OPTIONS_TRAY),
+      PageFor(misc, instance, IDD_OPTIONS_MISC),
+      PageFor(servers, instance, IDD_OPTIONS_SERVERS),
+      PageFor(highlight, instance, IDD_OPTIONS_HIGHLIGHT),
+  };
+  PROPSHEETHEADERA header = {};
+  header.dwSize = sizeof(header);
+  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
+  header.hwndParent = window.hwnd();
+  header.hInstance = instance;
+  header.pszCaption = "Options";
+  header.nPages = sizeof(pages) / sizeof(pages[0]);
+  header.nStartPage = 0;
+  header.ppsp = pages;
+  if (PropertySheetA(&header) <= 0) return;
+  Apply(window, values, highlight.Rules());
+}
 
 }  // namespace tarnwick

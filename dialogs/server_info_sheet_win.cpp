@@ -1,10 +1,58 @@
 #include "dialogs/server_info_sheet_win.h"
 
-namespace tarnwick {
+#include "common/ansi_text.h"
+#include "common/string_resource_win.h"
+#include "resources/resource.h"
+#include "shell/main_window_win.h"
 
-void ServerInfoSheet::Open(int) { (void)window_; }
-void ServerInfoSheet::ServerInfoChanged() {}
-void ServerInfoSheet::PingFiguresChanged() {}
-void ServerInfoSheet::RulesChanged() {}
+namespace tarnwick {
+namespace {
+
+constexpr UINT kPingPageIndex = 3;
+
+}  // namespace
+
+ServerInfoSheet::ServerInfoSheet(MainWindow& window)
+    : window_(window),
+      general_(window.Monitor()),
+      rules_(window.Monitor()),
+      mod_(window.Monitor()),
+      ping_(window.Monitor()) {}
+
+void ServerInfoSheet::Open(int command) {
+  ServerMonitor& monitor = window_.Monitor();
+  const std::string caption =
+      Format(LoadResourceString(IDS_SERVER_INFO_CAPTION).c_str(), monitor.HostText().c_str(),
+             static_cast<unsigned>(monitor.Port()));
+  const HINSTANCE instance = ResourceModule();
+  PROPSHEETPAGEA pages[] = {
+      PageFor(general_, instance, IDD_INFO_GENERAL),
+      PageFor(rules_, instance, IDD_INFO_RULES),
+      PageFor(mod_, instance, IDD_INFO_MOD),
+      PageFor(ping_, instance, IDD_INFO_PING),
+  };
+  PROPSHEETHEADERA header = {};
+  header.dwSize = sizeof(header);
+  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
+  header.hwndParent = window_.hwnd();
+  header.hInstance = instance;
+  header.pszCaption = caption.c_str();
+  header.nPages = sizeof(pages) / sizeof(pages[0]);
+  header.nStartPage = command == ID_VIEW_PING_STATISTICS ? kPingPageIndex : 0;
+  header.ppsp = pages;
+
+  monitor.SendQuery("details");
+  monitor.SendQuery("rules");
+  PropertySheetA(&header);
+}
+
+void ServerInfoSheet::ServerInfoChanged() {
+  general_.Fill();
+  mod_.Fill();
+}
+
+void ServerInfoSheet::PingFiguresChanged() { ping_.Fill(); }
+
+void ServerInfoSheet::RulesChanged() { rules_.RulesChanged(); }
 
 }  // namespace tarnwick

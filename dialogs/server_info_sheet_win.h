@@ -4,24 +4,40 @@
 #ifndef TARNWICK_DIALOGS_SERVER_INFO_SHEET_WIN_H
 #define TARNWICK_DIALOGS_SERVER_INFO_SHEET_WIN_H
 
+#include "dialogs/info_pages_win.h"
+
 namespace tarnwick {
 
 class MainWindow;
 
 class ServerInfoSheet {
  public:
-  explicit ServerInfoSheet(MainWindow& window) : window_(window) {}
+  // The window's engine must already exist (the pages keep a reference to it).
+  explicit ServerInfoSheet(MainWindow& window);
   ServerInfoSheet(const ServerInfoSheet&) = delete;
   ServerInfoSheet& operator=(const ServerInfoSheet&) = delete;
 
-  // The Ping statistics and Server info commands; returns when the sheet closes.
+  // The Ping statistics and Server info commands: asks the server for "details" and "rules", then
+  // runs the sheet on "Ping statistic" (32772) or "General"; returns when the sheet closes.
   void Open(int command);
+  // An info or details reply was read: the General and Mod pages show it.
   void ServerInfoChanged();
+  // A ping reply was counted: the Ping statistic page shows the figures.
   void PingFiguresChanged();
+  // A rules reply was stored: the Rules page shows it when it is on screen.
   void RulesChanged();
+
+  InfoGeneralPage& GeneralPage() { return general_; }
+  InfoRulesPage& RulesPage() { return rules_; }
+  InfoModPage& ModPage() { return mod_; }
+  InfoPingPage& PingPage() { return ping_; }
 
  private:
   MainWindow& window_;
+  InfoGeneralPage general_;
+  InfoRulesPage rules_;
+  InfoModPage mod_;
+  InfoPingPage ping_;
 };
 
 }  // namespace tarnwick

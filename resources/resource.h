@@ -131,6 +131,8 @@
 #define IDC_TRAY_DETAILS_SPIN 1032
 #define IDC_TRAY_ICONSET_DEFAULT 1037
 #define IDC_TRAY_ICONSET_ALTERNATIVE 1038
+#define IDC_TRAY_ICON_DEFAULT 1039      // sample icon of the Default set (icon 208)
+#define IDC_TRAY_ICON_ALTERNATIVE 1040  // sample icon of the Alternative set (icon 234)
 #define IDC_TRAY_FLASH 1048
 
 #define IDD_OPTIONS_MISC 222

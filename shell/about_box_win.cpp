@@ -1,7 +1,118 @@
 #include "shell/about_box_win.h"
 
-namespace tarnwick {
+#include <array>
+#include <vector>
 
-void ShowAbout(HINSTANCE) {}
+#include "common/string_resource_win.h"
+#include "common/window_base_win.h"
+#include "resources/resource.h"
+#include "shell/link_static_win.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr char kStringTable[] = "\\StringFileInfo\\040904B0\\";
+constexpr int kCreditCount = IDC_ABOUT_CREDIT_LAST - IDC_ABOUT_CREDIT_FIRST + 1;
+
+std::string ProgramPath() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+// The version information of a file; empty when it has none.
+std::vector<char> ReadVersionInfo(const std::string& path) {
+  DWORD handle = 0;
+  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+  if (size == 0) return {};
+  std::vector<char> info(size);
+  if (!GetFileVersionInfoA(path.c_str(), 0, size, info.data())) return {};
+  return info;
+}
+
+std::string QueryValue(std::vector<char>& info, const char* name) {
+  const std::string query = std::string(kStringTable) + name;
+  char* value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) ||
+      value == nullptr || length == 0) {
+    return std::string();
+  }
+  // The length counts the terminator, when the value has one.
+  std::string text(value, length);
+  const size_t end = text.find('\0');
+  return end == std::string::npos ? text : text.substr(0, end);
+}
+
+// Centres the box over its owner, or over the work area when it has none.
+void CentreOverOwner(HWND box) {
+  RECT area = {};
+  HWND owner = GetWindow(box, GW_OWNER);
+  if (owner == nullptr || !IsWindowVisible(owner) || !GetWindowRect(owner, &area)) {
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  RECT own = {};
+  GetWindowRect(box, &own);
+  const int width = own.right - own.left;
+  const int height = own.bottom - own.top;
+  const int left = area.left + (area.right - area.left - width) / 2;
+  const int top = area.top + (area.bottom - area.top - height) / 2;
+  SetWindowPos(box, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+class AboutBox final : public DialogBase {
+ protected:
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    INT_PTR colour = 0;
+    if (LinkStatic::ReflectColour(message, wParam, lParam, colour)) return colour;
+    switch (message) {
+      case WM_INITDIALOG:
+        OnInit();
+        return TRUE;
+      case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+          EndDialog(hwnd(), LOWORD(wParam));
+          return TRUE;
+        }
+        return FALSE;
+      default:
+        return FALSE;
+    }
+  }
+
+ private:
+  void OnInit() {
+    author_.Attach(GetDlgItem(hwnd(), IDC_ABOUT_AUTHOR));
+    banner_.Attach(GetDlgItem(hwnd(), IDC_ABOUT_BANNER));
+    SetDlgItemTextA(hwnd(), IDC_ABOUT_BANNER, LoadResourceString(IDS_MAKER_WEB_ADDRESS).c_str());
+    for (int i = 0; i < kCreditCount; ++i) {
+      credits_[static_cast<size_t>(i)].Attach(GetDlgItem(hwnd(), IDC_ABOUT_CREDIT_FIRST + i));
+    }
+    ShowVersion();
+    CentreOverOwner(hwnd());
+  }
+
+  void ShowVersion() {
+    std::vector<char> info = ReadVersionInfo(ProgramPath());
+    if (info.empty()) return;
+    const std::string build = "Build: " + QueryValue(info, "SpecialBuild");
+    SetDlgItemTextA(hwnd(), IDC_ABOUT_BUILD, build.c_str());
+    const std::string version = QueryValue(info, "ProductName") + " v" +
+                                QueryValue(info, "ProductVersion") + "\n" +
+                                QueryValue(info, "LegalCopyright");
+    SetDlgItemTextA(hwnd(), IDC_ABOUT_VERSION, version.c_str());
+  }
+
+  LinkStatic author_;
+  LinkStatic banner_;
+  std::array<LinkStatic, kCreditCount> credits_;
+};
+
+}  // namespace
+
+void ShowAbout(HINSTANCE instance) {
+  AboutBox box;
+  box.RunModal(instance, IDD_ABOUT, GetActiveWindow());
+}
 
 }  // namespace tarnwick

@@ -1,0 +1,150 @@
+// The pages of the Server Info sheet: each fill copies the fields it shows under the state lock
+// and sets the controls after the lock is left.
+#include "dialogs/info_pages_win.h"
+
+#include <mutex>
+
+#include "common/ansi_text.h"
+#include "common/string_resource_win.h"
+#include "dialogs/server_info_texts.h"
+#include "resources/resource.h"
+
+namespace tarnwick {
+namespace {
+
+using StateGuard = std::lock_guard<std::recursive_mutex>;
+
+constexpr int kVariableColumnWidth = 200;
+constexpr int kValueColumnWidth = 75;
+constexpr char kRefreshInProgress[] = "  (refresh in progress)";
+
+void AddColumn(HWND list, int index, const char* title, int format, int width) {
+  LVCOLUMNA column = {};
+  column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.fmt = format;
+  column.cx = width;
+  column.pszText = const_cast<char*>(title);
+  column.iSubItem = index;
+  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(&column));
+}
+
+// Inserts a row; the list's ascending sort decides its place, which is returned.
+int AddRow(HWND list, const std::string& name) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  item.pszText = const_cast<char*>(name.c_str());
+  return static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void SetCell(HWND list, int row, int column, const std::string& text) {
+  LVITEMA item = {};
+  item.iSubItem = column;
+  item.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+// ---- General
+
+InfoGeneralPage::InfoGeneralPage(ServerMonitor& monitor)
+    : monitor_(monitor),
+      locked_(LoadResourceString(IDS_FLAG_LOCKED)),
+      dedicated_(LoadResourceString(IDS_FLAG_DEDICATED)) {}
+
+void InfoGeneralPage::OnInit() { os_.Attach(Item(IDC_INFO_OS)); }
+
+void InfoGeneralPage::Fill() {
+  if (!Exists()) return;
+  ServerState state;
+  {
+    StateGuard guard(monitor_.StateLock());
+    state = monitor_.State();
+  }
+  SetItemText(IDC_INFO_ADDRESS, state.address);
+  SetItemText(IDC_INFO_NAME, state.hostName);
+  SetItemText(IDC_INFO_MAP, state.map);
+  SendMessageA(Item(IDC_INFO_PLAYERS), PBM_SETRANGE32, 0, state.maxPlayers);
+  SendMessageA(Item(IDC_INFO_PLAYERS), PBM_SETPOS, static_cast<WPARAM>(state.players), 0);
+  const int osLink = OsLinkStringId(state.os);
+  SetItemText(IDC_INFO_OS, osLink != 0 ? LoadResourceString(static_cast<UINT>(osLink)) : "");
+  SetItemText(IDC_INFO_FLAGS, FlagsText(state, locked_, dedicated_));
+}
+
+// ---- Rules
+
+void InfoRulesPage::OnInit() {
+  HWND list = Item(IDC_RULES_LIST);
+  AddColumn(list, 0, "Variable", LVCFMT_LEFT, kVariableColumnWidth);
+  AddColumn(list, 1, "value", LVCFMT_RIGHT, kValueColumnWidth);
+  const LPARAM styles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(styles), styles);
+  AddRow(list, kRefreshInProgress);
+}
+
+void InfoRulesPage::Refill() {
+  if (!Exists()) return;
+  const auto rows = ReadRulesBody(monitor_.Rules().Copy());
+  if (!rows) return;
+  HWND list = Item(IDC_RULES_LIST);
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+  for (const RuleRow& rule : *rows) {
+    const int row = AddRow(list, rule.name);
+    if (row >= 0) SetCell(list, row, 1, rule.value);
+  }
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
+
+void InfoRulesPage::RulesChanged() {
+  if (Exists() && IsWindowVisible(hwnd())) Refill();
+}
+
+// ---- Mod
+
+void InfoModPage::OnInit() {
+  url_.Attach(Item(IDC_MOD_URL));
+  download_.Attach(Item(IDC_MOD_DOWNLOAD));
+  folder_.Attach(Item(IDC_MOD_FOLDER));
+}
+
+void InfoModPage::Fill() {
+  if (!Exists()) return;
+  ModPageTexts texts;
+  {
+    StateGuard guard(monitor_.StateLock());
+    texts = MakeModPageTexts(monitor_.State());
+  }
+  SetItemText(IDC_MOD_NAME, texts.name);
+  SetItemText(IDC_MOD_FOLDER, texts.folder);
+  SetItemText(IDC_MOD_URL, texts.url);
+  if (texts.download) SetItemText(IDC_MOD_DOWNLOAD, *texts.download);
+  SetItemText(IDC_MOD_VERSION, texts.version);
+  SetItemText(IDC_MOD_SIZE, texts.size);
+}
+
+// ---- Ping statistic
+
+void InfoPingPage::Fill() {
+  if (!Exists()) return;
+  std::array<std::string, 6> figures;
+  {
+    StateGuard guard(monitor_.StateLock());
+    figures = PingFigureTexts(monitor_.State());
+  }
+  const int ids[] = {IDC_PING_MINIMAL, IDC_PING_AVERAGE,  IDC_PING_MAXIMAL,
+                     IDC_PING_SENT,    IDC_PING_RECEIVED, IDC_PING_LOST};
+  for (size_t i = 0; i < figures.size(); ++i) SetItemText(ids[i], figures[i]);
+}
+
+bool InfoPingPage::OnCommand(int id, int code) {
+  if (id != IDC_PING_RESET || code != BN_CLICKED) return false;
+  monitor_.ResetPingStatistics();
+  Fill();
+  return true;
+}
+
+}  // namespace tarnwick

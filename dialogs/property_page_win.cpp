@@ -1,0 +1,63 @@
+#include "dialogs/property_page_win.h"
+
+#include <string>
+
+#include "shell/link_static_win.h"
+
+namespace tarnwick {
+
+PROPSHEETPAGEA PageFor(DialogBase& page, HINSTANCE instance, int templateId) {
+  PROPSHEETPAGEA sheetPage = {};
+  sheetPage.dwSize = sizeof(sheetPage);
+  sheetPage.dwFlags = PSP_DEFAULT;
+  sheetPage.hInstance = instance;
+  sheetPage.pszTemplate = MAKEINTRESOURCEA(templateId);
+  sheetPage.pfnDlgProc = &DialogBase::PageProc;
+  sheetPage.lParam = reinterpret_cast<LPARAM>(&page);
+  return sheetPage;
+}
+
+void PropertyPage::SetItemText(int id, const std::string& text) const {
+  SetDlgItemTextA(hwnd(), id, text.c_str());
+}
+
+INT_PTR PropertyPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  INT_PTR result = 0;
+  if (LinkStatic::ReflectColour(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInit();
+      return TRUE;
+    case WM_COMMAND:
+      return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_NOTIFY: {
+      NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
+      switch (header.code) {
+        case PSN_SETACTIVE:
+          OnSetActive();
+          SetResult(0);
+          return TRUE;
+        case PSN_KILLACTIVE:
+          SetResult(OnKillActive() ? FALSE : TRUE);
+          return TRUE;
+        case PSN_APPLY:
+          OnApply();
+          SetResult(PSNRET_NOERROR);
+          return TRUE;
+        default: {
+          LRESULT notifyResult = 0;
+          if (!OnNotify(header, notifyResult)) return FALSE;
+          SetResult(notifyResult);
+          return TRUE;
+        }
+      }
+    }
+    case WM_DESTROY:
+      OnDestroy();
+      return FALSE;
+    default:
+      return OnOtherMessage(message, wParam, lParam, result) ? result : FALSE;
+  }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,352 @@
+#include "shell/link_static_win.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "settings/registry_key_store_win.h"
+
+namespace tarnwick {
+namespace {
+
+// The window property that finds the link object of a subclassed static.
+constexpr char kLinkProperty[] = "TarnwickLinkStatic";
+// WM_CTLCOLORSTATIC as the dialog hands it back to the control (the reflected-message range).
+constexpr UINT kReflectedColour = WM_USER + 0x1C00 + WM_CTLCOLORSTATIC;
+// A static's text is read with room for 255 characters.
+constexpr int kTextRoom = 256;
+// Resource 106 of winhlp32.exe: the hand cursor of systems without IDC_HAND.
+constexpr int kHelpHandCursor = 106;
+
+struct SharedLinks {
+  std::mutex lock;
+  LinkColours colours;
+  bool coloursRead = false;
+  LinkStatic::Shell shell;
+};
+
+SharedLinks& Shared() {
+  static SharedLinks shared;
+  return shared;
+}
+
+LinkColours SystemColours() {
+  LinkColours colours;
+  colours.normal = GetSysColor(COLOR_HIGHLIGHT);
+  colours.visited = GetSysColor(COLOR_HOTLIGHT);
+  if (colours.visited == 0) colours.visited = RGB(0, 0, 255);
+  colours.hover = RGB(0, 128, 128);
+  return colours;
+}
+
+HCURSOR LoadHandCursor() {
+  if (HCURSOR hand = LoadCursor(nullptr, IDC_HAND)) return hand;
+  char path[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryA(path, MAX_PATH);
+  std::string helper = length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+  helper += "\\winhlp32.exe";
+  HMODULE module = LoadLibraryExA(helper.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) module = LoadLibraryExA("winhlp32.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return nullptr;
+  HCURSOR cursor = LoadCursorA(module, MAKEINTRESOURCEA(kHelpHandCursor));
+  // The copy outlives the module; it is kept for the whole process.
+  HCURSOR copy = cursor != nullptr ? static_cast<HCURSOR>(CopyIcon(cursor)) : nullptr;
+  FreeLibrary(module);
+  return copy;
+}
+
+HCURSOR HandCursor() {
+  static const HCURSOR cursor = LoadHandCursor();
+  return cursor;
+}
+
+void ReadColoursOnce() {
+  SharedLinks& shared = Shared();
+  {
+    std::lock_guard<std::mutex> guard(shared.lock);
+    if (shared.coloursRead) return;
+  }
+  RegistryKeyStore registry;
+  LinkStatic::LoadColours(registry);
+}
+
+LinkStatic::Shell CurrentShell() {
+  std::lock_guard<std::mutex> guard(Shared().lock);
+  return Shared().shell;
+}
+
+}  // namespace
+
+LinkStatic::LinkStatic() {
+  ReadColoursOnce();
+  HandCursor();
+}
+
+LinkStatic::~LinkStatic() { Detach(); }
+
+LinkColours LinkStatic::Colours() {
+  std::lock_guard<std::mutex> guard(Shared().lock);
+  return Shared().colours;
+}
+
+void LinkStatic::LoadColours(KeyStore& store) {
+  // Values the browser does not set keep the system's colours, so links never turn black.
+  LinkColours colours = SystemColours();
+  ReadLinkColours(store, colours);
+  SetColours(colours);
+}
+
+void LinkStatic::SetColours(const LinkColours& colours) {
+  std::lock_guard<std::mutex> guard(Shared().lock);
+  Shared().colours = colours;
+  Shared().coloursRead = true;
+}
+
+void LinkStatic::SetShell(Shell shell) {
+  std::lock_guard<std::mutex> guard(Shared().lock);
+  Shared().shell = std::move(shell);
+}
+
+void LinkStatic::Attach(HWND control) {
+  if (!IsWindow(control)) return;
+  Detach();
+  window_ = control;
+  const auto style = static_cast<uint32_t>(GetWindowLongPtrA(control, GWL_STYLE));
+  textStatic_ = IsTextStaticStyle(style);
+  GetWindowRect(control, &room_);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&room_), 2);
+  SetPropA(control, kLinkProperty, this);
+  original_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+
+  if (textStatic_) {
+    auto current = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    LOGFONTA description = {};
+    GetObjectA(current != nullptr ? current : GetStockObject(DEFAULT_GUI_FONT), sizeof(description),
+               &description);
+    description.lfUnderline = TRUE;
+    font_.Reset(CreateFontIndirectA(&description));
+    if (font_) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+  }
+
+  char text[kTextRoom] = {};
+  GetWindowTextA(control, text, kTextRoom);
+  SetWindowTextA(control, text);
+
+  tip_ = CreateWindowExA(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(control), nullptr,
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(control, GWLP_HINSTANCE)), nullptr);
+  if (tip_ != nullptr) {
+    TOOLINFOA tool = {};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = control;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = LPSTR_TEXTCALLBACKA;
+    SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void LinkStatic::Detach(bool dying) {
+  // The tooltip goes first: it takes its own subclass off the control.
+  if (tip_ != nullptr && IsWindow(tip_)) DestroyWindow(tip_);
+  tip_ = nullptr;
+  if (window_ != nullptr && IsWindow(window_)) {
+    RemovePropA(window_, kLinkProperty);
+    if (!dying) {
+      SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+      // The control must not keep a font that is about to be deleted.
+      if (font_) SendMessageA(window_, WM_SETFONT, 0, FALSE);
+    }
+  }
+  font_.Reset();
+  window_ = nullptr;
+  original_ = nullptr;
+}
+
+bool LinkStatic::IsVisited() const { return history_.IsVisited(url_); }
+
+void LinkStatic::Open() {
+  const Shell shell = CurrentShell();
+  const INT_PTR result = shell.open
+                             ? shell.open(url_)
+                             : reinterpret_cast<INT_PTR>(ShellExecuteA(
+                                   nullptr, "open", url_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result > 32) {
+    history_.MarkVisited(url_);
+    Repaint();
+  } else if (shell.beep) {
+    shell.beep();
+  } else {
+    MessageBeep(MB_ICONEXCLAMATION);
+  }
+}
+
+bool LinkStatic::ReflectColour(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (message != WM_CTLCOLORSTATIC) return false;
+  auto control = reinterpret_cast<HWND>(lParam);
+  const auto* link = static_cast<const LinkStatic*>(GetPropA(control, kLinkProperty));
+  if (link == nullptr || !link->textStatic_) return false;
+  result = static_cast<INT_PTR>(SendMessageA(control, kReflectedColour, wParam, lParam));
+  return true;
+}
+
+LRESULT CALLBACK LinkStatic::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = static_cast<LinkStatic*>(GetPropA(window, kLinkProperty));
+  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    const LRESULT result = self->CallOriginal(message, wParam, lParam);
+    self->Detach(true);
+    return result;
+  }
+  try {
+    return self->OnMessage(message, wParam, lParam);
+  } catch (...) {
+    return self->CallOriginal(message, wParam, lParam);
+  }
+}
+
+LRESULT LinkStatic::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (original_ == nullptr) return DefWindowProcA(window_, message, wParam, lParam);
+  return CallWindowProcA(original_, window_, message, wParam, lParam);
+}
+
+LRESULT LinkStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCHITTEST:
+      return HTCLIENT;
+    case kReflectedColour:
+      if (textStatic_) return OnColour(reinterpret_cast<HDC>(wParam));
+      break;
+    case WM_SETCURSOR:
+      if (HandCursor() != nullptr) {
+        SetCursor(HandCursor());
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      SetFocus(window_);
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetFocus() == window_) Open();
+      return 0;
+    case WM_KEYUP:
+      if (wParam == VK_SPACE) Open();
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      const LRESULT result = CallOriginal(message, wParam, lParam);
+      RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+      return result;
+    }
+    case WM_SETTEXT:
+      return OnSetText(reinterpret_cast<const char*>(lParam));
+    case WM_ERASEBKGND:
+      OnEraseBackground(reinterpret_cast<HDC>(wParam));
+      return 1;
+    case WM_MOUSEMOVE:
+      if (Colours().useHover) OnMouseMove(lParam);
+      return 0;
+    case WM_NOTIFYFORMAT:
+      if (reinterpret_cast<HWND>(wParam) == tip_) return NFR_ANSI;
+      break;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    default:
+      break;
+  }
+  return CallOriginal(message, wParam, lParam);
+}
+
+LRESULT LinkStatic::OnSetText(const char* text) {
+  const LinkText split = SplitLinkText(text != nullptr ? text : "");
+  url_ = split.url;
+  LRESULT result = TRUE;
+  if (textStatic_) {
+    Fit(split.caption);
+    result = CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(split.caption.c_str()));
+  } else {
+    // A picture static would take a new text as the name of its image: only the window text
+    // changes, the picture stays.
+    result =
+        DefWindowProcA(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(split.caption.c_str()));
+    InvalidateRect(window_, nullptr, TRUE);
+  }
+  EnableWindow(window_, split.caption.empty() ? FALSE : TRUE);
+  return result;
+}
+
+void LinkStatic::Fit(const std::string& caption) {
+  SIZE extent = {};
+  TEXTMETRICA metrics = {};
+  {
+    ScopedWindowDc dc(window_);
+    if (dc.Get() == nullptr) return;
+    auto font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
+    ScopedSelectObject select(dc.Get(), font != nullptr ? font : GetStockObject(SYSTEM_FONT));
+    GetTextExtentPoint32A(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+    GetTextMetricsA(dc.Get(), &metrics);
+  }
+  // A long target never runs over the controls beside it: the link keeps to the room the dialog
+  // gave it (the text static cuts the rest).
+  const LinkRect room{room_.left, room_.top, room_.right, room_.bottom};
+  const int width = std::min<int>(extent.cx, room.right - room.left);
+  const auto style = static_cast<uint32_t>(GetWindowLongPtrA(window_, GWL_STYLE));
+  const LinkRect fitted = FitLinkRect(room, width, metrics.tmHeight, style);
+  MoveWindow(window_, fitted.left, fitted.top, fitted.right - fitted.left,
+             fitted.bottom - fitted.top, TRUE);
+}
+
+LRESULT LinkStatic::OnColour(HDC dc) {
+  const LinkColours colours = Colours();
+  COLORREF colour = IsVisited() ? colours.visited : colours.normal;
+  if (colours.useHover && GetCapture() == window_) colour = colours.hover;
+  SetTextColor(dc, colour);
+  SetBkMode(dc, TRANSPARENT);
+  return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+}
+
+void LinkStatic::OnMouseMove(LPARAM lParam) {
+  if (GetCapture() != window_) {
+    SetCapture(window_);
+    Repaint();
+    return;
+  }
+  RECT client = {};
+  GetClientRect(window_, &client);
+  const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (!PtInRect(&client, at)) {
+    ReleaseCapture();
+    Repaint();
+  }
+}
+
+void LinkStatic::OnEraseBackground(HDC dc) {
+  RECT client = {};
+  GetClientRect(window_, &client);
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  if (GetFocus() == window_) DrawFocusRect(dc, &client);
+}
+
+LRESULT LinkStatic::OnNotify(NMHDR& header) {
+  if (header.hwndFrom != tip_ || tip_ == nullptr) return 0;
+  const std::string tip = LinkTipText(url_);
+  if (header.code == TTN_GETDISPINFOA) {
+    auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
+    info.lpszText = info.szText;
+    lstrcpynA(info.szText, tip.c_str(), static_cast<int>(kLinkTipRoom));
+  } else if (header.code == TTN_GETDISPINFOW) {
+    auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+    info.lpszText = info.szText;
+    info.szText[0] = L'\0';
+    MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info.szText, static_cast<int>(kLinkTipRoom));
+    info.szText[kLinkTipRoom - 1] = L'\0';
+  }
+  return 0;
+}
+
+void LinkStatic::Repaint() {
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+}  // namespace tarnwick

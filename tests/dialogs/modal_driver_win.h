@@ -1,0 +1,169 @@
+// ModalDriver: acts inside the modal loops of the dialogs a test opens on its own thread. Each time
+// a "#32770" window is activated for the first time, the next action of the queue runs from a
+// thread timer inside that dialog's own loop, so it can select pages, set controls and press
+// buttons with messages exactly as a user's input would arrive. A dialog still open some seconds
+// after its action is cancelled and the test fails, instead of hanging.
+#ifndef TARNWICK_TESTS_DIALOGS_MODAL_DRIVER_WIN_H
+#define TARNWICK_TESTS_DIALOGS_MODAL_DRIVER_WIN_H
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <set>
+#include <string>
+
+#include "common/win32.h"
+
+namespace tarnwick::testing {
+
+class ModalDriver {
+ public:
+  using Action = std::function<void(HWND dialog)>;
+
+  explicit ModalDriver(std::deque<Action> actions) : actions_(std::move(actions)) {
+    current_ = this;
+    hook_ = SetWindowsHookExA(WH_CBT, &ModalDriver::Hook, nullptr, GetCurrentThreadId());
+  }
+  ~ModalDriver() {
+    if (hook_ != nullptr) UnhookWindowsHookEx(hook_);
+    if (watchdog_ != 0) KillTimer(nullptr, watchdog_);
+    current_ = nullptr;
+  }
+  ModalDriver(const ModalDriver&) = delete;
+  ModalDriver& operator=(const ModalDriver&) = delete;
+
+  // How many actions have run.
+  int Ran() const { return ran_; }
+  bool AllRan() const { return actions_.empty(); }
+
+ private:
+  static constexpr UINT kWatchdogMs = 20000;
+
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    ModalDriver* self = current_;
+    if (self != nullptr && code == HCBT_ACTIVATE) {
+      auto window = reinterpret_cast<HWND>(wParam);
+      char name[16] = {};
+      GetClassNameA(window, name, sizeof(name));
+      if (std::string(name) == "#32770" && self->seen_.insert(window).second &&
+          !self->actions_.empty()) {
+        self->pending_.push_back(window);
+        SetTimer(nullptr, 0, 0, &ModalDriver::OnTimer);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    ModalDriver* self = current_;
+    if (self == nullptr) return;
+    if (timer == self->watchdog_) {
+      self->watchdog_ = 0;
+      for (HWND dialog : self->seen_) {
+        if (!IsWindow(dialog)) continue;
+        ADD_FAILURE() << "a dialog was still open long after its action";
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+      }
+      return;
+    }
+    if (self->pending_.empty() || self->actions_.empty()) return;
+    HWND dialog = self->pending_.front();
+    self->pending_.pop_front();
+    Action action = std::move(self->actions_.front());
+    self->actions_.pop_front();
+    ++self->ran_;
+    if (self->watchdog_ == 0)
+      self->watchdog_ = SetTimer(nullptr, 0, kWatchdogMs, &ModalDriver::OnTimer);
+    action(dialog);
+  }
+
+  static inline ModalDriver* current_ = nullptr;
+  std::deque<Action> actions_;
+  std::deque<HWND> pending_;
+  std::set<HWND> seen_;
+  HHOOK hook_ = nullptr;
+  UINT_PTR watchdog_ = 0;
+  int ran_ = 0;
+};
+
+// The page window a property sheet shows now.
+inline HWND CurrentPage(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// Selects the page at `index` as a click on its tab would; returns its window.
+inline HWND SelectPage(HWND sheet, int index) {
+  SendMessageA(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  return CurrentPage(sheet);
+}
+
+inline std::string ItemText(HWND dialog, int id) {
+  char text[1024] = {};
+  GetDlgItemTextA(dialog, id, text, sizeof(text));
+  return text;
+}
+
+inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+inline void SetText(HWND dialog, int id, const std::string& text) {
+  SetDlgItemTextA(dialog, id, text.c_str());
+}
+
+// Moves a track bar as a drag of its thumb would: the new position, then WM_HSCROLL to the page.
+inline void MoveTrackbar(HWND dialog, int id, int position) {
+  HWND bar = GetDlgItem(dialog, id);
+  SendMessageA(bar, TBM_SETPOS, TRUE, position);
+  SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position),
+               reinterpret_cast<LPARAM>(bar));
+}
+
+inline void PressOk(HWND sheet) { SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0); }
+inline void PressCancel(HWND sheet) { SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }
+
+// With TARNWICK_SHOTS set to a folder, takes a picture of the screen into <folder>/<name>.png
+// (only the screenshot test asks for one).
+inline void TakeScreenshot(HWND window, const std::string& name) {
+  const char* folder = std::getenv("TARNWICK_SHOTS");
+  if (folder == nullptr || *folder == '\0') return;
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Wine hands painted windows to the X server from its message loop: let it run a moment.
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 400) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  // Wine does not wait for a Unix program, so the picture is awaited through a marker file.
+  const std::string picture = std::string(folder) + "/" + name + ".png";
+  const std::string marker = picture + ".done";
+  std::string command =
+      "/bin/sh -c \"/usr/bin/import -window root '" + picture + "' ; touch '" + marker + "'\"";
+  std::string markerPath = "Z:" + marker;
+  DeleteFileA(markerPath.c_str());
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  const DWORD begun = GetTickCount();
+  while (GetFileAttributesA(markerPath.c_str()) == INVALID_FILE_ATTRIBUTES &&
+         GetTickCount() - begun < 20000) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  DeleteFileA(markerPath.c_str());
+}
+
+}  // namespace tarnwick::testing
+
+#endif

@@ -1,0 +1,83 @@
+// The "Servers" page's Move rule, the Up and Down buttons and Remove, on the rows A, B, C, D.
+#include "dialogs/server_rows.h"
+
+#include <gtest/gtest.h>
+
+namespace tarnwick {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+TEST(ServerRows, MoveTakesTheRowOutThenInsertsItAtTheTarget) {
+  struct Case {
+    const char* what;
+    int from;
+    int to;
+    Rows after;
+    std::optional<int> selected;
+  } cases[] = {
+      {"D dragged onto B", 3, 1, {"A", "D", "B", "C"}, 1},
+      {"A dragged onto C", 0, 2, {"B", "C", "A", "D"}, 2},
+      {"B dropped below the last row", 1, -1, {"A", "C", "D", "B"}, -1},
+      {"Down on A", 0, 1, {"B", "A", "C", "D"}, 1},
+      {"Up on D", 3, 2, {"A", "B", "D", "C"}, 2},
+      {"C dropped on itself", 2, 2, {"A", "B", "C", "D"}, std::nullopt},
+      {"D dropped below the last row", 3, -1, {"A", "B", "C", "D"}, -1},
+      {"no source row", -1, 1, {"A", "B", "C", "D"}, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    Rows rows = {"A", "B", "C", "D"};
+    EXPECT_EQ(MoveServerRow(rows, c.from, c.to), c.selected) << c.what;
+    EXPECT_EQ(rows, c.after) << c.what;
+  }
+}
+
+TEST(ServerRows, UpAndDownMoveOnlyWithinTheList) {
+  struct Case {
+    int selected;
+    int count;
+    std::optional<int> up;    // the target of "&Up"
+    std::optional<int> down;  // the target of "&Down"
+  } cases[] = {
+      {0, 4, std::nullopt, 1},
+      {1, 4, 0, 2},
+      {3, 4, 2, std::nullopt},
+      {-1, 4, std::nullopt, std::nullopt},
+      {0, 1, std::nullopt, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const auto up = UpMove(c.selected);
+    EXPECT_EQ(up.has_value(), c.up.has_value()) << c.selected;
+    if (up && c.up) {
+      EXPECT_EQ(up->from, c.selected);
+      EXPECT_EQ(up->to, *c.up);
+    }
+    const auto down = DownMove(c.selected, c.count);
+    EXPECT_EQ(down.has_value(), c.down.has_value()) << c.selected;
+    if (down && c.down) {
+      EXPECT_EQ(down->from, c.selected);
+      EXPECT_EQ(down->to, *c.down);
+    }
+  }
+}
+
+TEST(ServerRows, RemoveSelectsTheRowNowAtTheSamePlace) {
+  struct Case {
+    Rows before;
+    int index;
+    Rows after;
+    int selected;
+  } cases[] = {
+      {{"A", "B", "C", "D"}, 1, {"A", "C", "D"}, 1},
+      {{"A", "B", "C", "D"}, 3, {"A", "B", "C"}, 2},
+      {{"A"}, 0, {}, -1},
+      {{"A", "B"}, -1, {"A", "B"}, -1},
+  };
+  for (Case& c : cases) {
+    EXPECT_EQ(RemoveServerRow(c.before, c.index), c.selected);
+    EXPECT_EQ(c.before, c.after);
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
