@@ -175,7 +175,7 @@ void MenuButton::Draw(const DRAWITEMSTRUCT& item) const {
   RECT glyph = arrow;
   if (menuOpen_) {
     RECT sunken = arrow;
-    DrawEdge(dc, &sunken, BDR_SUNKENOUTER, BF_RECT);
+    DrawEdge(dc, &sunken, EDGE_SUNKEN, BF_RECT);
     OffsetRect(&glyph, 1, 1);
   } else {
     FillBox(dc, arrow.left, arrow.top + 2, arrow.left + 1, arrow.bottom - 2, COLOR_BTNSHADOW);

@@ -8,6 +8,7 @@
 
 #include "rcon/console_log_file_win.h"
 #include "settings/settings_store.h"
+#include "tests/support/registry_test_root_win.h"
 #include "shell/message_loop_win.h"
 #include "tests/rcon/console_fixture_win.h"
 
@@ -326,6 +327,55 @@ TEST_F(ConsoleWindow, ControlsFollowTheWindowsSize) {
     EXPECT_EQ(back.right, before[i].right) << ids[i];
     EXPECT_EQ(back.bottom, before[i].bottom) << ids[i];
   }
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+int consoleShows = 0;
+
+LRESULT CALLBACK CountConsoleShows(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code >= 0 && call->message == WM_SHOWWINDOW && call->wParam != FALSE) {
+    char title[32] = {};
+    GetWindowTextA(call->hwnd, title, sizeof(title));
+    consoleShows += std::string(title) == "Remote console";
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(ConsolePlacement, StoredPlaceIsTakenWithoutShowingTheConsole) {
+  testing::HostAddressesForTest hosts({testing::kLoopbackHost});
+  testing::BoxRecorder boxes;
+  RegistryTestRoot registry;
+  MessageLoop loop;
+  {
+    MainWindow first(GetModuleHandleA(nullptr), false, &registry.store());
+    ASSERT_TRUE(first.Create());
+    first.Console().Show();
+    SetWindowPos(first.Console().hwnd(), nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageA(first.hwnd(), WM_CLOSE, 0, 0);
+  }
+  PumpPending();
+  consoleShows = 0;
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &CountConsoleShows, nullptr, GetCurrentThreadId());
+  {
+    MainWindow second(GetModuleHandleA(nullptr), false, &registry.store());
+    ASSERT_TRUE(second.Create());
+    EXPECT_EQ(consoleShows, 0) << "not even for a moment";
+    EXPECT_FALSE(IsWindowVisible(second.Console().hwnd()));
+    second.Console().Show();
+    RECT place = {};
+    GetWindowRect(second.Console().hwnd(), &place);
+    EXPECT_EQ(place.left, 123);
+    EXPECT_EQ(place.top, 77);
+    DestroyWindow(second.hwnd());
+  }
+  UnhookWindowsHookEx(hook);
+  PumpPending();
 }
 
 }  // namespace
