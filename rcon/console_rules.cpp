@@ -9,9 +9,8 @@ ConsoleControlStates ConsoleEnableRules(const ConsoleFacts& facts) {
   const bool withPassword = !facts.passwordEmpty;
   states.commandBox = withPassword;
   states.send = withPassword;
-  const bool reachable =
-      facts.logAddress.has_value() &&
-      (facts.serverIsPrivate || !IsPrivateAddress(*facts.logAddress));
+  const bool reachable = facts.logAddress.has_value() &&
+                         (facts.serverIsPrivate || !IsPrivateAddress(*facts.logAddress));
   states.logSwitch = withPassword && reachable;
   return states;
 }

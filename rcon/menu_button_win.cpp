@@ -76,8 +76,8 @@ void MenuButton::SetStyle(WPARAM style, BOOL redraw) {
   if (redraw) InvalidateRect(button_, nullptr, FALSE);
 }
 
-LRESULT CALLBACK MenuButton::SubclassProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK MenuButton::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR, DWORD_PTR data) {
   auto* self = reinterpret_cast<MenuButton*>(data);
   if (message == WM_NCDESTROY) {
     self->Detach();

@@ -15,9 +15,9 @@ std::string RconCommandText(std::string_view password, std::string_view command)
 std::string LogAddressOnText(std::string_view password, const Ipv4Address& logAddress,
                              uint16_t logPort) {
   const auto& o = logAddress.octets;
-  return RconCommandText(password, Format("logaddress %u.%u.%u.%u %u", unsigned{o[0]},
-                                          unsigned{o[1]}, unsigned{o[2]}, unsigned{o[3]},
-                                          unsigned{logPort}));
+  return RconCommandText(
+      password, Format("logaddress %u.%u.%u.%u %u", unsigned{o[0]}, unsigned{o[1]}, unsigned{o[2]},
+                       unsigned{o[3]}, unsigned{logPort}));
 }
 
 std::string LogAddressOffText(std::string_view password, uint16_t serverPort) {

@@ -82,8 +82,8 @@ void RemoteConsole::OnLogSwitch() {
   if (IsDlgButtonChecked(hwnd(), IDC_RCON_SHOW_LOG) == BST_CHECKED) {
     if (logAddress_) SendToServer(LogAddressOnText(password_, *logAddress_, logPort_));
   } else {
-    const auto port = static_cast<uint16_t>(
-        SendMessageA(mainWindow_, RConMessage(), kRConServerPort, 0));
+    const auto port =
+        static_cast<uint16_t>(SendMessageA(mainWindow_, RConMessage(), kRConServerPort, 0));
     SendToServer(LogAddressOffText(password_, port));
   }
 }

@@ -3,7 +3,6 @@
 #include "rcon/remote_console_win.h"
 
 #include "common/combo_box_win.h"
-#include "rcon/console_rules.h"
 #include "rcon/host_addresses_win.h"
 #include "rcon/rcon_texts.h"
 #include "resources/resource.h"
@@ -76,7 +75,8 @@ INT_PTR RemoteConsole::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       SetResult(TRUE);
       return TRUE;
     case WM_SIZE:
-      if (wParam != SIZE_MINIMIZED) Layout(LOWORD(lParam), HIWORD(lParam), wParam == SIZE_MAXIMIZED);
+      if (wParam != SIZE_MINIMIZED)
+        Layout(LOWORD(lParam), HIWORD(lParam), wParam == SIZE_MAXIMIZED);
       return TRUE;
     case WM_GETMINMAXINFO:
       OnMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
@@ -184,9 +184,9 @@ void RemoteConsole::Layout(int clientWidth, int clientHeight, bool maximized) {
     const HWND control = GetDlgItem(hwnd(), rule.id);
     const ControlBox box = FollowResize(initial, rule.follow, dx, dy);
     if (positions != nullptr) {
-      positions = DeferWindowPos(positions, control, nullptr, box.left, box.top,
-                                 box.right - box.left, box.bottom - box.top,
-                                 SWP_NOZORDER | SWP_NOACTIVATE);
+      positions =
+          DeferWindowPos(positions, control, nullptr, box.left, box.top, box.right - box.left,
+                         box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
   if (positions != nullptr) EndDeferWindowPos(positions);
@@ -211,9 +211,8 @@ void RemoteConsole::EraseBackground(HDC dc) {
       ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
     }
   }
-  auto brush = reinterpret_cast<HBRUSH>(
-      SendMessageA(hwnd(), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
-                   reinterpret_cast<LPARAM>(hwnd())));
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+      hwnd(), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd())));
   FillRect(dc, &client, brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE));
   RestoreDC(dc, saved);
 }

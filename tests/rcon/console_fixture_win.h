@@ -68,7 +68,8 @@ class ConsoleTest : public ::testing::Test {
   std::string Output() {
     const HWND output = Console().OutputBox();
     std::string text(static_cast<size_t>(GetWindowTextLengthA(output)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(output, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(output, text.data(), static_cast<int>(text.size()))));
     return text;
   }
   bool WaitForOutput(const std::string& part) {

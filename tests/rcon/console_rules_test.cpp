@@ -21,16 +21,17 @@ TEST(ConsoleRules, EnableRules) {
     ConsoleControlStates states;  // password box, log switch, command box, Send
   } cases[] = {
       {"not connected", {false, false, false, kPublic}, {false, false, false, false}},
-      {"not connected, private server", {false, false, true, kPrivate},
+      {"not connected, private server",
+       {false, false, true, kPrivate},
        {false, false, false, false}},
       {"no password", {true, true, false, kPublic}, {true, false, false, false}},
       {"no password, private server", {true, true, true, kPrivate}, {true, false, false, false}},
       {"public address, public server", {true, false, false, kPublic}, {true, true, true, true}},
       {"public address, private server", {true, false, true, kPublic}, {true, true, true, true}},
       {"private address, private server", {true, false, true, kPrivate}, {true, true, true, true}},
-      {"private address, public server", {true, false, false, kPrivate},
-       {true, false, true, true}},
-      {"loopback address, public server", {true, false, false, kLoopback},
+      {"private address, public server", {true, false, false, kPrivate}, {true, false, true, true}},
+      {"loopback address, public server",
+       {true, false, false, kLoopback},
        {true, true, true, true}},
       {"no address, private server", {true, false, true, std::nullopt}, {true, false, true, true}},
       {"no address, public server", {true, false, false, std::nullopt}, {true, false, true, true}},
@@ -50,7 +51,10 @@ TEST(ConsoleRules, HistoryTakesNewNonEmptyCommands) {
     int found;
     bool add;
   } cases[] = {
-      {"status", -1, true}, {"status", 0, false}, {"Status", 3, false}, {"", -1, false},
+      {"status", -1, true},
+      {"status", 0, false},
+      {"Status", 3, false},
+      {"", -1, false},
   };
   for (const Case& c : cases) EXPECT_EQ(ShouldAddToHistory(c.command, c.found), c.add) << c.command;
 }

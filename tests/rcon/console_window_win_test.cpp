@@ -1,16 +1,15 @@
-// The remote console as a window: showing and hiding, its output, saving the log, the history in
-// the settings, the resizing rules and the Send menu button.
+// The remote console as a window: showing and hiding, its controls, its output, saving the log,
+// the history and the placement in the settings, the resizing rules and the background.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
 
 #include "rcon/console_log_file_win.h"
 #include "settings/settings_store.h"
-#include "tests/support/registry_test_root_win.h"
 #include "shell/message_loop_win.h"
 #include "tests/rcon/console_fixture_win.h"
+#include "tests/support/registry_test_root_win.h"
 
 namespace tarnwick {
 namespace {
@@ -50,11 +49,11 @@ TEST_F(ConsoleWindow, ControlsHaveTheirStyles) {
       {IDC_RCON_PASSWORD, "Edit", ES_PASSWORD | ES_AUTOHSCROLL | WS_DISABLED},
       {IDC_RCON_SHOW_LOG, "Button", BS_AUTOCHECKBOX | WS_DISABLED},
       {IDC_RCON_COMMAND_GROUP, "Button", BS_GROUPBOX},
-      {IDC_RCON_COMMAND, "ComboBox",
-       CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_DISABLED},
+      {IDC_RCON_COMMAND, "ComboBox", CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_DISABLED},
       {IDOK, "Button", BS_OWNERDRAW | BS_FLAT | WS_DISABLED},
       {IDC_RCON_OUTPUT_GROUP, "Button", BS_GROUPBOX},
-      {IDC_RCON_OUTPUT, "Edit", ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL},
+      {IDC_RCON_OUTPUT, "Edit",
+       ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL},
       {IDCANCEL, "Button", BS_PUSHBUTTON},
       {IDC_RCON_GRIP, "ScrollBar", SBS_SIZEGRIP},
   };
@@ -105,7 +104,11 @@ TEST_F(ConsoleWindow, EscAndCloseHideAndShowingAgainKeepsTheOutput) {
       {"Esc in the password box", [&] { pressEscapeIn(Item(IDC_RCON_PASSWORD)); }},
       {"Esc in the output", [&] { pressEscapeIn(Console().OutputBox()); }},
       {"Close", [&] { SendMessageA(Item(IDCANCEL), BM_CLICK, 0, 0); }},
-      {"the close box", [&] { SendMessageA(Console().hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0); PumpPending(); }},
+      {"the close box",
+       [&] {
+         SendMessageA(Console().hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
+         PumpPending();
+       }},
   };
   for (const Case& c : cases) {
     SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
@@ -222,7 +225,7 @@ TEST_F(ConsoleWindow, SaveOfAnEmptyOutputAndCancelledSaves) {
     SaveDialogForTest dialog(empty);
     SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_SAVE_LOG, 0);
   }
-  EXPECT_EQ(GetFileAttributesA(empty.c_str()) != INVALID_FILE_ATTRIBUTES, true);
+  EXPECT_NE(GetFileAttributesA(empty.c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(ReadFile(empty), "");
 
   Console().AppendConsoleText("not saved\n");
@@ -244,7 +247,10 @@ TEST_F(ConsoleWindow, ClearLogEmptiesTheOutput) {
 }
 
 std::unique_ptr<Key> SettingsKey(testing::WindowUnderTest& window) {
-  return window.Registry().store().Root(RootKey::kCurrentUser).OpenSubkey(kSettingsKeyPath, KeyAccess::kRead);
+  return window.Registry()
+      .store()
+      .Root(RootKey::kCurrentUser)
+      .OpenSubkey(kSettingsKeyPath, KeyAccess::kRead);
 }
 
 TEST_F(ConsoleWindow, ClosingTheWindowStoresTheHistory) {
@@ -288,12 +294,13 @@ TEST_F(ConsoleWindow, ControlsFollowTheWindowsSize) {
   GetWindowRect(console, &window0);
   MINMAXINFO limits = {};
   SendMessageA(console, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-  EXPECT_EQ(limits.ptMinTrackSize.x, window0.right - window0.left) << "the initial size is the least";
+  EXPECT_EQ(limits.ptMinTrackSize.x, window0.right - window0.left)
+      << "the initial size is the least";
   EXPECT_EQ(limits.ptMinTrackSize.y, window0.bottom - window0.top);
 
-  const int ids[] = {IDC_RCON_PASSWORD, IDC_RCON_SHOW_LOG,     IDC_RCON_COMMAND_GROUP,
-                     IDC_RCON_COMMAND,  IDOK,                  IDC_RCON_OUTPUT_GROUP,
-                     IDC_RCON_OUTPUT,   IDC_RCON_GRIP,         IDCANCEL};
+  const int ids[] = {
+      IDC_RCON_PASSWORD,     IDC_RCON_SHOW_LOG, IDC_RCON_COMMAND_GROUP, IDC_RCON_COMMAND, IDOK,
+      IDC_RCON_OUTPUT_GROUP, IDC_RCON_OUTPUT,   IDC_RCON_GRIP,          IDCANCEL};
   std::vector<RECT> before;
   for (int id : ids) before.push_back(ControlRect(console, id));
   const RECT label = ControlRect(console, -1);
@@ -304,9 +311,9 @@ TEST_F(ConsoleWindow, ControlsFollowTheWindowsSize) {
   struct Change {
     int left, top, right, bottom;
   } changes[] = {
-      {0, 0, dx, 0},  {dx, 0, dx, 0},         {0, 0, dx, 0},   {0, 0, dx, 0},
-      {dx, 0, dx, 0}, {0, 0, dx, dy},         {0, 0, dx, dy},  {dx, dy, dx, dy},
-      {dx / 2, dy, dx / 2, dy},
+      {0, 0, dx, 0},  {dx, 0, dx, 0},   {0, 0, dx, 0},
+      {0, 0, dx, 0},  {dx, 0, dx, 0},   {0, 0, dx, dy},
+      {0, 0, dx, dy}, {dx, dy, dx, dy}, {dx / 2, dy, dx / 2, dy},
   };
   for (size_t i = 0; i < std::size(ids); ++i) {
     const RECT after = ControlRect(console, ids[i]);
@@ -329,11 +336,34 @@ TEST_F(ConsoleWindow, ControlsFollowTheWindowsSize) {
   }
 }
 
-}  // namespace
-}  // namespace tarnwick
+TEST_F(ConsoleWindow, ErasingSkipsTheControlsButNotTheGroupBoxes) {
+  SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
+  PumpPending();
+  const HWND console = Console().hwnd();
+  const RECT output = ControlRect(console, IDC_RCON_OUTPUT);
+  const RECT group = ControlRect(console, IDC_RCON_OUTPUT_GROUP);
+  const POINT insideControl{(output.left + output.right) / 2, (output.top + output.bottom) / 2};
+  const POINT insideGroup{(group.left + output.left) / 2, (output.top + output.bottom) / 2};
+  const POINT outside{(group.left + group.right) / 2,
+                      (group.bottom + ControlRect(console, IDCANCEL).top) / 2};
+  constexpr COLORREF kMarker = RGB(255, 0, 255);
+  HDC dc = GetDC(console);
+  RECT client = {};
+  GetClientRect(console, &client);
+  HBRUSH marker = CreateSolidBrush(kMarker);
+  FillRect(dc, &client, marker);
+  DeleteObject(marker);
+  SendMessageA(console, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  EXPECT_EQ(GetPixel(dc, insideControl.x, insideControl.y), kMarker) << "left to the control";
+  EXPECT_EQ(GetPixel(dc, insideGroup.x, insideGroup.y), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(GetPixel(dc, outside.x, outside.y), GetSysColor(COLOR_BTNFACE));
+  ReleaseDC(console, dc);
 
-namespace tarnwick {
-namespace {
+  ShowWindow(console, SW_MAXIMIZE);
+  EXPECT_FALSE(IsWindowVisible(Item(IDC_RCON_GRIP))) << "no size grip while maximized";
+  ShowWindow(console, SW_RESTORE);
+  EXPECT_TRUE(IsWindowVisible(Item(IDC_RCON_GRIP)));
+}
 
 int consoleShows = 0;
 

@@ -36,15 +36,20 @@ TEST(RconTexts, LogAddressIsTheFirstPublicOrElseTheLastAddress) {
     std::vector<Ipv4Address> host;
     std::optional<Ipv4Address> chosen;
   } cases[] = {
-      {"private then public", {Address(192, 168, 1, 5), Address(203, 0, 113, 7)},
+      {"private then public",
+       {Address(192, 168, 1, 5), Address(203, 0, 113, 7)},
        Address(203, 0, 113, 7)},
-      {"only private ones", {Address(10, 0, 0, 1), Address(172, 16, 4, 4), Address(192, 168, 0, 9)},
+      {"only private ones",
+       {Address(10, 0, 0, 1), Address(172, 16, 4, 4), Address(192, 168, 0, 9)},
        Address(192, 168, 0, 9)},
       {"public first", {Address(198, 51, 100, 1), Address(10, 1, 1, 1)}, Address(198, 51, 100, 1)},
       {"two public", {Address(198, 51, 100, 1), Address(203, 0, 113, 2)}, Address(198, 51, 100, 1)},
-      {"loopback is not private", {Address(10, 0, 0, 1), Address(127, 0, 0, 1), Address(10, 0, 0, 2)},
+      {"loopback is not private",
+       {Address(10, 0, 0, 1), Address(127, 0, 0, 1), Address(10, 0, 0, 2)},
        Address(127, 0, 0, 1)},
-      {"172.32 is public", {Address(172, 31, 0, 1), Address(172, 32, 0, 1)}, Address(172, 32, 0, 1)},
+      {"172.32 is public",
+       {Address(172, 31, 0, 1), Address(172, 32, 0, 1)},
+       Address(172, 32, 0, 1)},
       {"one private", {Address(172, 31, 255, 255)}, Address(172, 31, 255, 255)},
       {"none", {}, std::nullopt},
   };

@@ -173,7 +173,8 @@ TEST_F(SendButton, StaysDrawnWhileTheDefaultMovesAway) {
             DLGC_DEFPUSHBUTTON | DLGC_WANTARROWS);
   Focus(Item(IDCANCEL));
   EXPECT_FALSE(Console().SendButton().IsDefault()) << "Close is the default button now";
-  EXPECT_EQ(SendMessageA(Button(), WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON, DLGC_UNDEFPUSHBUTTON);
+  EXPECT_EQ(SendMessageA(Button(), WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON,
+            DLGC_UNDEFPUSHBUTTON);
   EXPECT_EQ(GetWindowLongA(Button(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
   EXPECT_TRUE(GetWindowLongA(Button(), GWL_STYLE) & BS_FLAT);
   Focus(Console().CommandBox());
