@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "common/string_resource_win.h"
