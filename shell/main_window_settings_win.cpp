@@ -2,6 +2,8 @@
 // player list's columns through its list view messages, the history through the command box.
 #include "shell/main_window_settings_win.h"
 
+#include <cstring>
+
 #include "rcon/console_history_box_win.h"
 #include "settings/window_placement_win.h"
 
@@ -33,7 +35,13 @@ std::optional<PlacementRecord> MainWindowSettings::TakeWindowPlacement() {
 }
 
 void MainWindowSettings::ApplyConsolePlacement(const PlacementRecord& record) {
-  if (handles_.consoleWindow != nullptr) ApplyPlacementRecord(handles_.consoleWindow, record);
+  if (handles_.consoleWindow == nullptr) return;
+  // The console stays hidden until the user opens it: only its place and size are taken, or the
+  // stored show state would flash it up (and activate it) while the main window is created.
+  PlacementRecord hidden = record;
+  const uint32_t hide = SW_HIDE;
+  std::memcpy(hidden.data() + kPlacementShowCommandOffset, &hide, sizeof(hide));
+  ApplyPlacementRecord(handles_.consoleWindow, hidden);
 }
 
 std::optional<PlacementRecord> MainWindowSettings::TakeConsolePlacement() {

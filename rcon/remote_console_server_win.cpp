@@ -1,0 +1,125 @@
+// The remote console's side of the conversation with the server: the connection's state, the
+// enable rules, Send with its history, the log switch and the output.
+#include "common/combo_box_win.h"
+#include "rcon/console_log_file_win.h"
+#include "rcon/console_rules.h"
+#include "rcon/console_text.h"
+#include "rcon/rcon_message_win.h"
+#include "rcon/rcon_texts.h"
+#include "rcon/remote_console_win.h"
+#include "resources/resource.h"
+
+namespace tarnwick {
+
+void RemoteConsole::ConsoleConnected(uint16_t localPort, bool serverIsPrivate) {
+  logPort_ = localPort;
+  serverIsPrivate_ = serverIsPrivate;
+  connected_ = true;
+  if (hwnd() == nullptr) return;
+  ApplyEnableRules();
+  const HWND password = GetDlgItem(hwnd(), IDC_RCON_PASSWORD);
+  SendMessageA(password, EM_SETSEL, 0, -1);
+  // Moving the focus into a hidden window would take the activation from the main window: a
+  // hidden console gives it to the password box when it is shown.
+  if (IsWindowVisible(hwnd())) {
+    SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(password), TRUE);
+  } else {
+    focusPasswordOnShow_ = true;
+  }
+}
+
+void RemoteConsole::ConsoleDisconnected() {
+  connected_ = false;
+  focusPasswordOnShow_ = false;
+  if (hwnd() == nullptr) return;
+  CheckDlgButton(hwnd(), IDC_RCON_SHOW_LOG, BST_UNCHECKED);
+  ApplyEnableRules();
+}
+
+void RemoteConsole::AppendConsoleText(const std::string& text) {
+  const HWND output = OutputBox();
+  if (output == nullptr) return;
+  const std::string shown = ToCrLf(MaskPassword(text, password_));
+  const int end = GetWindowTextLengthA(output);
+  SendMessageA(output, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageA(output, EM_SCROLLCARET, 0, 0);
+  SendMessageA(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
+void RemoteConsole::ApplyEnableRules() {
+  ConsoleFacts facts;
+  facts.connected = connected_;
+  facts.passwordEmpty = password_.empty();
+  facts.serverIsPrivate = serverIsPrivate_;
+  facts.logAddress = logAddress_;
+  const ConsoleControlStates states = ConsoleEnableRules(facts);
+  EnableControl(IDC_RCON_PASSWORD, states.passwordBox);
+  EnableControl(IDC_RCON_SHOW_LOG, states.logSwitch);
+  EnableControl(IDC_RCON_COMMAND, states.commandBox);
+  EnableControl(IDOK, states.send);
+}
+
+void RemoteConsole::EnableControl(int id, bool enable) {
+  const HWND control = GetDlgItem(hwnd(), id);
+  if (control == nullptr) return;
+  const HWND focus = GetFocus();
+  if (!enable && focus != nullptr && (focus == control || IsChild(control, focus))) {
+    // A disabled control keeps no keyboard focus: leave it on Close rather than nowhere.
+    SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd(), IDCANCEL)),
+                 TRUE);
+  }
+  EnableWindow(control, enable ? TRUE : FALSE);
+}
+
+void RemoteConsole::OnPasswordChange() {
+  char text[kMaxConsoleText + 1] = {};
+  GetDlgItemTextA(hwnd(), IDC_RCON_PASSWORD, text, sizeof(text));
+  password_ = text;
+  ApplyEnableRules();
+}
+
+void RemoteConsole::OnLogSwitch() {
+  if (IsDlgButtonChecked(hwnd(), IDC_RCON_SHOW_LOG) == BST_CHECKED) {
+    if (logAddress_) SendToServer(LogAddressOnText(password_, *logAddress_, logPort_));
+  } else {
+    const auto port =
+        static_cast<uint16_t>(SendMessageA(mainWindow_, RConMessage(), kRConServerPort, 0));
+    SendToServer(LogAddressOffText(password_, port));
+  }
+}
+
+void RemoteConsole::Send() {
+  const HWND box = CommandBox();
+  if (!IsWindowEnabled(GetDlgItem(hwnd(), IDOK))) return;
+  const std::string command = ComboEditText(box, kMaxConsoleText);
+  const auto found = static_cast<int>(SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                   reinterpret_cast<LPARAM>(command.c_str())));
+  if (ShouldAddToHistory(command, found)) {
+    SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(command.c_str()));
+  }
+  SendToServer(RconCommandText(password_, command));
+  if (IsWindowVisible(hwnd())) {
+    SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+  }
+}
+
+void RemoteConsole::SendToServer(const std::string& text) {
+  SendMessageA(mainWindow_, RConMessage(), kRConSendText, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void RemoteConsole::ClearHistory() {
+  const HWND box = CommandBox();
+  SendMessageA(box, CB_RESETCONTENT, 0, 0);
+  SetWindowTextA(box, "");
+  previousTyped_.clear();
+}
+
+void RemoteConsole::SaveLog() {
+  const HWND output = OutputBox();
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(output)) + 1, '\0');
+  const int length = GetWindowTextA(output, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<size_t>(length > 0 ? length : 0));
+  SaveConsoleLog(hwnd(), text);
+}
+
+}  // namespace tarnwick

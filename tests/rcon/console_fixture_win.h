@@ -1,0 +1,116 @@
+// A main window with its remote console, watching the in-process demo server on 127.0.0.1, for
+// the console's window tests. The console is given 127.0.0.1 as this host's only address, so the
+// log switch announces nothing but loopback.
+#ifndef TARNWICK_TESTS_RCON_CONSOLE_FIXTURE_WIN_H
+#define TARNWICK_TESTS_RCON_CONSOLE_FIXTURE_WIN_H
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/combo_box_win.h"
+#include "rcon/host_addresses_win.h"
+#include "resources/resource.h"
+#include "tests/support/window_test_support_win.h"
+#include "tools/demo_server/demo_server.h"
+
+namespace tarnwick::testing {
+
+// Gives the console these host addresses for as long as it lives.
+class HostAddressesForTest {
+ public:
+  explicit HostAddressesForTest(std::vector<Ipv4Address> addresses) {
+    SetHostAddressSource([addresses] { return addresses; });
+  }
+  ~HostAddressesForTest() { SetHostAddressSource(nullptr); }
+  HostAddressesForTest(const HostAddressesForTest&) = delete;
+  HostAddressesForTest& operator=(const HostAddressesForTest&) = delete;
+};
+
+inline constexpr Ipv4Address kLoopbackHost{{127, 0, 0, 1}};
+
+inline demo::DemoConfig QuietServer() {
+  demo::DemoConfig config;
+  config.log_interval_seconds = 0;  // log lines only for what the console does
+  return config;
+}
+
+class ConsoleTest : public ::testing::Test {
+ protected:
+  explicit ConsoleTest(demo::DemoConfig config = QuietServer(),
+                       std::vector<Ipv4Address> hostAddresses = {kLoopbackHost})
+      : hosts_(std::move(hostAddresses)), server_(config) {}
+
+  void Connect() {
+    std::string error;
+    ASSERT_TRUE(server_.Start(&error)) << error;
+    window->Monitor().Connect("127.0.0.1:" + std::to_string(server_.Port()), false);
+    ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); }));
+  }
+
+  RemoteConsole& Console() { return window->Console(); }
+  HWND Item(int id) { return GetDlgItem(Console().hwnd(), id); }
+  bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
+
+  void SetPassword(const std::string& password) {
+    SetWindowTextA(Item(IDC_RCON_PASSWORD), password.c_str());
+  }
+  void SetCommand(const std::string& command) {
+    SetWindowTextA(Console().CommandBox(), command.c_str());
+  }
+  void ClickSend() { SendMessageA(Item(IDOK), BM_CLICK, 0, 0); }
+  void Send(const std::string& command) {
+    SetCommand(command);
+    ClickSend();
+  }
+
+  std::string Output() {
+    const HWND output = Console().OutputBox();
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(output)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(output, text.data(), static_cast<int>(text.size()))));
+    return text;
+  }
+  bool WaitForOutput(const std::string& part) {
+    return PumpUntil([&] { return Output().find(part) != std::string::npos; });
+  }
+
+  std::vector<std::string> History() {
+    std::vector<std::string> items;
+    const HWND box = Console().CommandBox();
+    for (LRESULT i = 0; i < SendMessageA(box, CB_GETCOUNT, 0, 0); ++i) {
+      items.push_back(ComboItemText(box, static_cast<int>(i)));
+    }
+    return items;
+  }
+
+  // The requests that reached the server, as texts.
+  std::vector<std::string> Requests() {
+    std::vector<std::string> texts;
+    for (const demo::ReceivedRequest& request : server_.ReceivedRequests())
+      texts.push_back(request.Text());
+    return texts;
+  }
+  bool WaitForRequest(const std::string& text) {
+    return PumpUntil([&] {
+      for (const std::string& request : Requests())
+        if (request == text) return true;
+      return false;
+    });
+  }
+  // The local port of the window's socket, as the server saw it.
+  uint16_t WindowPort() {
+    const auto requests = server_.ReceivedRequests();
+    return requests.empty() ? 0 : requests.front().source.port;
+  }
+
+  HostAddressesForTest hosts_;
+  BoxRecorder boxes_;
+  demo::DemoServer server_;
+  WindowUnderTest window;
+};
+
+}  // namespace tarnwick::testing
+
+#endif
