@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "common/shell_open_win.h"
 #include "settings/registry_key_store_win.h"
 
 namespace tarnwick {
@@ -21,7 +22,6 @@ struct SharedLinks {
   std::mutex lock;
   LinkColours colours;
   bool coloursRead = false;
-  LinkStatic::Shell shell;
 };
 
 SharedLinks& Shared() {
@@ -69,11 +69,6 @@ void ReadColoursOnce() {
   LinkStatic::LoadColours(registry);
 }
 
-LinkStatic::Shell CurrentShell() {
-  std::lock_guard<std::mutex> guard(Shared().lock);
-  return Shared().shell;
-}
-
 }  // namespace
 
 LinkStatic::LinkStatic() {
@@ -99,11 +94,6 @@ void LinkStatic::SetColours(const LinkColours& colours) {
   std::lock_guard<std::mutex> guard(Shared().lock);
   Shared().colours = colours;
   Shared().coloursRead = true;
-}
-
-void LinkStatic::SetShell(Shell shell) {
-  std::lock_guard<std::mutex> guard(Shared().lock);
-  Shared().shell = std::move(shell);
 }
 
 void LinkStatic::Attach(HWND control) {
@@ -167,18 +157,9 @@ void LinkStatic::Detach(bool dying) {
 bool LinkStatic::IsVisited() const { return history_.IsVisited(url_); }
 
 void LinkStatic::Open() {
-  const Shell shell = CurrentShell();
-  const INT_PTR result = shell.open
-                             ? shell.open(url_)
-                             : reinterpret_cast<INT_PTR>(ShellExecuteA(
-                                   nullptr, "open", url_.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result > 32) {
+  if (OpenWithShellOrBeep(url_)) {
     history_.MarkVisited(url_);
     Repaint();
-  } else if (shell.beep) {
-    shell.beep();
-  } else {
-    MessageBeep(MB_ICONEXCLAMATION);
   }
 }
 

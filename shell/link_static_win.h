@@ -51,15 +51,6 @@ class LinkStatic {
   static void LoadColours(KeyStore& store);
   static void SetColours(const LinkColours& colours);
 
-  // What a link does with the outside world; tests replace both. `open` returns what ShellExecuteA
-  // returns (above 32: opened).
-  struct Shell {
-    std::function<INT_PTR(const std::string& target)> open;
-    std::function<void()> beep;
-  };
-  // Empty functions restore the real shell and beep.
-  static void SetShell(Shell shell);
-
  private:
   static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

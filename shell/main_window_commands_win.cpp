@@ -1,5 +1,6 @@
 // The main window's commands: menus, tool bar, accelerators and the tray menu all arrive here.
 
+#include "common/shell_open_win.h"
 #include "common/string_resource_win.h"
 #include "dialogs/options_sheet_win.h"
 #include "resources/resource.h"
@@ -70,9 +71,7 @@ void MainWindow::ToggleBar(HWND bar, int command) {
 
 void MainWindow::OpenWebLink(int command) {
   const std::string address = LoadResourceString(static_cast<UINT>(command - ID_WEB_LINK_STRING_OFFSET));
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32) MessageBeep(MB_ICONEXCLAMATION);
+  OpenWithShellOrBeep(address);
 }
 
 }  // namespace tarnwick

@@ -2,6 +2,8 @@
 // resource, its links, where it opens and how it closes.
 #include <gtest/gtest.h>
 
+#include "common/shell_open_win.h"
+
 #include "resources/resource.h"
 #include "shell/link_static_win.h"
 #include "tests/dialogs/modal_driver_win.h"
@@ -98,7 +100,7 @@ TEST_F(AboutBox, LinksOpenTheirTargetsOrBeep) {
   std::vector<std::string> opened;
   int beeps = 0;
   INT_PTR result = 42;
-  LinkStatic::SetShell({[&](const std::string& target) {
+  SetShellActions({[&](const std::string& target) {
                           opened.push_back(target);
                           return result;
                         },
@@ -110,7 +112,7 @@ TEST_F(AboutBox, LinksOpenTheirTargetsOrBeep) {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
   }});
   SendCommand(window.hwnd(), ID_HELP_ABOUT);
-  LinkStatic::SetShell({});
+  SetShellActions({});
   EXPECT_EQ(opened, (std::vector<std::string>{"https://tarnwick.merrowind.example/",
                                               "mailto:developers@tarnwick.merrowind.example"}));
   EXPECT_EQ(beeps, 1) << "only the target that could not be opened beeps";

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/shell_open_win.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -87,13 +89,13 @@ class LinkControl : public ::testing::Test {
   LinkControl() {
     LinkStatic::SetColours({kNormal, kVisited, kHover, false});
     LinkHistory::ForgetRemembered();
-    LinkStatic::SetShell({[this](const std::string& target) {
+    SetShellActions({[this](const std::string& target) {
                             opened.push_back(target);
                             return openResult;
                           },
                           [this] { ++beeps; }});
   }
-  ~LinkControl() override { LinkStatic::SetShell({}); }
+  ~LinkControl() override { SetShellActions({}); }
 
   void Click(HWND control) {
     SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));

@@ -2,6 +2,8 @@
 // start page, what each page shows, the live pushes while it is open, and Reset.
 #include <gtest/gtest.h>
 
+#include "common/shell_open_win.h"
+
 #include "shell/link_static_win.h"
 #include "tests/dialogs/connected_window_win.h"
 #include "tests/dialogs/modal_driver_win.h"
@@ -245,7 +247,7 @@ TEST_F(ServerInfo, AnOsLinkThatCannotBeOpenedBeeps) {
   ASSERT_TRUE(Connect());
   int beeps = 0;
   std::vector<std::string> opened;
-  LinkStatic::SetShell({[&](const std::string& target) {
+  SetShellActions({[&](const std::string& target) {
                           opened.push_back(target);
                           return INT_PTR{2};
                         },
@@ -257,7 +259,7 @@ TEST_F(ServerInfo, AnOsLinkThatCannotBeOpenedBeeps) {
     PressCancel(sheet);
   }});
   SendCommand(window.hwnd(), ID_VIEW_SERVER_INFO);
-  LinkStatic::SetShell({});
+  SetShellActions({});
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], "https://www.kernel.org/");
   EXPECT_EQ(beeps, 1);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/combo_box_win.h"
+#include "common/shell_open_win.h"
 #include "resources/resource.h"
 #include "tests/support/window_test_support_win.h"
 
@@ -222,6 +223,33 @@ TEST(PlayerListView, NamesAreDrawnByTheFirstMatchingRule) {
   window->CurrentSettings().playerListHighlight = false;
   EXPECT_EQ(DrawStageResult(window, 1, color), CDRF_DODEFAULT);
   EXPECT_EQ(color, RGB(1, 2, 3)) << "with highlighting off nothing is custom-drawn";
+}
+
+}  // namespace
+}  // namespace tarnwick
+
+namespace tarnwick {
+namespace {
+
+TEST(MainWindowStart, WebLinkCommandsOpenTheirAddressAndBeepOnlyWhenThatFails) {
+  WindowUnderTest window;
+  std::vector<std::string> opened;
+  int beeps = 0;
+  INT_PTR answer = 42;
+  SetShellActions({[&](const std::string& target) {
+                     opened.push_back(target);
+                     return answer;
+                   },
+                   [&] { ++beeps; }});
+  SendCommand(window.hwnd(), ID_HELP_MANUAL);
+  SendCommand(window.hwnd(), ID_HELP_UPDATES);
+  EXPECT_EQ(opened, (std::vector<std::string>{"https://tarnwick.merrowind.example/manual/",
+                                              "https://tarnwick.merrowind.example/updates/"}));
+  EXPECT_EQ(beeps, 0);
+  answer = SE_ERR_NOASSOC;
+  SendCommand(window.hwnd(), ID_HELP_MANUAL);
+  EXPECT_EQ(beeps, 1);
+  SetShellActions({});
 }
 
 }  // namespace
