@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "common/ansi_text.h"
+#include "common/list_view_win.h"
 #include "common/string_resource_win.h"
 #include "dialogs/server_info_texts.h"
 #include "resources/resource.h"
@@ -17,17 +18,6 @@ using StateGuard = std::lock_guard<std::recursive_mutex>;
 constexpr int kVariableColumnWidth = 200;
 constexpr int kValueColumnWidth = 75;
 constexpr char kRefreshInProgress[] = "  (refresh in progress)";
-
-void AddColumn(HWND list, int index, const char* title, int format, int width) {
-  LVCOLUMNA column = {};
-  column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
-  column.fmt = format;
-  column.cx = width;
-  column.pszText = const_cast<char*>(title);
-  column.iSubItem = index;
-  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
-               reinterpret_cast<LPARAM>(&column));
-}
 
 // Inserts a row; the list's ascending sort decides its place, which is returned.
 int AddRow(HWND list, const std::string& name) {
@@ -77,8 +67,8 @@ void InfoGeneralPage::Fill() {
 
 void InfoRulesPage::OnInit() {
   HWND list = Item(IDC_RULES_LIST);
-  AddColumn(list, 0, "Variable", LVCFMT_LEFT, kVariableColumnWidth);
-  AddColumn(list, 1, "value", LVCFMT_RIGHT, kValueColumnWidth);
+  AddListColumn(list, 0, "Variable", LVCFMT_LEFT, kVariableColumnWidth);
+  AddListColumn(list, 1, "value", LVCFMT_RIGHT, kValueColumnWidth);
   const LPARAM styles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP;
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(styles), styles);
   AddRow(list, kRefreshInProgress);

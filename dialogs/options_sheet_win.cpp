@@ -60,25 +60,15 @@ void OpenOptionsSheet(MainWindow& window) {
   ServersOptionsPage servers(window.RecentServerList());
   HighlightPage highlight(window.HighlightRules(), window.Fonts());
 
-  const HINSTANCE instance = ResourceModule();
-  PROPSHEETPAGEA pages[] = {
-      PageFor(general, instance, IDD_OPTIONS_GENERAL),
-      PageFor(refresh, instance, IDD_OPTIONS_REFRESH),
-      PageFor(tray, instance, IDD_OPTIONS_TRAY),
-      PageFor(misc, instance, IDD_OPTIONS_MISC),
-      PageFor(servers, instance, IDD_OPTIONS_SERVERS),
-      PageFor(highlight, instance, IDD_OPTIONS_HIGHLIGHT),
-  };
-  PROPSHEETHEADERA header = {};
-  header.dwSize = sizeof(header);
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
-  header.hwndParent = window.hwnd();
-  header.hInstance = instance;
-  header.pszCaption = "Options";
-  header.nPages = sizeof(pages) / sizeof(pages[0]);
-  header.nStartPage = 0;
-  header.ppsp = pages;
-  if (PropertySheetA(&header) <= 0) return;
+  const INT_PTR result = RunPropertySheet(window.hwnd(), "Options",
+                                          {{&general, IDD_OPTIONS_GENERAL},
+                                           {&refresh, IDD_OPTIONS_REFRESH},
+                                           {&tray, IDD_OPTIONS_TRAY},
+                                           {&misc, IDD_OPTIONS_MISC},
+                                           {&servers, IDD_OPTIONS_SERVERS},
+                                           {&highlight, IDD_OPTIONS_HIGHLIGHT}},
+                                          0);
+  if (result <= 0) return;
   Apply(window, values, highlight.Rules());
 }
 

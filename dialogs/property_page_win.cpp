@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/string_resource_win.h"
 #include "shell/link_static_win.h"
 
 namespace tarnwick {
@@ -15,6 +16,23 @@ PROPSHEETPAGEA PageFor(DialogBase& page, HINSTANCE instance, int templateId) {
   sheetPage.pfnDlgProc = &DialogBase::PageProc;
   sheetPage.lParam = reinterpret_cast<LPARAM>(&page);
   return sheetPage;
+}
+
+INT_PTR RunPropertySheet(HWND owner, const std::string& caption, const std::vector<SheetPage>& pages,
+                         UINT startPage) {
+  const HINSTANCE instance = ResourceModule();
+  std::vector<PROPSHEETPAGEA> sheetPages;
+  for (const SheetPage& page : pages) sheetPages.push_back(PageFor(*page.page, instance, page.templateId));
+  PROPSHEETHEADERA header = {};
+  header.dwSize = sizeof(header);
+  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
+  header.hwndParent = owner;
+  header.hInstance = instance;
+  header.pszCaption = caption.c_str();
+  header.nPages = static_cast<UINT>(sheetPages.size());
+  header.nStartPage = startPage;
+  header.ppsp = sheetPages.data();
+  return PropertySheetA(&header);
 }
 
 void PropertyPage::SetItemText(int id, const std::string& text) const {

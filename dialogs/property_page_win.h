@@ -6,6 +6,7 @@
 #define TARNWICK_DIALOGS_PROPERTY_PAGE_WIN_H
 
 #include <string>
+#include <vector>
 
 #include "common/win32.h"
 #include "common/window_base_win.h"
@@ -15,6 +16,17 @@ namespace tarnwick {
 // The PROPSHEETPAGE of a dialog object whose template is `templateId`: DialogBase::PageProc with
 // the object as its lParam.
 PROPSHEETPAGEA PageFor(DialogBase& page, HINSTANCE instance, int templateId);
+
+// One page of a sheet to run: its object and its dialog template.
+struct SheetPage {
+  DialogBase* page;
+  int templateId;
+};
+
+// Runs a modal property sheet without an Apply button, owned by `owner`, with the pages in order
+// and `startPage` shown first; returns what PropertySheetA returns (OK 1, Cancel 0).
+INT_PTR RunPropertySheet(HWND owner, const std::string& caption, const std::vector<SheetPage>& pages,
+                         UINT startPage);
 
 class PropertyPage : public DialogBase {
  public:

@@ -24,26 +24,14 @@ void ServerInfoSheet::Open(int command) {
   const std::string caption =
       Format(LoadResourceString(IDS_SERVER_INFO_CAPTION).c_str(), monitor.HostText().c_str(),
              static_cast<unsigned>(monitor.Port()));
-  const HINSTANCE instance = ResourceModule();
-  PROPSHEETPAGEA pages[] = {
-      PageFor(general_, instance, IDD_INFO_GENERAL),
-      PageFor(rules_, instance, IDD_INFO_RULES),
-      PageFor(mod_, instance, IDD_INFO_MOD),
-      PageFor(ping_, instance, IDD_INFO_PING),
-  };
-  PROPSHEETHEADERA header = {};
-  header.dwSize = sizeof(header);
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
-  header.hwndParent = window_.hwnd();
-  header.hInstance = instance;
-  header.pszCaption = caption.c_str();
-  header.nPages = sizeof(pages) / sizeof(pages[0]);
-  header.nStartPage = command == ID_VIEW_PING_STATISTICS ? kPingPageIndex : 0;
-  header.ppsp = pages;
-
   monitor.SendQuery("details");
   monitor.SendQuery("rules");
-  PropertySheetA(&header);
+  RunPropertySheet(window_.hwnd(), caption,
+                   {{&general_, IDD_INFO_GENERAL},
+                    {&rules_, IDD_INFO_RULES},
+                    {&mod_, IDD_INFO_MOD},
+                    {&ping_, IDD_INFO_PING}},
+                   command == ID_VIEW_PING_STATISTICS ? kPingPageIndex : 0);
 }
 
 void ServerInfoSheet::ServerInfoChanged() {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/list_view_win.h"
 #include "highlight/highlight_edits.h"
 #include "resources/resource.h"
 
@@ -22,17 +23,6 @@ COLORREF* CustomColours() {
       0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
       0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
   return colours;
-}
-
-void AddColumn(HWND list, int index, const char* title, int format, int width) {
-  LVCOLUMNA column = {};
-  column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
-  column.fmt = format;
-  column.cx = width;
-  column.pszText = const_cast<char*>(title);
-  column.iSubItem = index;
-  SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
-               reinterpret_cast<LPARAM>(&column));
 }
 
 void SetPriorityCell(HWND list, int index, uint32_t attributes) {
@@ -126,8 +116,8 @@ INT_PTR HighlightPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void HighlightPage::OnInit() {
   HWND list = List();
-  AddColumn(list, 0, "Mask", LVCFMT_LEFT, kMaskColumnWidth);
-  AddColumn(list, 1, "Priority", LVCFMT_RIGHT, kPriorityColumnWidth);
+  AddListColumn(list, 0, "Mask", LVCFMT_LEFT, kMaskColumnWidth);
+  AddListColumn(list, 1, "Priority", LVCFMT_RIGHT, kPriorityColumnWidth);
   SendMessageA(list, CCM_SETVERSION, kListVersion, 0);
   const LPARAM styles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_LABELTIP;
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(styles), styles);

@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "common/list_view_win.h"
 #include "resources/resource.h"
 #include "shell/player_sort.h"
 
@@ -17,17 +18,6 @@ constexpr ColumnSpec kColumns[kPlayerColumns] = {
 
 constexpr COLORREF kSortMarkKey = RGB(255, 0, 255);
 constexpr int kSortMarkWidth = 8;
-
-std::string ItemText(HWND list, int item, int column) {
-  char buffer[260] = {};
-  LVITEMA lv = {};
-  lv.iSubItem = column;
-  lv.pszText = buffer;
-  lv.cchTextMax = sizeof(buffer);
-  SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&lv));
-  buffer[sizeof(buffer) - 1] = '\0';
-  return buffer;
-}
 
 LPARAM ItemParam(HWND list, int item) {
   LVITEMA lv = {};
@@ -155,7 +145,7 @@ void PlayerList::Sort(int32_t sortOrder) {
   context.sortOrder = sortOrder;
   const int column = SortColumn(sortOrder);
   const int count = RowCount();
-  for (int i = 0; i < count; ++i) context.texts[ItemParam(window_, i)] = ItemText(window_, i, column);
+  for (int i = 0; i < count; ++i) context.texts[ItemParam(window_, i)] = ListItemText(window_, i, column);
   SendMessageA(window_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&context),
                reinterpret_cast<LPARAM>(&ComparePlayers));
 }
@@ -170,7 +160,7 @@ int PlayerList::FindRow(LPARAM param) const {
 
 std::string PlayerList::CellText(LPARAM param, int column) const {
   const int row = FindRow(param);
-  return row < 0 ? std::string() : ItemText(window_, row, column);
+  return row < 0 ? std::string() : ListItemText(window_, row, column);
 }
 
 int PlayerList::RowCount() const {
@@ -182,7 +172,7 @@ std::vector<std::array<std::string, 4>> PlayerList::VisibleRows() const {
   const int count = RowCount();
   for (int i = 0; i < count; ++i) {
     std::array<std::string, 4> row;
-    for (int column = 0; column < kPlayerColumns; ++column) row[column] = ItemText(window_, i, column);
+    for (int column = 0; column < kPlayerColumns; ++column) row[column] = ListItemText(window_, i, column);
     rows.push_back(row);
   }
   return rows;
@@ -197,7 +187,7 @@ LRESULT PlayerList::OnCustomDraw(NMLVCUSTOMDRAW& draw, const HighlightLookup& lo
       if (row < 0) return CDRF_DODEFAULT;
       COLORREF color = 0;
       HFONT font = nullptr;
-      if (!lookup || !lookup(ItemText(window_, row, 1), color, font)) return CDRF_DODEFAULT;
+      if (!lookup || !lookup(ListItemText(window_, row, 1), color, font)) return CDRF_DODEFAULT;
       draw.clrText = color;
       if (font != nullptr) SelectObject(draw.nmcd.hdc, font);
       return CDRF_NEWFONT;
