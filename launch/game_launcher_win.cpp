@@ -82,8 +82,8 @@ void GameLauncher::StartGameClient(const std::string& clientPath, const std::str
     return;
   }
   // Nothing watches the game once it runs: both handles go when the priority is set.
-  UniqueHandle<KernelHandleTraits> processHandle(process.hProcess);
-  UniqueHandle<KernelHandleTraits> threadHandle(process.hThread);
+  UniqueKernelHandle processHandle(process.hProcess);
+  UniqueKernelHandle threadHandle(process.hThread);
   WaitForInputIdle(processHandle.Get(), kInputIdleWaitMs);
   SetPriorityClass(processHandle.Get(), GamePriorityClass(window_.CurrentSettings().gamePriority));
 }
