@@ -13,8 +13,9 @@
 //   unanswered for kChallengeWaitMs, to a server that has answered no challenge on this
 //   connection and is not known to be of today's kind. Once a server has answered a challenge,
 //   or has refused a command for its challenge, it never gets the challenge-less form again.
-// - A server of today's kind that gives no challenge gets nothing: the waiting commands are
-//   dropped (RconSteps::noChallenge), rather than risking refused attempts.
+// - Any other server that gives no challenge gets nothing (it answered the binary queries, or
+//   answered or demanded a challenge before): the waiting commands are dropped
+//   (RconSteps::noChallenge) rather than risking refused attempts.
 //
 // Refusals. "Bad rcon_password.\nBad challenge.\n" means the challenge (or its absence) was not
 // accepted and the command did not run: the session forgets the challenge, asks for a new one and
