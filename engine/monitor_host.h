@@ -68,7 +68,9 @@ class MonitorHost {
   virtual void AddRecentServer(const std::string& serverText) = 0;
   virtual void ConsoleConnected(uint16_t localPort, bool serverIsPrivate) = 0;
   virtual void ConsoleDisconnected() = 0;
-  virtual void AppendConsoleText(const std::string& text) = 0;
+  // A print reply's text; `serverLogLine` when it came as a server log line ("log " taken off),
+  // else it is some command's answer or another printed message.
+  virtual void AppendConsoleText(const std::string& text, bool serverLogLine) = 0;
   // The server answered "challenge rcon" with this number; the challenge form of the remote
   // console's commands ("rcon <number> <password> <command>") needs it.
   virtual void RconChallengeReceived(uint32_t challenge) = 0;

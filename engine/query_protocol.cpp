@@ -73,9 +73,12 @@ bool HasReplyPrefix(const uint8_t* data, size_t length) {
   return length >= 4 && data[0] == 0xFF && data[1] == 0xFF && data[2] == 0xFF && data[3] == 0xFF;
 }
 
+bool IsServerLogLine(const uint8_t* payload, size_t length) {
+  return length > 4 && std::memcmp(payload, "log ", 4) == 0;
+}
+
 std::string PrintReplyText(const uint8_t* payload, size_t length) {
-  size_t start = 1;
-  if (length > 4 && std::memcmp(payload, "log ", 4) == 0) start = 4;
+  const size_t start = IsServerLogLine(payload, length) ? 4 : 1;
   if (start >= length) return std::string();
   const auto* text = reinterpret_cast<const char*>(payload + start);
   const void* zero = std::memchr(text, 0, length - start);

@@ -68,6 +68,10 @@ std::vector<uint8_t> BuildRequest(std::string_view text);
 // True when the datagram starts with the four 0xFF bytes of a whole reply.
 bool HasReplyPrefix(const uint8_t* data, size_t length);
 
+// True when a print reply is a server log line: its payload is longer than four bytes and begins
+// "log " (the type letter 'l' and "og "). `payload` and `length` as for PrintReplyText.
+bool IsServerLogLine(const uint8_t* payload, size_t length);
+
 // The text a print reply carries. `payload` points at the type letter ('l') and `length` counts
 // the bytes after the four-byte prefix. A payload that begins "log " and is longer than four bytes
 // is a server log line and its text starts after "log "; otherwise the text starts after the type

@@ -252,7 +252,7 @@ void ServerMonitor::DispatchReply(const uint8_t* payload, size_t length) {
       OnPingReply(host_.TickCount() - lastPingTick_);
       break;
     case reply::kPrint:
-      host_.AppendConsoleText(PrintReplyText(payload, length));
+      host_.AppendConsoleText(PrintReplyText(payload, length), IsServerLogLine(payload, length));
       break;
     case reply::kInfo:
     case reply::kDetails:

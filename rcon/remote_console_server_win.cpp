@@ -1,6 +1,9 @@
 // The remote console's side of the conversation with the server: the connection's state, the
-// enable rules, Send with its history, the log switch and the output.
+// enable rules, Send with its history, the log switch, the rcon session and the output.
+#include <algorithm>
+
 #include "common/combo_box_win.h"
+#include "common/string_resource_win.h"
 #include "rcon/console_log_file_win.h"
 #include "rcon/console_rules.h"
 #include "rcon/console_text.h"
@@ -10,12 +13,20 @@
 #include "resources/resource.h"
 
 namespace tarnwick {
+namespace {
+
+uint32_t Now() { return static_cast<uint32_t>(GetTickCount()); }
+
+}  // namespace
 
 void RemoteConsole::ConsoleConnected(uint16_t localPort, bool serverIsPrivate) {
   logPort_ = localPort;
   serverIsPrivate_ = serverIsPrivate;
   connected_ = true;
+  // A new connection may lead to another server: nothing learnt about the last one holds.
+  rcon_.Reset();
   if (hwnd() == nullptr) return;
+  KillTimer(hwnd(), kRconTimer);
   ApplyEnableRules();
   const HWND password = GetDlgItem(hwnd(), IDC_RCON_PASSWORD);
   SendMessageA(password, EM_SETSEL, 0, -1);
@@ -31,9 +42,31 @@ void RemoteConsole::ConsoleConnected(uint16_t localPort, bool serverIsPrivate) {
 void RemoteConsole::ConsoleDisconnected() {
   connected_ = false;
   focusPasswordOnShow_ = false;
+  rcon_.Reset();
   if (hwnd() == nullptr) return;
+  KillTimer(hwnd(), kRconTimer);
   CheckDlgButton(hwnd(), IDC_RCON_SHOW_LOG, BST_UNCHECKED);
   ApplyEnableRules();
+}
+
+void RemoteConsole::ReceivePrint(const std::string& text, bool serverLogLine) {
+  if (serverLogLine) {
+    AppendConsoleText(text);
+    return;
+  }
+  const RconSteps steps = rcon_.AnswerReceived(text, Now());
+  if (steps.showText) AppendConsoleText(text);
+  Apply(steps);
+}
+
+void RemoteConsole::RconChallengeReceived(uint32_t challenge) {
+  Apply(rcon_.ChallengeReceived(challenge, Now()));
+}
+
+void RemoteConsole::SetServerKind(ServerKind kind) {
+  // Told after every reply: the timer is only touched when the kind made a command go out.
+  const RconSteps steps = rcon_.SetServerKind(kind, Now());
+  if (!steps.send.empty()) Apply(steps);
 }
 
 void RemoteConsole::AppendConsoleText(const std::string& text) {
@@ -80,11 +113,11 @@ void RemoteConsole::OnPasswordChange() {
 
 void RemoteConsole::OnLogSwitch() {
   if (IsDlgButtonChecked(hwnd(), IDC_RCON_SHOW_LOG) == BST_CHECKED) {
-    if (logAddress_) SendToServer(LogAddressOnText(password_, *logAddress_, logPort_));
+    if (logAddress_) SubmitCommand(LogAddressOnCommand(*logAddress_, logPort_));
   } else {
     const auto port =
         static_cast<uint16_t>(SendMessageA(mainWindow_, RConMessage(), kRConServerPort, 0));
-    SendToServer(LogAddressOffText(password_, port));
+    SubmitCommand(LogAddressOffCommand(port));
   }
 }
 
@@ -97,7 +130,7 @@ void RemoteConsole::Send() {
   if (ShouldAddToHistory(command, found)) {
     SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(command.c_str()));
   }
-  SendToServer(RconCommandText(password_, command));
+  SubmitCommand(command);
   if (IsWindowVisible(hwnd())) {
     SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
   }
@@ -106,6 +139,23 @@ void RemoteConsole::Send() {
 void RemoteConsole::SendToServer(const std::string& text) {
   SendMessageA(mainWindow_, RConMessage(), kRConSendText, reinterpret_cast<LPARAM>(text.c_str()));
 }
+
+void RemoteConsole::SubmitCommand(const std::string& command) {
+  Apply(rcon_.Submit(password_, command, Now()));
+}
+
+void RemoteConsole::Apply(const RconSteps& steps) {
+  for (const std::string& text : steps.send) SendToServer(text);
+  if (steps.noChallenge) AppendConsoleText(LoadResourceString(IDS_RCON_NO_CHALLENGE));
+  if (hwnd() == nullptr) return;
+  if (const std::optional<uint32_t> wait = rcon_.WakeIn(Now())) {
+    SetTimer(hwnd(), kRconTimer, std::max<UINT>(*wait, USER_TIMER_MINIMUM), nullptr);
+  } else {
+    KillTimer(hwnd(), kRconTimer);
+  }
+}
+
+void RemoteConsole::OnRconTimer() { Apply(rcon_.Tick(Now())); }
 
 void RemoteConsole::ClearHistory() {
   const HWND box = CommandBox();

@@ -85,6 +85,9 @@ INT_PTR RemoteConsole::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       EraseBackground(reinterpret_cast<HDC>(wParam));
       SetResult(TRUE);
       return TRUE;
+    case WM_TIMER:
+      if (wParam == kRconTimer) OnRconTimer();
+      return TRUE;
     case WM_CLOSE:
       Hide();
       return TRUE;
@@ -128,6 +131,7 @@ void RemoteConsole::OnDestroy() {
     MessageLoop::Current()->RemoveFilter(filterId_);
   }
   filterId_ = 0;
+  KillTimer(hwnd(), kRconTimer);
   sendButton_.Detach();
 }
 

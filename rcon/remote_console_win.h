@@ -4,8 +4,11 @@
 // the output, the password and the history last as long as the main window.
 //
 // Everything it sends goes to the server through its main window ("RConMsg"); what the server
-// prints comes back through AppendConsoleText. The controls follow the main window's connection:
-// disabled until ConsoleConnected, disabled again by ConsoleDisconnected.
+// prints comes back through ReceivePrint. Which form each command goes out in (asking for a
+// challenge first, or the challenge-less form of servers of 2001) is RconSession's decision; the
+// console feeds it the server's challenges, answers and kind, and runs its time limits on a
+// window timer. The controls follow the main window's connection: disabled until
+// ConsoleConnected, disabled again by ConsoleDisconnected.
 //
 // The class is split over two files: remote_console_win.cpp (the window: creation, routing,
 // layout, background) and remote_console_server_win.cpp (talking to the server: connection
@@ -23,6 +26,7 @@
 #include "engine/ipv4.h"
 #include "rcon/console_layout.h"
 #include "rcon/menu_button_win.h"
+#include "rcon/rcon_session.h"
 
 namespace tarnwick {
 
@@ -42,8 +46,15 @@ class RemoteConsole : public DialogBase {
   // The main window's connection opened (its socket's local port, host byte order) or closed.
   void ConsoleConnected(uint16_t localPort, bool serverIsPrivate);
   void ConsoleDisconnected();
-  // Adds received text at the end of the output, with the password hidden and CR LF line ends;
-  // also while the window is hidden.
+  // A print reply from the server: a server log line, or the answer to a command, which the rcon
+  // session may act on (a refused challenge is not shown when the command goes out again).
+  void ReceivePrint(const std::string& text, bool serverLogLine);
+  // The server answered "challenge rcon".
+  void RconChallengeReceived(uint32_t challenge);
+  // What the connection knows about the server now; the main window tells after every reply.
+  void SetServerKind(ServerKind kind);
+  // Adds text at the end of the output, with the password hidden and CR LF line ends; also while
+  // the window is hidden.
   void AppendConsoleText(const std::string& text);
 
   // The command box, whose list is the command history the settings load and save.
@@ -57,6 +68,9 @@ class RemoteConsole : public DialogBase {
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The window timer of the rcon session's time limits.
+  static constexpr UINT_PTR kRconTimer = 1;
+
   // ---- The window (remote_console_win.cpp)
   void OnInitDialog();
   void OnDestroy();
@@ -73,6 +87,9 @@ class RemoteConsole : public DialogBase {
   void OnLogSwitch();
   void Send();
   void SendToServer(const std::string& text);
+  void SubmitCommand(const std::string& command);
+  void Apply(const RconSteps& steps);
+  void OnRconTimer();
   void ClearHistory();
   void SaveLog();
 
@@ -93,6 +110,7 @@ class RemoteConsole : public DialogBase {
   bool serverIsPrivate_ = false;
   bool connected_ = false;
   bool focusPasswordOnShow_ = false;
+  RconSession rcon_;
 };
 
 }  // namespace tarnwick

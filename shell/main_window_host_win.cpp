@@ -34,6 +34,8 @@ void MainWindow::OnLookupMessage(WPARAM task, LPARAM info) {
 void MainWindow::OnSocketMessage(WPARAM socket) {
   if (!monitor_.IsConnected() || static_cast<SOCKET>(socket) != socket_.Handle()) return;
   monitor_.OnReceive(socket_.Receive());
+  // Every reply may tell more about the server; the console's choice of rcon form follows it.
+  console_.SetServerKind(monitor_.Kind());
 }
 
 void MainWindow::OnTimerTick(uint32_t timerId) {
@@ -100,10 +102,13 @@ void MainWindow::ConsoleConnected(uint16_t localPort, bool serverIsPrivate) {
 
 void MainWindow::ConsoleDisconnected() { console_.ConsoleDisconnected(); }
 
-void MainWindow::AppendConsoleText(const std::string& text) { console_.AppendConsoleText(text); }
+void MainWindow::AppendConsoleText(const std::string& text, bool serverLogLine) {
+  console_.ReceivePrint(text, serverLogLine);
+}
 
-// The remote console does not ask for rcon challenges yet; when it does, the number goes to it.
-void MainWindow::RconChallengeReceived(uint32_t) {}
+void MainWindow::RconChallengeReceived(uint32_t challenge) {
+  console_.RconChallengeReceived(challenge);
+}
 
 void MainWindow::CheckAutojoin() { launcher_.CheckAutojoin(); }
 

@@ -142,7 +142,7 @@ class MainWindow : public WindowBase, private MonitorHost {
   void AddRecentServer(const std::string& serverText) override;
   void ConsoleConnected(uint16_t localPort, bool serverIsPrivate) override;
   void ConsoleDisconnected() override;
-  void AppendConsoleText(const std::string& text) override;
+  void AppendConsoleText(const std::string& text, bool serverLogLine) override;
   void RconChallengeReceived(uint32_t challenge) override;
   void CheckAutojoin() override;
   void DisarmAutojoin() override;

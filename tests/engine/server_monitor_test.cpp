@@ -139,6 +139,7 @@ TEST_F(MonitorTest, RepliesFromAnyOtherSourceAreDropped) {
   EXPECT_EQ(host.console, "");
   Receive(reply);
   EXPECT_EQ(host.console, "forged");
+  EXPECT_EQ(host.consoleLogLines, 0);
 }
 
 TEST_F(MonitorTest, DispatchesEveryReplyType) {
@@ -169,6 +170,7 @@ TEST_F(MonitorTest, DispatchesEveryReplyType) {
 
   Receive(ByteBuilder().Prefix().Str("log L 01/01/2001 - 00:00:00: hi\n").Bytes());
   EXPECT_EQ(host.console, "L 01/01/2001 - 00:00:00: hi\n");
+  EXPECT_EQ(host.consoleLogLines, 1) << "told apart from command answers";
 
   const size_t sent = host.sent.size();
   Receive(ByteBuilder().Prefix().Str("A").Bytes());

@@ -52,18 +52,21 @@ TEST(WireFormat, PrintRepliesHandOnTheirTextOrTheLogLine) {
     const char* what;
     std::vector<uint8_t> payload;
     const char* text;
+    bool logLine;
   } cases[] = {
       {"log line", ByteBuilder().Str("log L 01/01/2001 - 00:00:00: text\n").Bytes(),
-       "L 01/01/2001 - 00:00:00: text\n"},
-      {"plain print", ByteBuilder().Str("lHello").Bytes(), "Hello"},
-      {"'log ' alone is not longer than four bytes", ByteBuilder().Text("log ").Bytes(), "og "},
-      {"text without terminator ends with the datagram", ByteBuilder().Text("lcut").Bytes(),
-       "cut"},
-      {"only the type letter", ByteBuilder().Text("l").Bytes(), ""},
-      {"text ends at the first zero", ByteBuilder().Str("la").Str("b").Bytes(), "a"},
+       "L 01/01/2001 - 00:00:00: text\n", true},
+      {"plain print", ByteBuilder().Str("lHello").Bytes(), "Hello", false},
+      {"'log ' alone is not longer than four bytes", ByteBuilder().Text("log ").Bytes(), "og ",
+       false},
+      {"text without terminator ends with the datagram", ByteBuilder().Text("lcut").Bytes(), "cut",
+       false},
+      {"only the type letter", ByteBuilder().Text("l").Bytes(), "", false},
+      {"text ends at the first zero", ByteBuilder().Str("la").Str("b").Bytes(), "a", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PrintReplyText(c.payload.data(), c.payload.size()), c.text) << c.what;
+    EXPECT_EQ(IsServerLogLine(c.payload.data(), c.payload.size()), c.logLine) << c.what;
   }
 }
 

@@ -20,12 +20,16 @@ TEST(RconTexts, CommandTextsAreSentAsTyped) {
       {RconCommandText("100%s", "echo %d"), "rcon 100%s echo %d"},
       {RconCommandText("", "status"), "rcon  status"},
       {RconCommandText("demo", ""), "rcon demo "},
-      {LogAddressOnText("demo", Address(127, 0, 0, 1), 54321),
-       "rcon demo logaddress 127.0.0.1 54321"},
-      {LogAddressOnText("pw", Address(203, 0, 113, 255), 1), "rcon pw logaddress 203.0.113.255 1"},
-      {LogAddressOnText("pw", Address(0, 0, 0, 0), 65535), "rcon pw logaddress 0.0.0.0 65535"},
-      {LogAddressOffText("demo", 27015), "rcon demo logaddress 127.0.0.1 27015"},
-      {LogAddressOffText("pw", 0), "rcon pw logaddress 127.0.0.1 0"},
+      {RconChallengeCommandText(1234567, "demo", "status"), "rcon 1234567 demo status"},
+      {RconChallengeCommandText(4294967295u, "two words", "say hi"),
+       "rcon 4294967295 two words say hi"},
+      {RconChallengeCommandText(0, "100%s", "echo %d"), "rcon 0 100%s echo %d"},
+      {std::string(kRconChallengeRequest), "challenge rcon"},
+      {LogAddressOnCommand(Address(127, 0, 0, 1), 54321), "logaddress 127.0.0.1 54321"},
+      {LogAddressOnCommand(Address(203, 0, 113, 255), 1), "logaddress 203.0.113.255 1"},
+      {LogAddressOnCommand(Address(0, 0, 0, 0), 65535), "logaddress 0.0.0.0 65535"},
+      {LogAddressOffCommand(27015), "logaddress 127.0.0.1 27015"},
+      {LogAddressOffCommand(0), "logaddress 127.0.0.1 0"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.text, c.expected);
 }

@@ -44,6 +44,7 @@ class FakeMonitorHost : public MonitorHost {
   std::vector<std::pair<uint16_t, bool>> consoleConnects;
   int consoleDisconnects = 0;
   std::string console;
+  int consoleLogLines = 0;  // how many of the texts came as server log lines
   std::vector<uint32_t> rconChallenges;
   int autojoinChecks = 0;
   int autojoinDisarms = 0;
@@ -92,7 +93,10 @@ class FakeMonitorHost : public MonitorHost {
     consoleConnects.emplace_back(port, isPrivate);
   }
   void ConsoleDisconnected() override { ++consoleDisconnects; }
-  void AppendConsoleText(const std::string& text) override { console += text; }
+  void AppendConsoleText(const std::string& text, bool serverLogLine) override {
+    console += text;
+    consoleLogLines += serverLogLine ? 1 : 0;
+  }
   void RconChallengeReceived(uint32_t challenge) override { rconChallenges.push_back(challenge); }
   void CheckAutojoin() override { ++autojoinChecks; }
   void DisarmAutojoin() override { ++autojoinDisarms; }
