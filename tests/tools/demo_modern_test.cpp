@@ -107,7 +107,8 @@ TEST(DemoModern, QueriesNeedTheRightChallenge) {
 
 // Joins split pieces in index order after checking their headers; returns the sequence number.
 int32_t Join(const std::vector<Outgoing>& pieces, size_t limit, Bytes* whole) {
-  const int32_t sequence = pieces.empty() ? 0 : static_cast<int32_t>(ReadUint32At(pieces[0].bytes, 4));
+  const int32_t sequence =
+      pieces.empty() ? 0 : static_cast<int32_t>(ReadUint32At(pieces[0].bytes, 4));
   for (size_t index = 0; index < pieces.size(); ++index) {
     const Bytes& piece = pieces[index].bytes;
     EXPECT_LE(piece.size(), limit);
