@@ -58,14 +58,13 @@ TEST(ArtEncoding, RefusesWhatADepthCannotHold) {
 
 TEST(ArtEncoding, SixteenColourIconIsTheFormatByteForByte) {
   Image image(16, 16);
-  image.Set(3, 2, vga::kRed);
-  image.Set(4, 2, vga::kTeal);
+  image.Set(2, 2, vga::kRed);
+  image.Set(3, 2, vga::kTeal);
   // Colour rows (8 bytes each) and mask rows (4 bytes each) run from the bottom row up.
   Bytes colours(16 * 8, 0);
-  colours[13 * 8 + 1] = 0x09;  // x = 3: red, index 9
-  colours[13 * 8 + 2] = 0x60;  // x = 4: teal, index 6
+  colours[13 * 8 + 1] = 0x96;  // x = 2 and 3: red (index 9) and teal (index 6)
   Bytes masks;
-  for (int row = 0; row < 16; ++row) masks = Cat({masks, B({row == 13 ? 0xE7 : 0xFF, 0xFF, 0, 0})});
+  for (int row = 0; row < 16; ++row) masks = Cat({masks, B({row == 13 ? 0xCF : 0xFF, 0xFF, 0, 0})});
   const Bytes expected = Cat({
       B({0, 0, 1, 0, 1, 0}),                                      // icon directory, one image
       B({16, 16, 16, 0, 1, 0, 4, 0, 0x28, 1, 0, 0, 22, 0, 0, 0}),  // 296 bytes at 22
