@@ -1,19 +1,25 @@
-// The drawing and encoding code of tools/art on small made-up pictures: coverage rules, fonts,
-// outlines, and what each file depth refuses.
+// The drawing and encoding code of tools/art on small made-up pictures: the coverage rule, what
+// each depth refuses, and whole .ico and .bmp files against bytes written by hand from the formats.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <initializer_list>
 #include <stdexcept>
 
-#include "tests/art/picture_reader.h"
-#include "tools/art/icons.h"
 #include "tools/art/palette.h"
 #include "tools/art/picture_files.h"
-#include "tools/art/pixel_font.h"
 #include "tools/art/shapes.h"
 
 namespace tarnwick::art {
 namespace {
+
+Bytes B(std::initializer_list<int> values) { return Bytes(values.begin(), values.end()); }
+
+Bytes Cat(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
 
 TEST(ArtShapes, CrispEdgesTakeHalfCoveredPixelsSmoothEdgesBlendThem) {
   struct Case {
@@ -22,60 +28,16 @@ TEST(ArtShapes, CrispEdgesTakeHalfCoveredPixelsSmoothEdgesBlendThem) {
     uint8_t smooth_alpha;
   } cases[] = {{1.0, true, 255}, {0.5, true, 128}, {0.4, false, 96}, {0.05, false, 0}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.right);
     Image crisp(1, 1);
     Fill(crisp, Box(0, 0, c.right, 1), vga::kRed, Edge::kCrisp);
-    EXPECT_EQ(crisp.At(0, 0).a, c.crisp_set ? 255 : 0);
+    EXPECT_EQ(crisp.At(0, 0).a, c.crisp_set ? 255 : 0) << c.right;
     Image smooth(1, 1);
     Fill(smooth, Box(0, 0, c.right, 1), vga::kRed, Edge::kSmooth);
-    EXPECT_EQ(smooth.At(0, 0).a, c.smooth_alpha);
+    EXPECT_EQ(smooth.At(0, 0).a, c.smooth_alpha) << c.right;
   }
-}
-
-TEST(ArtShapes, SmoothLayersBlendOverWhatIsThere) {
-  Image image(1, 1, vga::kWhite);
-  Fill(image, Box(0, 0, 0.5, 1), vga::kBlack, Edge::kSmooth);
-  EXPECT_EQ(image.At(0, 0), Opaque(127, 127, 127));
-}
-
-TEST(ArtShapes, OutlineRingsOpaquePixelsSidewaysOrAllRound) {
-  for (bool diagonal : {false, true}) {
-    Image image(3, 3);
-    image.Set(1, 1, vga::kWhite);
-    AddOutline(image, vga::kBlack, diagonal);
-    int outlined = 0;
-    for (int y = 0; y < 3; ++y)
-      for (int x = 0; x < 3; ++x) outlined += image.At(x, y) == vga::kBlack ? 1 : 0;
-    EXPECT_EQ(outlined, diagonal ? 8 : 4);
-    EXPECT_EQ(image.At(1, 1), vga::kWhite);
-  }
-}
-
-TEST(ArtFont, WidthsFollowEachGlyphsInk) {
-  struct Case {
-    FontFace face;
-    const char* text;
-    int width;
-  } cases[] = {{FontFace::kLetters, "T", 5},         {FontFace::kLetters, "i", 3},
-               {FontFace::kLetters, "Tarnwick", 42}, {FontFace::kLetters, "a b", 15},
-               {FontFace::kNarrowDigits, "20", 9},   {FontFace::kNarrowDigits, "7", 4}};
-  for (const Case& c : cases) EXPECT_EQ(TextWidth(c.face, c.text), c.width) << c.text;
-}
-
-TEST(ArtFont, TextShapeMagnifiesEachFontPixel) {
-  Image image(15, 21);
-  Fill(image, TextShape(FontFace::kLetters, "T", 0, 0, 3), vga::kBlack, Edge::kCrisp);
-  int ink = 0;
-  for (int y = 0; y < 21; ++y)
-    for (int x = 0; x < 15; ++x) ink += image.At(x, y).a != 0 ? 1 : 0;
-  EXPECT_EQ(ink, 11 * 9);  // the T has 11 font pixels, each now 3 x 3
-  EXPECT_NE(image.At(7, 20).a, 0);  // the stem reaches the bottom
-  EXPECT_EQ(image.At(0, 20).a, 0);
-}
-
-TEST(ArtFont, RefusesCharactersItLacks) {
-  EXPECT_THROW(TextWidth(FontFace::kLetters, "@"), std::invalid_argument);
-  EXPECT_THROW(TextWidth(FontFace::kNarrowDigits, "a"), std::invalid_argument);
+  Image layered(1, 1, vga::kWhite);  // a smooth layer blends over what is there
+  Fill(layered, Box(0, 0, 0.5, 1), vga::kBlack, Edge::kSmooth);
+  EXPECT_EQ(layered.At(0, 0), Opaque(127, 127, 127));
 }
 
 TEST(ArtEncoding, RefusesWhatADepthCannotHold) {
@@ -94,39 +56,47 @@ TEST(ArtEncoding, RefusesWhatADepthCannotHold) {
   for (const Case& c : cases) EXPECT_THROW(c.encode(), std::invalid_argument) << c.what;
 }
 
-TEST(ArtEncoding, FilesHaveTheSizesTheirFormatsGive) {
-  struct Case {
-    const char* what;
-    size_t bytes;
-    std::function<Bytes()> encode;
-  } cases[] = {
-      // directory 6 + entry 16 + header 40 + colour table 64 + colour rows 128 + mask rows 64
-      {"16 x 16 at 4 bits", 318, [] { return EncodeIcon({{Image(16, 16), 4}}); }},
-      // directory 6 + entry 16 + header 40 + colour rows 4096 + mask rows 128
-      {"32 x 32 at 32 bits", 4286, [] { return EncodeIcon({{Image(32, 32), 32}}); }},
-      // file header 14 + info header 40 + rows of 3 * 5 = 15 bytes padded to 16, 3 rows
-      {"5 x 3 bitmap at 24 bits", 102, [] { return EncodeBitmap(Image(5, 3, vga::kWhite), 24); }},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.encode().size(), c.bytes) << c.what;
+TEST(ArtEncoding, SixteenColourIconIsTheFormatByteForByte) {
+  Image image(16, 16);
+  image.Set(2, 2, vga::kRed);
+  image.Set(3, 2, vga::kTeal);
+  // Colour rows (8 bytes each) and mask rows (4 bytes each) run from the bottom row up.
+  Bytes colours(16 * 8, 0);
+  colours[13 * 8 + 1] = 0x96;  // x = 2 and 3: red (index 9) and teal (index 6)
+  Bytes masks;
+  for (int row = 0; row < 16; ++row) masks = Cat({masks, B({row == 13 ? 0xCF : 0xFF, 0xFF, 0, 0})});
+  const Bytes expected = Cat({
+      B({0, 0, 1, 0, 1, 0}),                                      // icon directory, one image
+      B({16, 16, 16, 0, 1, 0, 4, 0, 0x28, 1, 0, 0, 22, 0, 0, 0}),  // 296 bytes at 22
+      B({40, 0, 0, 0, 16, 0, 0, 0, 32, 0, 0, 0, 1, 0, 4, 0, 0, 0, 0, 0, 192, 0, 0, 0,
+         0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 0, 0, 0, 0, 0, 0}),
+      B({0, 0, 0, 0,       0, 0, 0x80, 0,    0, 0x80, 0, 0,    0, 0x80, 0x80, 0,
+         0x80, 0, 0, 0,    0x80, 0, 0x80, 0, 0x80, 0x80, 0, 0, 0xC0, 0xC0, 0xC0, 0,
+         0x80, 0x80, 0x80, 0, 0, 0, 0xFF, 0,  0, 0xFF, 0, 0,    0, 0xFF, 0xFF, 0,
+         0xFF, 0, 0, 0,    0xFF, 0, 0xFF, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0xFF, 0}),
+      colours, masks});
+  EXPECT_EQ(EncodeIcon({{image, 4}}), expected);
 }
 
-TEST(ArtEncoding, ReaderGetsBackWhatWasDrawn) {
-  Image image(16, 16);
-  image.Set(3, 2, vga::kRed);
-  image.Set(4, 2, vga::kTeal);
-  image.Set(15, 15, vga::kWhite);
-  const Bytes file = EncodeIcon({{image, 4}, {image, 32}});
-  const auto entries = reader::ReadIconDirectory(file);
-  ASSERT_EQ(entries.size(), 2u);
-  for (const reader::IconEntry& entry : entries) {
-    SCOPED_TRACE(entry.bits);
-    const reader::Picture picture = reader::ReadIconImage(file, entry);
-    EXPECT_EQ(picture.CountVisible(), 3);
-    EXPECT_EQ(picture.At(3, 2), (reader::Rgb{255, 0, 0}));
-    EXPECT_EQ(picture.At(4, 2), (reader::Rgb{0, 128, 128}));
-    EXPECT_FALSE(picture.Hidden(15, 15));
-    EXPECT_TRUE(picture.Hidden(0, 0));
-  }
+TEST(ArtEncoding, TrueColourIconAndBitmapAreTheFormatByteForByte) {
+  Image icon(2, 2);
+  icon.Set(1, 0, vga::kRed);
+  icon.Set(0, 1, Rgba{255, 255, 255, 128});
+  EXPECT_EQ(EncodeIcon({{icon, 32}}),
+            Cat({B({0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 32, 0, 64, 0, 0, 0, 22, 0, 0, 0}),
+                 B({40, 0, 0, 0, 2, 0, 0, 0, 4, 0, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 24, 0, 0, 0,
+                    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+                 B({0xFF, 0xFF, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF}),  // BGRA
+                 B({0x40, 0, 0, 0, 0x80, 0, 0, 0})}));                               // masks
+
+  Image bitmap(2, 1);
+  bitmap.Set(0, 0, vga::kRed);
+  bitmap.Set(1, 0, vga::kTeal);
+  EXPECT_EQ(EncodeBitmap(bitmap, 24),
+            Cat({B({'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0}),
+                 B({40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0,
+                    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+                 B({0, 0, 0xFF, 0x80, 0x80, 0, 0, 0})}));  // rows padded to four bytes
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The classic (2001) replies of the demo server, byte for byte against hand-written datagrams.
+// The classic (2001) demo server, byte for byte against hand-written datagrams: the text queries,
+// the remote console and the log stream.
 #include <gtest/gtest.h>
 
 #include "tests/tools/demo_test_bytes.h"
@@ -13,16 +14,18 @@ DemoConfig TwoPlayerServer() {
   DemoConfig config;
   config.host_name = "Test Server";
   config.map = "stalkyard";
-  config.folder = "valve";
-  config.description = "Half-Life";
   config.players = {{"Freeman", 23, 1520.0f}, {"Shephard", -4, 632.5f}};
   config.max_players = 12;
   config.rules = {{"mp_timelimit", "30"}, {"sv_gravity", "800"}};
+  config.rcon_password = "s3cret";
   return config;
 }
 
 const Bytes kIdentity =
     Cat({Z("127.0.0.1:27015"), Z("Test Server"), Z("stalkyard"), Z("valve"), Z("Half-Life")});
+
+Bytes Print(std::string_view text) { return Cat({kPrefix, B({'l'}), Z(text)}); }
+Bytes LogDatagram(std::string_view line) { return Cat({kPrefix, Z(line)}); }
 
 TEST(DemoClassic, AnswersTheTextQueries) {
   struct Case {
@@ -46,22 +49,20 @@ TEST(DemoClassic, AnswersTheTextQueries) {
   }
 }
 
-TEST(DemoClassic, WritesBothModTailsAndTheFlags) {
+TEST(DemoClassic, WritesTheModTailOfEachProtocol) {
   struct Case {
-    const char* name;
     int protocol;
     bool is_mod;
     Bytes after_protocol;
   } cases[] = {
-      {"40 with mod", 40, true,
+      {40, true,
        Cat({B({'l', 'w', 1, 1}), Z("http://mod.example/"), B({0}), Z("2.1"),
             B({2, 0, 0, 0, 0x00, 0x80, 0xFC, 0x0A, 0, 0})})},
-      {"40 without mod", 40, false, B({'l', 'w', 1, 0})},
+      {40, false, B({'l', 'w', 1, 0})},
       // the extra empty string after the download link, then version 2, size, type, dll, VAC, bots
-      {"47 with mod", 47, true,
+      {47, true,
        Cat({B({'l', 'w', 1, 1}), Z("http://mod.example/"), Z("http://mod.example/get.zip"), B({0}),
             B({2, 0, 0, 0, 0x00, 0x80, 0xFC, 0x0A, 1, 1, 0, 3})})},
-      {"47 without mod", 47, false, B({'l', 'w', 1, 0, 0, 3})},
   };
   for (const Case& c : cases) {
     DemoConfig config = TwoPlayerServer();
@@ -70,70 +71,119 @@ TEST(DemoClassic, WritesBothModTailsAndTheFlags) {
     config.os = 'w';
     config.password = true;
     config.is_mod = c.is_mod;
-    config.mod.info_link = "http://mod.example/";
-    config.mod.download_link = "http://mod.example/get.zip";
-    config.mod.version_text = "2.1";
-    config.mod.version = 2;
-    config.mod.size = 184320000;
-    config.mod.type = 1;
-    config.mod.dll = 1;
+    config.mod = {"http://mod.example/", "http://mod.example/get.zip", "2.1", 2, 184320000, 1, 1};
     config.vac = 0;
     config.bots = 3;
     Responder responder(config, kServer);
-    const Bytes expected =
-        Cat({kPrefix, B({'m'}), kIdentity, B({2, 12, c.protocol}), c.after_protocol});
     const Bytes reply = Only(Ask(responder, Request("details")));
-    EXPECT_EQ(reply, expected) << c.name << ": " << Show(reply);
+    EXPECT_EQ(reply, Cat({kPrefix, B({'m'}), kIdentity, B({2, 12, c.protocol}), c.after_protocol}))
+        << c.protocol << (c.is_mod ? " with mod: " : ": ") << Show(reply);
   }
 }
 
 TEST(DemoClassic, GivesNoAnswerToWhatOldServersIgnore) {
-  const Bytes ignored[] = {
-      B({'p', 'i', 'n', 'g', 0}),                          // no prefix
-      B({0xFF, 0xFF, 0xFF, 0xFE, 'p', 'i', 'n', 'g', 0}),  // a split header
-      B({0xFF, 0xFF, 0xFF, 0xFF}),                         // prefix only
-      Request("status"),                                   // not a query
-      Request("challenge rcon"),                           // old servers have no challenges
-      Cat({kPrefix, B({'T'}), Z("Source Engine Query")}),  // today's binary queries
-      Cat({kPrefix, B({'U', 0xFF, 0xFF, 0xFF, 0xFF})}),
-      Cat({kPrefix, B({'V', 0xFF, 0xFF, 0xFF, 0xFF})}),
-  };
   Responder responder(TwoPlayerServer(), kServer);
-  for (const Bytes& datagram : ignored) {
+  for (const Bytes& datagram : {
+           B({'p', 'i', 'n', 'g', 0}),                          // no prefix
+           B({0xFF, 0xFF, 0xFF, 0xFE, 'p', 'i', 'n', 'g', 0}),  // a split header
+           B({0xFF, 0xFF, 0xFF, 0xFF}),                         // prefix only
+           Request("status"),                                   // not a query
+           Request("challenge rcon"),                           // old servers have no challenges
+           Cat({kPrefix, B({'T'}), Z("Source Engine Query")}),  // today's binary queries
+           Cat({kPrefix, B({'U', 0xFF, 0xFF, 0xFF, 0xFF})}),
+       }) {
     EXPECT_TRUE(Ask(responder, datagram).empty()) << Show(datagram);
   }
-  EXPECT_EQ(responder.ReceivedRequests().size(), std::size(ignored));
 }
 
-TEST(DemoClassic, PlayersTimesGrowAndRunTimeChangesShow) {
+TEST(DemoClassic, PlayersTimesGrowFromWhenTheyWereSet) {
   Responder responder(TwoPlayerServer(), kServer);
   // 1520 s at start, 10 s later 1530 s: 0x44BF4000
   const Bytes later = Only(Ask(responder, Request("players"), 10000));
   EXPECT_EQ(Bytes(later.begin() + 19, later.begin() + 23), B({0x00, 0x40, 0xBF, 0x44}));
-
   responder.SetPlayers({{"Alone", 0, 1.5f}}, 20000);
-  responder.SetMaxPlayers(1);
-  responder.SetHostName("Renamed");
-  responder.SetMap("bounce");
-  responder.SetPasswordFlag(true);
-  EXPECT_EQ(Only(Ask(responder, Request("players"), 20000)),
-            Cat({kPrefix, B({'D', 1, 1}), Z("Alone"), B({0, 0, 0, 0, 0x00, 0x00, 0xC0, 0x3F})}));
-  EXPECT_EQ(Only(Ask(responder, Request("details"), 20000)),
-            Cat({kPrefix, B({'m'}), Z("127.0.0.1:27015"), Z("Renamed"), Z("bounce"), Z("valve"),
-                 Z("Half-Life"), B({1, 1, 47, 'd', 'l', 1, 0, 1, 0})}));
+  EXPECT_EQ(Only(Ask(responder, Request("players"), 22000)),
+            Cat({kPrefix, B({'D', 1, 1}), Z("Alone"), B({0, 0, 0, 0, 0x00, 0x00, 0x60, 0x40})}));
 }
 
-TEST(DemoClassic, RecordsWhatClientsSent) {
+TEST(DemoClassicRcon, AnswersCommandsAndRefusesWrongPasswords) {
+  struct Case {
+    const char* request;
+    const char* answer;
+  } cases[] = {
+      {"rcon s3cret echo hello there", "hello there\n"},
+      {"rcon s3cret frobnicate now", "Unknown command \"frobnicate\"\n"},
+      {"rcon s3cret say hi all", "Console: hi all\n"},
+      {"rcon s3cret ECHO loud\n", "loud\n"},
+      {"rcon S3CRET echo x", "Bad rcon_password.\n"},
+      {"rcon 123 s3cret echo x", "Bad rcon_password.\n"},  // no challenges: 123 is the password
+      {"rcon s3cret logaddress 127.0.0.1 70000", "usage:  logaddress ip port\n"},
+      {"rcon s3cret logaddress 192.168.1.5 27500",
+       "logaddress:  192.168.1.5 refused: not a loopback address\n"},
+      {"rcon s3cret status",
+       "hostname:  Test Server\n"
+       "version :  47/1.1.2.7/Stdio 8684 secure  (70)\n"
+       "tcp/ip  :  127.0.0.1:27015\n"
+       "map     :  stalkyard at: 0 x, 0 y, 0 z\n"
+       "players :  2 active (12 max)\n"
+       "\n"
+       "#      name userid uniqueid frag time ping loss adr\n"
+       "#1 \"Freeman\" 1 STEAM_0:0:1001 23 25:20 20 0 127.0.0.1:27005\n"
+       "#2 \"Shephard\" 2 STEAM_0:0:1002 -4 10:32 27 0 127.0.0.1:27006\n"
+       "2 users\n"},
+  };
+  for (const Case& c : cases) {
+    Responder responder(TwoPlayerServer(), kServer);
+    EXPECT_EQ(Only(Ask(responder, Request(c.request))), Print(c.answer)) << c.request;
+    EXPECT_TRUE(responder.LogTargets().empty()) << c.request;
+  }
+}
+
+TEST(DemoClassicRcon, CountsWrongPasswordsButNeverBans) {
+  DemoConfig config = TwoPlayerServer();
+  Responder responder(config, kServer);
+  for (int i = 0; i < 7; ++i) Ask(responder, Request("rcon wrong status"));
+  EXPECT_EQ(responder.FailedRconAttempts(), 7);
+  EXPECT_EQ(Only(Ask(responder, Request("ping"))), B({0xFF, 0xFF, 0xFF, 0xFF, 'j', 0}));
+  config.rcon_password.clear();  // no password refuses every attempt
+  Responder no_password(config, kServer);
+  EXPECT_EQ(Only(Ask(no_password, Request("rcon  status"))), Print("Bad rcon_password.\n"));
+}
+
+TEST(DemoClassicRcon, StreamsTheLogToALoopbackAddressUntilPointedAtItself) {
+  const Endpoint listener{kLoopbackAddress, 40500};
   Responder responder(TwoPlayerServer(), kServer);
-  Ask(responder, Request("details"), 5, {kLoopbackAddress, 40001});
-  Ask(responder, Cat({kPrefix, B({'U', 0xFF, 0xFF, 0xFF, 0xFF})}), 6);
-  const auto& received = responder.ReceivedRequests();
-  ASSERT_EQ(received.size(), 2u);
-  EXPECT_EQ(received[0].Text(), "details");
-  EXPECT_EQ(received[0].source.port, 40001);
-  EXPECT_EQ(received[0].at_ms, 5);
-  EXPECT_EQ(received[1].Text(), "U\xFF\xFF\xFF\xFF");
-  EXPECT_EQ(received[1].bytes.size(), 9u);
+  // The answer first, then the server's echo of the command, already to the new target.
+  const auto on = Ask(responder, Request("rcon s3cret logaddress 127.0.0.1 40500"), 1000);
+  ASSERT_EQ(on.size(), 2u);
+  EXPECT_EQ(on[0].destination, kClient);
+  EXPECT_EQ(on[0].bytes, Print("logaddress:  127.0.0.1:40500\n"));
+  EXPECT_EQ(on[1].destination, listener);
+  EXPECT_EQ(on[1].bytes, LogDatagram("log L 12/06/2026 - 10:00:01: Rcon: \"rcon s3cret logaddress "
+                                     "127.0.0.1 40500\" from \"127.0.0.1:40000\"\n"));
+
+  // Every two seconds a line of its own.
+  EXPECT_EQ(responder.NextPollAt(), 3000);
+  EXPECT_TRUE(responder.Poll(2999).empty());
+  const auto tick = responder.Poll(3000);
+  ASSERT_EQ(tick.size(), 1u);
+  EXPECT_EQ(tick[0].bytes,
+            LogDatagram("log L 12/06/2026 - 10:00:03: World triggered \"Round_Start\"\n"));
+
+  // A say lands in the log after the echo; a refused attempt is logged as such.
+  const auto say = Ask(responder, Request("rcon s3cret say gg"), 6000);
+  ASSERT_EQ(say.size(), 3u);
+  EXPECT_EQ(say[2].bytes, LogDatagram("log L 12/06/2026 - 10:00:06: Server say \"gg\"\n"));
+  const auto bad = Ask(responder, Request("rcon nope status"), 7000);
+  ASSERT_EQ(bad.size(), 2u);
+  EXPECT_EQ(bad[1].bytes, LogDatagram("log L 12/06/2026 - 10:00:07: Bad Rcon: \"rcon nope status\" "
+                                      "from \"127.0.0.1:40000\"\n"));
+
+  // The server's own port switches the stream off: the echo has nowhere to go any more.
+  const auto off = Ask(responder, Request("rcon s3cret logaddress 127.0.0.1 27015"), 8000);
+  EXPECT_EQ(Only(off), Print("logaddress:  127.0.0.1:27015\n"));
+  EXPECT_TRUE(responder.LogTargets().empty());
+  EXPECT_EQ(responder.NextPollAt(), Responder::kNever);
 }
 
 }  // namespace

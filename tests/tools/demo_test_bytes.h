@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -68,16 +69,11 @@ inline Bytes Only(const std::vector<Outgoing>& out) {
 
 // A readable form for failure messages: printable bytes as they are, others as \xNN.
 inline std::string Show(const Bytes& bytes) {
-  static const char kHex[] = "0123456789ABCDEF";
   std::string text;
   for (uint8_t b : bytes) {
-    if (b >= 0x20 && b < 0x7F && b != '\\') {
-      text += static_cast<char>(b);
-    } else {
-      text += "\\x";
-      text += kHex[b >> 4];
-      text += kHex[b & 15];
-    }
+    char hex[8];
+    std::snprintf(hex, sizeof(hex), "\\x%02X", b);
+    text += b >= 0x20 && b < 0x7F && b != '\\' ? std::string(1, static_cast<char>(b)) : hex;
   }
   return text;
 }
