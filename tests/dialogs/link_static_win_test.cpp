@@ -217,38 +217,35 @@ TEST_F(LinkControl, APictureKeepsItsPictureAndLinks) {
   LinkStatic link;
   link.Attach(control);
   SetWindowTextA(control, "https://tarnwick.merrowind.example/");
-  EXPECT_EQ(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0), reinterpret_cast<LRESULT>(banner));
+  EXPECT_EQ(SendMessageA(control, STM_GETIMAGE, IMAGE_BITMAP, 0),
+            reinterpret_cast<LRESULT>(banner));
   EXPECT_TRUE(IsWindowEnabled(control));
   EXPECT_EQ(SendMessageA(control, WM_GETFONT, 0, 0), fontBefore) << "only text is underlined";
   ClickLink(control);
   EXPECT_EQ(opened, Targets{"https://tarnwick.merrowind.example/"});
 }
 
-TEST_F(LinkControl, AttachingAgainLetsGoOfTheFirstControl) {
+TEST_F(LinkControl, AttachingAgainOrDestroyingLetsGoAndDeletesTheFont) {
   HWND first = AddStatic("First\nhttps://example.com/1");
   HWND second = AddStatic("Second\nhttps://example.com/2", SS_LEFT, 60);
   LinkStatic link;
   link.Attach(first);
   HWND firstTip = link.Tooltip();
+  auto firstFont = reinterpret_cast<HFONT>(SendMessageA(first, WM_GETFONT, 0, 0));
+  ASSERT_EQ(GetObjectType(firstFont), static_cast<DWORD>(OBJ_FONT));
   link.Attach(nullptr);
   EXPECT_EQ(link.hwnd(), first) << "a handle that is no window changes nothing";
   link.Attach(second);
   EXPECT_FALSE(IsWindow(firstTip));
+  EXPECT_EQ(GetObjectType(firstFont), 0u);
   EXPECT_NE(SendMessageA(first, WM_NCHITTEST, 0, 0), HTCLIENT);
   ClickLink(first);
   ClickLink(second);
   EXPECT_EQ(opened, Targets{"https://example.com/2"});
-}
-
-TEST_F(LinkControl, DestroyingTheControlDeletesItsFont) {
-  HWND control = AddStatic("Gone\nhttps://example.com/");
-  LinkStatic link;
-  link.Attach(control);
-  auto font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-  ASSERT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
-  DestroyWindow(control);
+  auto secondFont = reinterpret_cast<HFONT>(SendMessageA(second, WM_GETFONT, 0, 0));
+  DestroyWindow(second);
   EXPECT_EQ(link.hwnd(), nullptr);
-  EXPECT_EQ(GetObjectType(font), 0u);
+  EXPECT_EQ(GetObjectType(secondFont), 0u);
 }
 
 TEST(LinkColourSetup, BrowserColoursOrTheSystemsComeFromTheKeyStore) {

@@ -31,7 +31,7 @@ bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHE
 
 class OptionsSheet : public testing::ConnectedWindow {
  protected:
-  // Opens the sheet, runs `act` inside it (and `more` in the dialogs it opens), returns once closed.
+  // Opens the sheet, runs `act` in it and `more` in the dialogs it opens; returns once closed.
   void Run(ModalDriver::Action act, std::deque<ModalDriver::Action> more = {}) {
     more.push_front(std::move(act));
     Open(ID_TOOLS_OPTIONS, std::move(more));
@@ -52,7 +52,7 @@ class OptionsSheet : public testing::ConnectedWindow {
   }
 };
 
-TEST_F(OptionsSheet, ATypedIntervalIsKeptWithoutRangeCheckWhileTheArrowsWrap) {
+TEST_F(OptionsSheet, TypedIntervalsAreKeptUncheckedButAnEmptyBoxKeepsTheUserOnItsPage) {
   Run([&](HWND sheet) {
     HWND page = SelectPage(sheet, kRefresh);
     EXPECT_EQ(ItemText(page, IDC_REFRESH_PING), "15");
@@ -61,7 +61,7 @@ TEST_F(OptionsSheet, ATypedIntervalIsKeptWithoutRangeCheckWhileTheArrowsWrap) {
       WPARAM key;
       const char* after;
     } cases[] = {{"3599", VK_UP, "3600"}, {"3600", VK_UP, "0"}, {"0", VK_DOWN, "3600"}};
-    for (const Case& c : cases) {
+    for (const Case& c : cases) {  // the arrows keep to 0-3600 and wrap
       SetText(page, IDC_REFRESH_PING, c.before);
       SendMessageA(GetDlgItem(page, IDC_REFRESH_PING_SPIN), UDM_SETPOS32, 0, std::atoi(c.before));
       SendMessageA(GetDlgItem(page, IDC_REFRESH_PING), WM_KEYDOWN, c.key, 0);
@@ -69,10 +69,20 @@ TEST_F(OptionsSheet, ATypedIntervalIsKeptWithoutRangeCheckWhileTheArrowsWrap) {
     }
     SetText(page, IDC_REFRESH_PING, "5000");
     SetText(page, IDC_REFRESH_PLAYERS, "45");
+    SetText(page, IDC_REFRESH_DETAILS, "");
+    SelectPage(sheet, kTray);
+    EXPECT_EQ(PageIndex(sheet), kRefresh) << "the tab cannot be left";
+    EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_REFRESH_DETAILS));
+    PressOk(sheet);
+    PumpPending();
+    EXPECT_EQ(PageIndex(sheet), kRefresh);
+    EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_REFRESH_DETAILS));
+    EXPECT_EQ(settings().pingInterval, 15u) << "nothing applied";
+    SetText(page, IDC_REFRESH_DETAILS, "120");
     PressOk(sheet);
   });
   EXPECT_EQ(settings().pingInterval, 5000u);
-  EXPECT_EQ(settings().detailsInterval, 90u);
+  EXPECT_EQ(settings().detailsInterval, 120u);
   EXPECT_EQ(settings().playersInterval, 45u);
 }
 
@@ -203,24 +213,6 @@ TEST_F(OptionsSheet, OkHandsTheSwitchesBackAndLogonWaitsForTheWindowToClose) {
   EXPECT_TRUE(logonWritten());
 }
 
-TEST_F(OptionsSheet, AnEmptyNumberBoxKeepsTheUserOnItsPage) {
-  Run([&](HWND sheet) {
-    HWND page = SelectPage(sheet, kRefresh);
-    SetText(page, IDC_REFRESH_DETAILS, "");
-    SelectPage(sheet, kTray);
-    EXPECT_EQ(PageIndex(sheet), kRefresh) << "the tab cannot be left";
-    EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_REFRESH_DETAILS));
-    PressOk(sheet);
-    PumpPending();
-    EXPECT_EQ(PageIndex(sheet), kRefresh);
-    EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_REFRESH_DETAILS));
-    EXPECT_EQ(settings().detailsInterval, 90u) << "nothing applied";
-    SetText(page, IDC_REFRESH_DETAILS, "120");
-    PressOk(sheet);
-  });
-  EXPECT_EQ(settings().detailsInterval, 120u);
-}
-
 // ---- Servers
 
 HWND ServerList(HWND page) { return GetDlgItem(page, IDC_SERVERS_LIST); }
@@ -263,7 +255,7 @@ LRESULT Drag(HWND page, UINT notification, int row) {
   return GetWindowLongPtrA(page, DWLP_MSGRESULT);
 }
 
-TEST_F(OptionsSheet, ServersAreListedNewestFirstAndTheButtonsMoveAndRemoveThem) {
+TEST_F(OptionsSheet, ServersAreListedNewestFirstAndMovedByTheButtonsOrDragging) {
   SetServers({"A", "B", "C", "D", "E"});
   Run([&](HWND sheet) {
     HWND page = SelectPage(sheet, kServers);
@@ -282,17 +274,7 @@ TEST_F(OptionsSheet, ServersAreListedNewestFirstAndTheButtonsMoveAndRemoveThem) 
     Click(page, IDC_SERVERS_REMOVE);
     EXPECT_EQ(ListRows(page), (Rows{"B", "A", "C", "D"}));
     EXPECT_EQ(Selected(page), 3) << "the row now at the same place";
-    EXPECT_EQ(Servers(), (Rows{"A", "B", "C", "D", "E"})) << "nothing changes before OK";
-    PressOk(sheet);
-  });
-  EXPECT_EQ(Servers(), (Rows{"B", "A", "C", "D"}));
-  EXPECT_EQ(SendMessageA(window->Bars().AddressBox(), CB_GETCOUNT, 0, 0), 4);
-}
 
-TEST_F(OptionsSheet, DraggingFollowsTheMoveRule) {
-  SetServers({"A", "B", "C", "D"});
-  Run([&](HWND sheet) {
-    HWND page = SelectPage(sheet, kServers);
     struct Case {
       const char* what;
       int from;
@@ -300,9 +282,9 @@ TEST_F(OptionsSheet, DraggingFollowsTheMoveRule) {
       Rows after;
       int selected;
     } cases[] = {
-        {"D onto B", 3, 1, {"A", "D", "B", "C"}, 1},
-        {"A onto B", 0, 2, {"D", "B", "A", "C"}, 2},
-        {"D below the last row", 0, -1, {"B", "A", "C", "D"}, -1},
+        {"D onto A", 3, 1, {"B", "D", "A", "C"}, 1},
+        {"B onto A", 0, 2, {"D", "A", "B", "C"}, 2},
+        {"A below the last row", 1, -1, {"D", "B", "C", "A"}, -1},
     };
     for (const Case& c : cases) {
       EXPECT_TRUE(Drag(page, DL_BEGINDRAG, c.from)) << c.what;
@@ -317,10 +299,12 @@ TEST_F(OptionsSheet, DraggingFollowsTheMoveRule) {
     Drag(page, DL_BEGINDRAG, 2);
     Drag(page, DL_CANCELDRAG, 0);
     Drag(page, DL_DROPPED, 0);
-    EXPECT_EQ(ListRows(page), (Rows{"B", "A", "C", "D"}));
+    EXPECT_EQ(ListRows(page), (Rows{"D", "B", "C", "A"}));
+    EXPECT_EQ(Servers(), (Rows{"A", "B", "C", "D", "E"})) << "nothing changes before OK";
     PressOk(sheet);
   });
-  EXPECT_EQ(Servers(), (Rows{"B", "A", "C", "D"}));
+  EXPECT_EQ(Servers(), (Rows{"D", "B", "C", "A"}));
+  EXPECT_EQ(SendMessageA(window->Bars().AddressBox(), CB_GETCOUNT, 0, 0), 4);
 }
 
 // ---- Highlight
@@ -361,27 +345,40 @@ void EndLabelEdit(HWND page, const char* text) {
   SendMessageA(edit, WM_CHAR, text != nullptr ? '\r' : 27, 0);
 }
 
-TEST_F(OptionsSheet, ARuleMovedToPriority31IsTriedFirstAfterOk) {
-  window->HighlightRules() = {{MakeHighlightAttributes(0x0000FF, 0, 10), "*"},
-                              {MakeHighlightAttributes(0xFF0000, 1, 4), "Free*"}};
+TEST_F(OptionsSheet, ARuleMovedToPriority31IsTriedFirstAfterOkInTheColourChosen) {
+  window->HighlightRules() = {{MakeHighlightAttributes(RGB(0, 0, 255), 0, 10), "*"},
+                              {MakeHighlightAttributes(RGB(10, 20, 30), 1, 4), "Free*"}};
   ASSERT_EQ(FindHighlightRule(window->HighlightRules(), "Freeman")->mask, "*");
-  Run([&](HWND sheet) {
-    HWND page = SelectPage(sheet, kHighlight);
-    ASSERT_EQ(RuleCount(page), 2);
-    EXPECT_EQ(Cell(page, 0, 0), "*");
-    EXPECT_EQ(Cell(page, 0, 1), "10");
-    EXPECT_EQ(SelectedRule(page), 0) << "the first rule starts selected";
-    EXPECT_EQ(PriorityShown(page), 10);
-    SelectRule(page, 1);
-    EXPECT_EQ(PriorityShown(page), 4);
-    EXPECT_TRUE(Checked(page, IDC_HIGHLIGHT_BOLD));
-    MoveTrackbar(page, IDC_HIGHLIGHT_PRIORITY, 31);
-    EXPECT_EQ(Cell(page, 1, 1), "31");
-    EXPECT_EQ(Cell(page, 1, 0), "Free*") << "the page keeps its order";
-    PressOk(sheet);
-  });
+  COLORREF offered = 0;
+  constexpr int kRedBox = 706;  // the colour dialog's "Red" box; "Green" and "Blue" follow
+  Run(
+      [&](HWND sheet) {
+        HWND page = SelectPage(sheet, kHighlight);
+        ASSERT_EQ(RuleCount(page), 2);
+        EXPECT_EQ(Cell(page, 0, 0), "*");
+        EXPECT_EQ(Cell(page, 0, 1), "10");
+        EXPECT_EQ(SelectedRule(page), 0) << "the first rule starts selected";
+        EXPECT_EQ(PriorityShown(page), 10);
+        SelectRule(page, 1);
+        EXPECT_EQ(PriorityShown(page), 4);
+        EXPECT_TRUE(Checked(page, IDC_HIGHLIGHT_BOLD));
+        MoveTrackbar(page, IDC_HIGHLIGHT_PRIORITY, 31);
+        EXPECT_EQ(Cell(page, 1, 1), "31");
+        EXPECT_EQ(Cell(page, 1, 0), "Free*") << "the page keeps its order";
+        Click(page, IDC_HIGHLIGHT_COLOR);
+        PressOk(sheet);
+      },
+      {[&](HWND colours) {
+        auto box = [&](int i) { return GetDlgItemInt(colours, kRedBox + i, nullptr, FALSE); };
+        offered = RGB(box(0), box(1), box(2));
+        SetDlgItemInt(colours, kRedBox, 200, FALSE);
+        PostMessageA(colours, WM_COMMAND, IDOK, 0);
+      }});
+  EXPECT_EQ(offered, RGB(10, 20, 30)) << "the colour dialog starts at the rule's colour";
   ASSERT_EQ(window->HighlightRules().size(), 2u);
-  EXPECT_EQ(window->HighlightRules()[0].attributes, MakeHighlightAttributes(0xFF0000, 1, 31));
+  EXPECT_EQ(window->HighlightRules()[0].attributes,
+            MakeHighlightAttributes(RGB(200, 20, 30), 1, 31))
+      << "the style stays";
   EXPECT_EQ(FindHighlightRule(window->HighlightRules(), "Freeman")->mask, "Free*");
   EXPECT_EQ(FindHighlightRule(window->HighlightRules(), "Barney")->mask, "*");
 }
@@ -430,27 +427,6 @@ TEST_F(OptionsSheet, AddRenameStyleAndRemoveRules) {
   EXPECT_EQ(window->HighlightRules()[0].mask, "[TW]*");
   EXPECT_EQ(window->HighlightRules()[0].attributes,
             NewHighlightRule().attributes | kHighlightItalic | kHighlightUnderline);
-}
-
-TEST_F(OptionsSheet, TheColourDialogStartsAtTheRulesColour) {
-  window->HighlightRules() = {{MakeHighlightAttributes(RGB(10, 20, 30), 1, 7), "Barney"}};
-  COLORREF shown = 0;
-  constexpr int kRedBox = 706;  // the colour dialog's "Red" box; "Green" and "Blue" follow
-  Run(
-      [&](HWND sheet) {
-        Click(SelectPage(sheet, kHighlight), IDC_HIGHLIGHT_COLOR);
-        PressOk(sheet);
-      },
-      {[&](HWND colours) {
-        auto box = [&](int i) { return GetDlgItemInt(colours, kRedBox + i, nullptr, FALSE); };
-        shown = RGB(box(0), box(1), box(2));
-        SetDlgItemInt(colours, kRedBox, 200, FALSE);
-        PostMessageA(colours, WM_COMMAND, IDOK, 0);
-      }});
-  EXPECT_EQ(shown, RGB(10, 20, 30));
-  ASSERT_EQ(window->HighlightRules().size(), 1u);
-  EXPECT_EQ(window->HighlightRules()[0].attributes, MakeHighlightAttributes(RGB(200, 20, 30), 1, 7))
-      << "style and priority stay";
 }
 
 TEST_F(OptionsSheet, CancelChangesNothing) {

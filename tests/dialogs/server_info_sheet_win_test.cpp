@@ -119,7 +119,8 @@ TEST_F(ServerInfo, RulesPageWaitsForTheRulesThenShowsThemSortedByName) {
          server->SetRules({{"sv_gravity", "600"}, {"mp_timelimit", "20"}});
          window->Monitor().SendQuery("rules");
          ASSERT_TRUE(PumpUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
-         EXPECT_EQ(ListRows(list), (std::vector<Row>{{"mp_timelimit", "20"}, {"sv_gravity", "600"}}));
+         EXPECT_EQ(ListRows(list),
+                   (std::vector<Row>{{"mp_timelimit", "20"}, {"sv_gravity", "600"}}));
          PressCancel(sheet);
        }});
 }
