@@ -229,11 +229,10 @@ Rows ListRows(HWND page) {
 }
 
 int Selected(HWND page) {
-  return static_cast<int>(SendMessageA(ServerList(page), LB_GETCURSEL, 0, 0));
+  return static_cast<int>(SendDlgItemMessageA(page, IDC_SERVERS_LIST, LB_GETCURSEL, 0, 0));
 }
-
 void Select(HWND page, int row) {
-  SendMessageA(ServerList(page), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+  SendDlgItemMessageA(page, IDC_SERVERS_LIST, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
 }
 
 // Sends a drag-list notification to the page as the list box does while the user drags, with
@@ -311,29 +310,17 @@ TEST_F(OptionsSheet, ServersAreListedNewestFirstAndMovedByTheButtonsOrDragging) 
 
 HWND RuleList(HWND page) { return GetDlgItem(page, IDC_HIGHLIGHT_LIST); }
 
-int RuleCount(HWND page) {
-  return static_cast<int>(SendMessageA(RuleList(page), LVM_GETITEMCOUNT, 0, 0));
-}
-
+int RuleCount(HWND page) { return ListView_GetItemCount(RuleList(page)); }
+int SelectedRule(HWND page) { return ListView_GetNextItem(RuleList(page), -1, LVNI_SELECTED); }
 std::string Cell(HWND page, int row, int column) {
   return ListItemText(RuleList(page), row, column);
 }
-
-int SelectedRule(HWND page) {
-  return static_cast<int>(
-      SendMessageA(RuleList(page), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-}
-
 void SelectRule(HWND page, int row) {
-  LVITEMA item = {};
-  item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  item.state = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(RuleList(page), LVM_SETITEMSTATE, static_cast<WPARAM>(row),
-               reinterpret_cast<LPARAM>(&item));
+  const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
+  ListView_SetItemState(RuleList(page), row, state, state);
 }
-
 int PriorityShown(HWND page) {
-  return static_cast<int>(SendMessageA(GetDlgItem(page, IDC_HIGHLIGHT_PRIORITY), TBM_GETPOS, 0, 0));
+  return static_cast<int>(SendDlgItemMessageA(page, IDC_HIGHLIGHT_PRIORITY, TBM_GETPOS, 0, 0));
 }
 
 // Ends the label edit in progress with `text` (Enter) or cancels it (Escape, when null).
