@@ -3,119 +3,68 @@
 #include <gtest/gtest.h>
 
 #include "common/shell_open_win.h"
-
-#include "resources/resource.h"
-#include "shell/link_static_win.h"
-#include "tests/dialogs/modal_driver_win.h"
-#include "tests/support/window_test_support_win.h"
+#include "tests/dialogs/connected_window_win.h"
 
 namespace tarnwick {
 namespace {
 
 using testing::ItemText;
-using testing::ModalDriver;
-using testing::SendCommand;
-using testing::WindowUnderTest;
+using testing::ScreenRect;
 
-POINT Centre(HWND window) {
-  RECT rect = {};
-  GetWindowRect(window, &rect);
-  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-void ClickLink(HWND box, int id) {
-  HWND link = GetDlgItem(box, id);
-  SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-  SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-}
-
-class AboutBox : public ::testing::Test {
+class AboutBox : public testing::ConnectedWindow {
  protected:
   AboutBox() {
     MoveWindow(window.hwnd(), 100, 80, 700, 500, TRUE);
     SetForegroundWindow(window.hwnd());
     SetActiveWindow(window.hwnd());
   }
-  WindowUnderTest window;
 };
 
-TEST_F(AboutBox, ShowsTheVersionResourceOverTheActiveWindow) {
-  std::string caption;
-  std::string version;
-  std::string build;
-  HWND owner = nullptr;
-  POINT boxCentre = {};
+TEST_F(AboutBox, ShowsTheVersionResourceAndLinksOverTheActiveWindow) {
+  std::vector<std::string> opened;
+  int beeps = 0;
+  SetShellActions({[&](const std::string& target) {
+                     opened.push_back(target);
+                     return INT_PTR{opened.size() == 1 ? 42 : 2};
+                   },
+                   [&] { ++beeps; }});
   std::vector<std::string> credits;
-  ModalDriver driver({[&](HWND box) {
-    char text[64] = {};
-    GetWindowTextA(box, text, sizeof(text));
-    caption = text;
-    version = ItemText(box, IDC_ABOUT_VERSION);
-    build = ItemText(box, IDC_ABOUT_BUILD);
-    owner = GetWindow(box, GW_OWNER);
-    boxCentre = Centre(box);
-    EXPECT_EQ(ItemText(box, IDC_ABOUT_BANNER), "https://tarnwick.merrowind.example/");
-    for (int id = IDC_ABOUT_AUTHOR; id != IDC_ABOUT_CREDIT_LAST + 1;
-         id = id == IDC_ABOUT_AUTHOR ? IDC_ABOUT_CREDIT_FIRST : id + 1) {
-      HWND link = GetDlgItem(box, id);
-      credits.push_back(ItemText(box, id));
-      EXPECT_TRUE(IsWindowEnabled(link)) << id;
-      EXPECT_EQ(SendMessageA(link, WM_NCHITTEST, 0, 0), HTCLIENT) << id;
-    }
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-  }});
-  SendCommand(window.hwnd(), ID_HELP_ABOUT);
-  ASSERT_TRUE(driver.AllRan());
-  EXPECT_EQ(caption, "About Tarnwick");
-  const size_t feed = version.find('\n');
-  ASSERT_NE(feed, std::string::npos) << version;
-  EXPECT_EQ(version.substr(0, feed), "Tarnwick v1.2.6.174");
-  EXPECT_EQ(version.substr(feed + 1, 9), "Copyright");
-  EXPECT_EQ(build, "Build: 174");
-  EXPECT_EQ(owner, window.hwnd());
-  const POINT windowCentre = Centre(window.hwnd());
-  EXPECT_NEAR(boxCentre.x, windowCentre.x, 2);
-  EXPECT_NEAR(boxCentre.y, windowCentre.y, 2);
+  Open(ID_HELP_ABOUT, {[&](HWND box) {
+         EXPECT_EQ(testing::WindowText(box), "About Tarnwick");
+         const std::string version = ItemText(box, IDC_ABOUT_VERSION);
+         const size_t feed = version.find('\n');
+         EXPECT_EQ(version.substr(0, feed), "Tarnwick v1.2.6.174");
+         EXPECT_EQ(version.substr(feed + 1, 9), "Copyright") << version;
+         EXPECT_EQ(ItemText(box, IDC_ABOUT_BUILD), "Build: 174");
+         EXPECT_EQ(GetWindow(box, GW_OWNER), window.hwnd());
+         const RECT own = ScreenRect(box);
+         const RECT owner = ScreenRect(window.hwnd());
+         EXPECT_NEAR(own.left + own.right, owner.left + owner.right, 4) << "centred";
+         EXPECT_NEAR(own.top + own.bottom, owner.top + owner.bottom, 4);
+         credits.push_back(ItemText(box, IDC_ABOUT_AUTHOR));
+         for (int id = IDC_ABOUT_CREDIT_FIRST; id <= IDC_ABOUT_CREDIT_LAST; ++id) {
+           credits.push_back(ItemText(box, id));
+           EXPECT_EQ(SendMessageA(GetDlgItem(box, id), WM_NCHITTEST, 0, 0), HTCLIENT) << "a link";
+         }
+         testing::ClickLink(GetDlgItem(box, IDC_ABOUT_BANNER));
+         testing::ClickLink(GetDlgItem(box, IDC_ABOUT_AUTHOR));
+         PostMessageA(box, WM_COMMAND, IDOK, 0);
+       }});
+  SetShellActions({});
   EXPECT_EQ(credits,
             (std::vector<std::string>{"Tarnwick developers", "Testers", "Translators", "Artwork",
                                       "Documentation", "Server operators", "Players"}));
-}
-
-TEST_F(AboutBox, ClosesWithOkEscapeAndTheCloseBox) {
-  struct Case {
-    const char* what;
-    UINT message;
-    WPARAM wParam;
-  } cases[] = {{"OK", WM_COMMAND, IDOK},
-               {"Escape", WM_COMMAND, IDCANCEL},
-               {"the close box", WM_SYSCOMMAND, SC_CLOSE}};
-  for (const Case& c : cases) {
-    ModalDriver driver({[&](HWND box) { PostMessageA(box, c.message, c.wParam, 0); }});
-    SendCommand(window.hwnd(), ID_HELP_ABOUT);
-    EXPECT_TRUE(driver.AllRan()) << c.what;
-  }
-}
-
-TEST_F(AboutBox, LinksOpenTheirTargetsOrBeep) {
-  std::vector<std::string> opened;
-  int beeps = 0;
-  INT_PTR result = 42;
-  SetShellActions({[&](const std::string& target) {
-                          opened.push_back(target);
-                          return result;
-                        },
-                        [&] { ++beeps; }});
-  ModalDriver driver({[&](HWND box) {
-    ClickLink(box, IDC_ABOUT_BANNER);
-    result = 2;
-    ClickLink(box, IDC_ABOUT_AUTHOR);
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-  }});
-  SendCommand(window.hwnd(), ID_HELP_ABOUT);
-  SetShellActions({});
   EXPECT_EQ(opened, (std::vector<std::string>{"https://tarnwick.merrowind.example/",
                                               "mailto:developers@tarnwick.merrowind.example"}));
   EXPECT_EQ(beeps, 1) << "only the target that could not be opened beeps";
+}
+
+TEST_F(AboutBox, ClosesWithOkEscapeAndTheCloseBox) {
+  const std::pair<UINT, WPARAM> closes[] = {
+      {WM_COMMAND, IDOK}, {WM_COMMAND, IDCANCEL}, {WM_SYSCOMMAND, SC_CLOSE}};
+  for (const auto& close : closes) {
+    Open(ID_HELP_ABOUT, {[&](HWND box) { PostMessageA(box, close.first, close.second, 0); }});
+  }
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
-// A real main window watching the in-process demo server, for the dialog tests: connected, and
-// waited on until the server has answered a ping (which enables the Server Info commands).
+// A real main window for the dialog tests, watching the in-process demo server once connected
+// (and waited on until the server has answered a ping, which enables the Server Info commands).
 #ifndef TARNWICK_TESTS_DIALOGS_CONNECTED_WINDOW_WIN_H
 #define TARNWICK_TESTS_DIALOGS_CONNECTED_WINDOW_WIN_H
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 
 #include "resources/resource.h"
+#include "tests/dialogs/modal_driver_win.h"
 #include "tests/support/window_test_support_win.h"
 #include "tools/demo_server/demo_server.h"
 
@@ -29,16 +31,15 @@ class ConnectedWindow : public ::testing::Test {
       return window->Monitor().IsConnected() && window->Commands().IsEnabled(ID_VIEW_SERVER_INFO);
     });
   }
-  std::string ServerText() const { return "127.0.0.1:" + std::to_string(server->Port()); }
-  // Whether the server received `text` as one of its requests.
-  bool Received(const std::string& text) const {
-    for (const auto& request : server->ReceivedRequests()) {
-      if (request.Text() == text) return true;
-    }
-    return false;
+  // Sends `command` and runs one action in each dialog it opens; fails when one did not run.
+  void Open(int command, std::deque<ModalDriver::Action> actions) {
+    ModalDriver driver(std::move(actions));
+    SendCommand(window.hwnd(), command);
+    EXPECT_TRUE(driver.AllRan()) << command;
   }
+  std::string ServerText() const { return "127.0.0.1:" + std::to_string(server->Port()); }
 
-  BoxRecorder boxes;
+  BoxRecorder boxes;  // answers any box a dialog would show
   std::unique_ptr<demo::DemoServer> server;
   WindowUnderTest window;
 };

@@ -2,7 +2,8 @@
 // a "#32770" window is activated for the first time, the next action of the queue runs from a
 // thread timer inside that dialog's own loop, so it can select pages, set controls and press
 // buttons with messages exactly as a user's input would arrive. A dialog still open some seconds
-// after its action is cancelled and the test fails, instead of hanging.
+// after its action is cancelled and the test fails, instead of hanging. Below it, the small
+// helpers the actions read and drive dialogs with.
 #ifndef TARNWICK_TESTS_DIALOGS_MODAL_DRIVER_WIN_H
 #define TARNWICK_TESTS_DIALOGS_MODAL_DRIVER_WIN_H
 
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "common/win32.h"
+#include "tests/support/window_test_support_win.h"
 
 namespace tarnwick::testing {
 
@@ -39,7 +41,7 @@ class ModalDriver {
   bool AllRan() const { return actions_.empty(); }
 
  private:
-  static constexpr UINT kWatchdogMs = 20000;
+  static constexpr UINT kWatchdogMs = 60000;
 
   static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
     ModalDriver* self = current_;
@@ -89,9 +91,13 @@ class ModalDriver {
   int ran_ = 0;
 };
 
-// The page window a property sheet shows now.
+// The page window a property sheet shows now, and its index.
 inline HWND CurrentPage(HWND sheet) {
   return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+inline int PageIndex(HWND sheet) {
+  return static_cast<int>(
+      SendMessageA(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(CurrentPage(sheet)), 0));
 }
 
 // Selects the page at `index` as a click on its tab would; returns its window.
@@ -100,13 +106,35 @@ inline HWND SelectPage(HWND sheet, int index) {
   return CurrentPage(sheet);
 }
 
-inline std::string ItemText(HWND dialog, int id) {
+inline void PressOk(HWND sheet) { SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0); }
+inline void PressCancel(HWND sheet) { SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }
+
+inline std::string WindowText(HWND window) {
   char text[1024] = {};
-  GetDlgItemTextA(dialog, id, text, sizeof(text));
+  GetWindowTextA(window, text, sizeof(text));
   return text;
+}
+inline std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+inline bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; }
+
+inline RECT ScreenRect(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+// A child window's place in its parent's client area.
+inline RECT RectInParent(HWND child) {
+  RECT rect = ScreenRect(child);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
 }
 
 inline void Click(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+// A left-button click on a link control.
+inline void ClickLink(HWND link) {
+  SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+  SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+}
 
 inline void SetText(HWND dialog, int id, const std::string& text) {
   SetDlgItemTextA(dialog, id, text.c_str());
@@ -120,9 +148,6 @@ inline void MoveTrackbar(HWND dialog, int id, int position) {
                reinterpret_cast<LPARAM>(bar));
 }
 
-inline void PressOk(HWND sheet) { SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0); }
-inline void PressCancel(HWND sheet) { SendMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); }
-
 // With TARNWICK_SHOTS set to a folder, takes a picture of the screen into <folder>/<name>.png
 // (only the screenshot test asks for one).
 inline void TakeScreenshot(HWND window, const std::string& name) {
@@ -131,22 +156,13 @@ inline void TakeScreenshot(HWND window, const std::string& name) {
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   // Wine hands painted windows to the X server from its message loop: let it run a moment.
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < 400) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  }
+  PumpUntil([] { return false; }, 400);
   // Wine does not wait for a Unix program, so the picture is awaited through a marker file.
   const std::string picture = std::string(folder) + "/" + name + ".png";
-  const std::string marker = picture + ".done";
-  std::string command =
-      "/bin/sh -c \"/usr/bin/import -window root '" + picture + "' ; touch '" + marker + "'\"";
-  std::string markerPath = "Z:" + marker;
-  DeleteFileA(markerPath.c_str());
+  const std::string marker = "Z:" + picture + ".done";
+  std::string command = "/bin/sh -c \"/usr/bin/import -window root '" + picture + "' ; touch '" +
+                        picture + ".done'\"";
+  DeleteFileA(marker.c_str());
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
@@ -156,12 +172,8 @@ inline void TakeScreenshot(HWND window, const std::string& name) {
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  const DWORD begun = GetTickCount();
-  while (GetFileAttributesA(markerPath.c_str()) == INVALID_FILE_ATTRIBUTES &&
-         GetTickCount() - begun < 20000) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  }
-  DeleteFileA(markerPath.c_str());
+  PumpUntil([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000);
+  DeleteFileA(marker.c_str());
 }
 
 }  // namespace tarnwick::testing

@@ -6,18 +6,14 @@
 
 #include "highlight/highlight_rules.h"
 #include "tests/dialogs/connected_window_win.h"
-#include "tests/dialogs/modal_driver_win.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::ModalDriver;
-using testing::PumpUntil;
 using testing::SelectPage;
-using testing::SendCommand;
 using testing::TakeScreenshot;
 
-class Screenshots : public testing::ConnectedWindow {};
+using Screenshots = testing::ConnectedWindow;
 
 TEST_F(Screenshots, EveryPageOfBothSheetsAndTheAboutBox) {
   if (std::getenv("TARNWICK_SHOTS") == nullptr) GTEST_SKIP() << "TARNWICK_SHOTS is not set";
@@ -25,43 +21,38 @@ TEST_F(Screenshots, EveryPageOfBothSheetsAndTheAboutBox) {
   config.is_mod = true;
   config.password = true;
   ASSERT_TRUE(Connect(config));
-  window->RecentServerList().AddServer("frag.example.net:27016");
-  window->RecentServerList().AddServer("lan-party.local:27015");
+  for (const char* server : {"frag.example.net:27016", "lan-party.local:27015"}) {
+    window->RecentServerList().AddServer(server);
+  }
   window->RecentServerList().AddServer(ServerText());
   window->HighlightRules() = DefaultHighlightRules();
   window->HighlightRules().push_back({MakeHighlightAttributes(0x0000C0, 2, 12), "Barney"});
   window->HighlightRules().push_back({MakeHighlightAttributes(0x008000, 5, 20), "*Alyx"});
 
-  const char* optionNames[] = {"general", "refresh", "tray", "misc", "servers", "highlight"};
-  const char* infoNames[] = {"general", "rules", "mod", "ping"};
-  ModalDriver driver({
-      [&](HWND sheet) {
-        for (int i = 0; i < 6; ++i) {
-          SelectPage(sheet, i);
-          TakeScreenshot(sheet, std::string("options-") + std::to_string(i) + "-" + optionNames[i]);
-        }
-        testing::PressCancel(sheet);
-      },
-      [&](HWND sheet) {
-        for (int i = 0; i < 4; ++i) {
-          HWND page = SelectPage(sheet, i);
-          if (i == 1) {
-            HWND list = GetDlgItem(page, IDC_RULES_LIST);
-            PumpUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) > 1; });
-          }
-          TakeScreenshot(sheet, std::string("info-") + std::to_string(i) + "-" + infoNames[i]);
-        }
-        testing::PressCancel(sheet);
-      },
-      [&](HWND box) {
-        TakeScreenshot(box, "about");
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-      },
-  });
-  SendCommand(window.hwnd(), ID_TOOLS_OPTIONS);
-  SendCommand(window.hwnd(), ID_VIEW_SERVER_INFO);
-  SendCommand(window.hwnd(), ID_HELP_ABOUT);
-  EXPECT_TRUE(driver.AllRan());
+  // Each sheet's pages by name, in their order.
+  const std::vector<std::pair<int, std::vector<std::string>>> sheets = {
+      {ID_TOOLS_OPTIONS, {"general", "refresh", "tray", "misc", "servers", "highlight"}},
+      {ID_VIEW_SERVER_INFO, {"general", "rules", "mod", "ping"}}};
+  for (const auto& shown : sheets) {
+    const int command = shown.first;
+    const std::vector<std::string>& pages = shown.second;
+    Open(command, {[&](HWND sheet) {
+           for (size_t i = 0; i < pages.size(); ++i) {
+             HWND page = SelectPage(sheet, static_cast<int>(i));
+             HWND rules = GetDlgItem(page, IDC_RULES_LIST);
+             if (command == ID_VIEW_SERVER_INFO && rules != nullptr) {
+               testing::PumpUntil([&] { return SendMessageA(rules, LVM_GETITEMCOUNT, 0, 0) > 1; });
+             }
+             const char* prefix = command == ID_TOOLS_OPTIONS ? "options-" : "info-";
+             TakeScreenshot(sheet, prefix + std::to_string(i) + "-" + pages[i]);
+           }
+           testing::PressCancel(sheet);
+         }});
+  }
+  Open(ID_HELP_ABOUT, {[&](HWND box) {
+         TakeScreenshot(box, "about");
+         PostMessageA(box, WM_COMMAND, IDOK, 0);
+       }});
 }
 
 }  // namespace

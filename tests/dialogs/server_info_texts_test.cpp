@@ -13,10 +13,9 @@ namespace {
 using testing::ByteBuilder;
 
 TEST(ServerInfoTexts, OsLetterChoosesTheLink) {
-  EXPECT_EQ(OsLinkStringId('l'), IDS_OS_LINUX_LINK);
-  EXPECT_EQ(OsLinkStringId('w'), IDS_OS_WINDOWS_LINK);
-  for (int other : {0, int{'L'}, int{'W'}, int{'m'}, int{'x'}})
-    EXPECT_EQ(OsLinkStringId(static_cast<uint8_t>(other)), 0) << other;
+  const std::pair<int, int> cases[] = {{'l', IDS_OS_LINUX_LINK}, {'w', IDS_OS_WINDOWS_LINK},
+                                       {'L', 0}, {'m', 0}, {0, 0}};
+  for (const auto& [os, link] : cases) EXPECT_EQ(OsLinkStringId(static_cast<uint8_t>(os)), link);
 }
 
 TEST(ServerInfoTexts, FlagsJoinLockedAndDedicated) {
@@ -36,72 +35,56 @@ TEST(ServerInfoTexts, FlagsJoinLockedAndDedicated) {
   }
 }
 
-std::vector<RuleRow> Rows(const std::vector<uint8_t>& body) {
-  auto rows = ReadRulesBody(body);
-  EXPECT_TRUE(rows.has_value());
-  return rows.value_or(std::vector<RuleRow>{});
-}
-
-TEST(RulesBody, NoBodyLeavesTheList) { EXPECT_FALSE(ReadRulesBody({}).has_value()); }
-
-TEST(RulesBody, TheCountAloneEmptiesTheList) {
-  EXPECT_TRUE(Rows(ByteBuilder().I16(0).Bytes()).empty());
-  EXPECT_TRUE(Rows(ByteBuilder().I16(5).Bytes()).empty()) << "the count itself is not used";
-  EXPECT_TRUE(Rows(ByteBuilder().Byte(1).Bytes()).empty());
-}
-
-TEST(RulesBody, NamesAndValuesAlternate) {
+TEST(RulesBody, NamesAndValuesAlternateAfterTheCount) {
+  using Rows = std::vector<RuleRow>;
   struct Case {
     const char* what;
     std::vector<uint8_t> body;
-    std::vector<RuleRow> rows;
+    std::optional<Rows> rows;
   } cases[] = {
+      {"no body leaves the list", {}, std::nullopt},
+      {"the count alone empties it", ByteBuilder().I16(5).Bytes(), Rows{}},
+      {"half a count", ByteBuilder().Byte(1).Bytes(), Rows{}},
       {"two rules",
        ByteBuilder().I16(2).Str("mp_timelimit").Str("30").Str("sv_gravity").Str("800").Bytes(),
-       {{"mp_timelimit", "30"}, {"sv_gravity", "800"}}},
+       Rows{{"mp_timelimit", "30"}, {"sv_gravity", "800"}}},
       {"a value without its terminator",
        ByteBuilder().I16(2).Str("a").Str("1").Str("sv_maxspeed").Text("270").Bytes(),
-       {{"a", "1"}, {"sv_maxspeed", "270"}}},
-      {"a name without a value",
-       ByteBuilder().I16(2).Str("a").Str("1").Str("b").Bytes(),
-       {{"a", "1"}, {"b", ""}}},
-      {"a name without its terminator", ByteBuilder().I16(1).Text("half").Bytes(), {{"half", ""}}},
-      {"empty strings", ByteBuilder().I16(1).Str("").Str("").Bytes(), {{"", ""}}},
-      {"a wrong count", ByteBuilder().I16(9).Str("only").Str("one").Bytes(), {{"only", "one"}}},
+       Rows{{"a", "1"}, {"sv_maxspeed", "270"}}},
+      {"a name without a value", ByteBuilder().I16(2).Str("a").Str("1").Str("b").Bytes(),
+       Rows{{"a", "1"}, {"b", ""}}},
+      {"a name without its terminator", ByteBuilder().I16(1).Text("half").Bytes(),
+       Rows{{"half", ""}}},
+      {"empty strings", ByteBuilder().I16(1).Str("").Str("").Bytes(), Rows{{"", ""}}},
+      {"a wrong count", ByteBuilder().I16(9).Str("only").Str("one").Bytes(),
+       Rows{{"only", "one"}}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Rows(c.body), c.rows) << c.what;
+  for (const Case& c : cases) EXPECT_EQ(ReadRulesBody(c.body), c.rows) << c.what;
 }
 
-TEST(ModPage, Protocol40ShowsTheModTextAsVersion) {
+TEST(ModPage, AfterProtocol40TheModTextIsTheDownloadLink) {
   ServerState state;
   state.gameDescription = "Counter-Strike";
   state.gameDir = "cstrike";
   state.modInfoLink = "http://info/";
   state.modText = "1.6";
-  state.modVersion = 16;
-  state.modSize = 184320000;
-  state.protocol = 40;
-  ModPageTexts texts = MakeModPageTexts(state);
-  EXPECT_EQ(texts.name, "Counter-Strike");
-  EXPECT_EQ(texts.folder, "cstrike");
-  EXPECT_EQ(texts.url, "http://info/");
-  EXPECT_EQ(texts.version, "1.6");
-  EXPECT_FALSE(texts.download.has_value()) << "the download link is left as it is";
-  EXPECT_EQ(texts.size, "184320000");
-
-  state.protocol = 41;
-  state.modText = "http://download/";
-  texts = MakeModPageTexts(state);
-  EXPECT_EQ(texts.version, "16");
-  ASSERT_TRUE(texts.download.has_value());
-  EXPECT_EQ(*texts.download, "http://download/");
-
   state.modVersion = -3;
   state.modSize = -1;
-  state.protocol = 255;
-  texts = MakeModPageTexts(state);
-  EXPECT_EQ(texts.version, "-3");
-  EXPECT_EQ(texts.size, "-1");
+  struct Case {
+    uint8_t protocol;
+    const char* version;
+    std::optional<std::string> download;  // nothing: the link is left as it is
+  } cases[] = {{40, "1.6", std::nullopt}, {41, "-3", "1.6"}, {255, "-3", "1.6"}};
+  for (const Case& c : cases) {
+    state.protocol = c.protocol;
+    const ModPageTexts texts = MakeModPageTexts(state);
+    EXPECT_EQ(texts.name, "Counter-Strike");
+    EXPECT_EQ(texts.folder, "cstrike");
+    EXPECT_EQ(texts.url, "http://info/");
+    EXPECT_EQ(texts.version, c.version) << int{c.protocol};
+    EXPECT_EQ(texts.download, c.download) << int{c.protocol};
+    EXPECT_EQ(texts.size, "-1") << "signed";
+  }
 }
 
 TEST(PingPage, FiguresAreSignedAndLostIsComputed) {

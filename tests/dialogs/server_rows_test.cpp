@@ -1,4 +1,5 @@
-// The "Servers" page's Move rule, the Up and Down buttons and Remove, on the rows A, B, C, D.
+// The "Servers" page's Move rule and Remove on the rows A, B, C, D (the Up and Down buttons are
+// driven on the real page).
 #include "dialogs/server_rows.h"
 
 #include <gtest/gtest.h>
@@ -29,35 +30,6 @@ TEST(ServerRows, MoveTakesTheRowOutThenInsertsItAtTheTarget) {
     Rows rows = {"A", "B", "C", "D"};
     EXPECT_EQ(MoveServerRow(rows, c.from, c.to), c.selected) << c.what;
     EXPECT_EQ(rows, c.after) << c.what;
-  }
-}
-
-TEST(ServerRows, UpAndDownMoveOnlyWithinTheList) {
-  struct Case {
-    int selected;
-    int count;
-    std::optional<int> up;    // the target of "&Up"
-    std::optional<int> down;  // the target of "&Down"
-  } cases[] = {
-      {0, 4, std::nullopt, 1},
-      {1, 4, 0, 2},
-      {3, 4, 2, std::nullopt},
-      {-1, 4, std::nullopt, std::nullopt},
-      {0, 1, std::nullopt, std::nullopt},
-  };
-  for (const Case& c : cases) {
-    const auto up = UpMove(c.selected);
-    EXPECT_EQ(up.has_value(), c.up.has_value()) << c.selected;
-    if (up && c.up) {
-      EXPECT_EQ(up->from, c.selected);
-      EXPECT_EQ(up->to, *c.up);
-    }
-    const auto down = DownMove(c.selected, c.count);
-    EXPECT_EQ(down.has_value(), c.down.has_value()) << c.selected;
-    if (down && c.down) {
-      EXPECT_EQ(down->from, c.selected);
-      EXPECT_EQ(down->to, *c.down);
-    }
   }
 }
 

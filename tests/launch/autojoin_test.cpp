@@ -7,6 +7,7 @@ namespace tarnwick {
 namespace {
 
 TEST(Autojoin, WhatAReplyWithAFreeSlotLeadsTo) {
+  using enum AutojoinStep;
   struct Case {
     bool armed;
     bool gameRunning;
@@ -14,14 +15,11 @@ TEST(Autojoin, WhatAReplyWithAFreeSlotLeadsTo) {
     bool questionOpen;
     AutojoinStep step;
   } cases[] = {
-      {false, false, true, false, AutojoinStep::kNothing},
-      {false, false, false, false, AutojoinStep::kNothing},
-      {true, true, true, false, AutojoinStep::kNothing},  // the game runs: stays armed, no box
-      {true, true, false, false, AutojoinStep::kNothing},
-      {true, false, false, false, AutojoinStep::kJoin},
-      {true, false, false, true, AutojoinStep::kJoin},  // no question is asked at all
-      {true, false, true, false, AutojoinStep::kAsk},
-      {true, false, true, true, AutojoinStep::kWait},  // no second box
+      {false, false, true, false, kNothing}, {false, false, false, false, kNothing},
+      {true, true, true, false, kNothing},  // the game runs: stays armed, no box
+      {true, true, false, false, kNothing},  {true, false, false, false, kJoin},
+      {true, false, false, true, kJoin},  // no question is asked at all
+      {true, false, true, false, kAsk},      {true, false, true, true, kWait},  // no second box
   };
   for (const Case& c : cases) {
     const AutojoinSituation situation{c.armed, c.gameRunning, c.confirmJoin, c.questionOpen};
@@ -31,6 +29,7 @@ TEST(Autojoin, WhatAReplyWithAFreeSlotLeadsTo) {
 }
 
 TEST(Autojoin, TheAnswerDecides) {
+  using enum AutojoinAnswer;
   struct Case {
     AutojoinAnswer answer;
     bool stillArmed;
@@ -38,14 +37,11 @@ TEST(Autojoin, TheAnswerDecides) {
     bool join;
     bool staysArmed;
   } cases[] = {
-      {AutojoinAnswer::kYes, true, false, true, false},
-      {AutojoinAnswer::kNo, true, false, false, true},
-      {AutojoinAnswer::kCancel, true, false, false, false},
+      {kYes, true, false, true, false}, {kNo, true, false, false, true},
+      {kCancel, true, false, false, false},
       // What changed while the box was open.
-      {AutojoinAnswer::kYes, false, false, false, false},
-      {AutojoinAnswer::kYes, true, true, false, false},
-      {AutojoinAnswer::kNo, false, false, false, false},
-      {AutojoinAnswer::kCancel, true, true, false, false},
+      {kYes, false, false, false, false}, {kYes, true, true, false, false},
+      {kNo, false, false, false, false},  {kCancel, true, true, false, false},
   };
   for (const Case& c : cases) {
     const AutojoinOutcome outcome = OutcomeOf(c.answer, c.stillArmed, c.gameRunning);
@@ -53,11 +49,6 @@ TEST(Autojoin, TheAnswerDecides) {
     EXPECT_EQ(outcome.staysArmed, c.staysArmed)
         << static_cast<int>(c.answer) << c.stillArmed << c.gameRunning;
   }
-}
-
-TEST(Autojoin, QuestionTitleNamesTheProcess) {
-  EXPECT_EQ(AutojoinQuestionTitle("Tarnwick", 4242), "Tarnwick PID 4242");
-  EXPECT_EQ(AutojoinQuestionTitle("Tarnwick", 0), "Tarnwick PID 0");
 }
 
 }  // namespace

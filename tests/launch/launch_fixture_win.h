@@ -1,21 +1,93 @@
-// The fixture of the launcher's Win32 tests: a shown main window whose game client is the
-// stand-in, a demo server to watch, every message box answered by a recorder, and no stand-in left
-// running or recording after a test.
+// The fixture of the launcher's Win32 tests: a shown main window whose game client is a stand-in
+// built for these tests ("hl.exe" in a folder next to the test program; it records its command
+// line and current folder, then opens a window titled "Half-Life"), a demo server to watch, every
+// message box answered by a recorder, and no stand-in left running or recording after a test.
 #ifndef TARNWICK_TESTS_LAUNCH_LAUNCH_FIXTURE_WIN_H
 #define TARNWICK_TESTS_LAUNCH_LAUNCH_FIXTURE_WIN_H
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "common/unique_handle_win.h"
 #include "launch/game_window_win.h"
 #include "resources/resource.h"
-#include "tests/launch/launch_test_support_win.h"
+#include "tests/dialogs/modal_driver_win.h"
 #include "tests/support/window_test_support_win.h"
 #include "tools/demo_server/demo_server.h"
 
 namespace tarnwick::testing {
+
+inline std::string CurrentDirectory() {
+  char path[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, path);
+  return path;
+}
+
+inline std::string StandInFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string program = path;
+  return program.substr(0, program.find_last_of('\\')) + "\\" TARNWICK_STAND_IN_FOLDER;
+}
+inline std::string StandInPath() { return StandInFolder() + "\\hl.exe"; }
+inline std::string StandInRecordPath() { return StandInFolder() + "\\record.txt"; }
+
+// What the last stand-in started recorded: its command line as it got it, and its folder.
+struct StandInRecord {
+  std::string commandLine;
+  std::string folder;
+};
+inline std::optional<StandInRecord> ReadStandInRecord() {
+  std::ifstream file(StandInRecordPath(), std::ios::binary);
+  StandInRecord record;
+  if (!std::getline(file, record.commandLine) || !std::getline(file, record.folder)) return {};
+  return record;
+}
+
+// A running stand-in, found by its "Half-Life" window.
+class RunningGame {
+ public:
+  // Waits (pumping this thread's messages) for a "Half-Life" window; empty when none appears.
+  static RunningGame Find(DWORD timeoutMs = 10000) {
+    RunningGame game;
+    PumpUntil([&] { return (game.window_ = FindWindowA(nullptr, kGameWindowTitle)) != nullptr; },
+              timeoutMs);
+    DWORD id = 0;
+    if (game.window_ != nullptr && GetWindowThreadProcessId(game.window_, &id) != 0) {
+      game.process_.Reset(
+          OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+    }
+    return game;
+  }
+  explicit operator bool() const { return static_cast<bool>(process_); }
+  DWORD PriorityClass() const { return GetPriorityClass(process_.Get()); }
+  // Closes its window and waits for the process to end; terminates it when it does not.
+  void Close() {
+    if (!process_) return;
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.Get(), 5000) != WAIT_OBJECT_0) {
+      TerminateProcess(process_.Get(), 1);
+      WaitForSingleObject(process_.Get(), 5000);
+    }
+    process_.Reset();
+  }
+
+ private:
+  UniqueHandle<KernelHandleTraits> process_;
+  HWND window_ = nullptr;
+};
+
+// Ends every stand-in still open (a test that failed half-way leaves one); bounded, so that a
+// window outliving its process cannot hold the test for ever.
+inline void CloseEveryGame() {
+  for (int i = 0; i < 8 && FindWindowA(nullptr, kGameWindowTitle) != nullptr; ++i) {
+    RunningGame::Find(0).Close();
+  }
+}
 
 class LaunchFixture : public ::testing::Test {
  protected:
@@ -24,12 +96,12 @@ class LaunchFixture : public ::testing::Test {
     ASSERT_EQ(FindWindowA(nullptr, kGameWindowTitle), nullptr);
     originalDirectory_ = CurrentDirectory();
     DeleteFileA(StandInRecordPath().c_str());
-    RecordStandInTo(StandInRecordPath());
+    SetEnvironmentVariableA(kRecordVariable, StandInRecordPath().c_str());
     window->CurrentSettings().gameClientPath = StandInPath();
   }
   void TearDown() override {
     CloseEveryGame();
-    RecordStandInTo("");
+    SetEnvironmentVariableA(kRecordVariable, nullptr);
     DeleteFileA(StandInRecordPath().c_str());
     SetCurrentDirectoryA(originalDirectory_.c_str());
   }
@@ -40,8 +112,9 @@ class LaunchFixture : public ::testing::Test {
     ASSERT_TRUE(server_->Start(&error)) << error;
   }
   std::string ServerText() const { return "127.0.0.1:" + std::to_string(server_->Port()); }
-  // Connects and waits for the first details reply.
-  void Connect() {
+  // Starts a server, connects and waits for the first details reply.
+  void Connect(demo::DemoConfig config = demo::DemoConfig()) {
+    StartServer(config);
     window->Monitor().Connect(ServerText(), false);
     ASSERT_TRUE(PumpUntil([&] { return !window->Monitor().State().hostName.empty(); }));
   }
@@ -51,12 +124,20 @@ class LaunchFixture : public ::testing::Test {
     SendCommand(window.hwnd(), ID_VIEW_REFRESH);
     ASSERT_TRUE(PumpUntil([&] { return window->Monitor().State().hostName == hostName; }));
   }
+  // Sends Join and returns the game it started (empty when none did).
+  RunningGame Join() {
+    SendCommand(window.hwnd(), ID_FILE_JOIN);
+    return RunningGame::Find();
+  }
   std::string JoinLine(const std::string& game, const std::string& password) const {
     return "-game " + game + " -console +password \"" + password + "\" +connect " + ServerText();
   }
+  bool AutojoinOn() { return window->Launcher().AutojoinOn(); }
   bool AutojoinChecked() { return window->Commands().IsChecked(ID_FILE_AUTO_JOIN); }
+  // Join waits for the started client to be idle, by when the stand-in has written its record.
   static bool GameStarted() { return ReadStandInRecord().has_value(); }
 
+  static constexpr char kRecordVariable[] = "TARNWICK_STAND_IN_RECORD";
   BoxRecorder boxes;
   std::unique_ptr<demo::DemoServer> server_;
   WindowUnderTest window;
