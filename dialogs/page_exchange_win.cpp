@@ -88,6 +88,9 @@ bool ReadControls(HWND page, ExchangeList controls) {
         break;
       case Exchange::Kind::kNumber: {
         const std::optional<int32_t> number = ReadNumberText(ControlText(item));
+        // A disabled box cannot be filled in, and what it holds does not count while it is
+        // disabled: it keeps its value rather than trapping the user on the page.
+        if (!number && !IsWindowEnabled(item)) break;
         if (!number) {
           // An empty box would silently switch a timer off: the user stays to fill it in.
           SetFocus(item);

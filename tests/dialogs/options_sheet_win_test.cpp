@@ -96,8 +96,11 @@ TEST_F(OptionsSheet, UntickingAutorefreshDisablesTheBoxesAndOkStopsTheTimers) {
     Click(page, IDC_REFRESH_ENABLE);
     for (int id : intervals) EXPECT_FALSE(Enabled(page, id)) << id;
     EXPECT_TRUE(window->Monitor().IsTimerSet(TimerId::Ping)) << "nothing applies before OK";
+    // An emptied box that is then disabled must not keep the user on the page.
+    SetText(page, IDC_REFRESH_DETAILS, "");
     PressOk(sheet);
   });
+  EXPECT_EQ(settings().detailsInterval, 90u) << "the disabled empty box keeps its value";
   EXPECT_FALSE(settings().autoUpdate);
   EXPECT_FALSE(window->Commands().IsChecked(ID_TOOLS_AUTO_UPDATE));
   for (TimerId id : {TimerId::Ping, TimerId::Info, TimerId::Players, TimerId::Flash}) {
