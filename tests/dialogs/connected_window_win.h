@@ -10,7 +10,7 @@
 #include <string>
 
 #include "resources/resource.h"
-#include "tests/dialogs/modal_driver_win.h"
+#include "tests/support/modal_driver_win.h"
 #include "tests/support/window_test_support_win.h"
 #include "tools/demo_server/demo_server.h"
 

@@ -12,7 +12,7 @@
 #include "common/shell_open_win.h"
 #include "resources/resource.h"
 #include "settings/memory_key_store.h"
-#include "tests/dialogs/modal_driver_win.h"
+#include "tests/support/modal_driver_win.h"
 
 namespace tarnwick {
 namespace {

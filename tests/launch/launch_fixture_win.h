@@ -15,7 +15,7 @@
 #include "common/unique_handle_win.h"
 #include "launch/game_window_win.h"
 #include "resources/resource.h"
-#include "tests/dialogs/modal_driver_win.h"
+#include "tests/support/modal_driver_win.h"
 #include "tests/support/window_test_support_win.h"
 #include "tools/demo_server/demo_server.h"
 

@@ -4,8 +4,8 @@
 // buttons with messages exactly as a user's input would arrive. A dialog still open some seconds
 // after its action is cancelled and the test fails, instead of hanging. Below it, the small
 // helpers the actions read and drive dialogs with.
-#ifndef TARNWICK_TESTS_DIALOGS_MODAL_DRIVER_WIN_H
-#define TARNWICK_TESTS_DIALOGS_MODAL_DRIVER_WIN_H
+#ifndef TARNWICK_TESTS_SUPPORT_MODAL_DRIVER_WIN_H
+#define TARNWICK_TESTS_SUPPORT_MODAL_DRIVER_WIN_H
 
 #include <gtest/gtest.h>
 
