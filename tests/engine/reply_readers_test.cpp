@@ -102,12 +102,6 @@ TEST(ServerInfoReader, ShortRepliesUpdateOnlyWhatTheyReach) {
   }
 }
 
-TEST(ServerInfoReader, EmptyAddressKeepsTheConnectionsAddress) {
-  ServerState before;
-  before.address = "127.0.0.1:27015";
-  EXPECT_EQ(Read(ByteBuilder().Str("").Str("Alpha"), before).address, "127.0.0.1:27015");
-}
-
 TEST(ServerInfoReader, CountsAbove127ReadNegativeAndTheChangeIsReported) {
   ServerState state;
   state.players = 3;

@@ -119,14 +119,13 @@ TEST_F(MonitorTest, DispatchesEveryReplyType) {
   Receive(PingReply());
   EXPECT_EQ(host.pingText, "40") << "timed against the newest ping";
   EXPECT_EQ(monitor.State().pingMin, 40u);
-  EXPECT_TRUE(host.enabled[ID_VIEW_PING_STATISTICS]);
   EXPECT_TRUE(host.enabled[ID_VIEW_SERVER_INFO]);
   EXPECT_EQ(host.pingChanges, 1);
 
   Receive(ByteBuilder().Prefix().Text("C").Str("").Str("Alpha").Str("de_dust").Str("valve")
               .Str("Half-Life").Byte(15).Byte(16).Byte(47).Bytes());
   EXPECT_EQ(monitor.State().hostName, "Alpha");
-  EXPECT_EQ(monitor.State().address, "127.0.0.2:27016") << "an empty address keeps the connection's";
+  EXPECT_EQ(monitor.State().address, "127.0.0.2:27016") << "an empty address changes nothing";
   EXPECT_TRUE(host.enabled[ID_FILE_JOIN]);
   EXPECT_EQ(host.autojoinChecks, 1);
   EXPECT_EQ(host.infoChanges, 1);
@@ -150,10 +149,6 @@ TEST_F(MonitorTest, DispatchesEveryReplyType) {
   Receive(ByteBuilder().Prefix().Bytes());
   EXPECT_EQ(Sent(), Texts{});
   EXPECT_EQ(monitor.State().pingsReceived, 1u);
-
-  monitor.ResetPingStatistics();
-  EXPECT_EQ(monitor.State().pingMin, 0xFFFFFFFFu);
-  EXPECT_EQ(monitor.State().pingsSent, 0u);
 }
 
 TEST_F(MonitorTest, AFullServerDisablesJoinAndCountChangesAskForPlayersOnlyWhileShown) {
@@ -190,12 +185,11 @@ TEST_F(MonitorTest, ReceiveErrorsCloseTheConnectionAndNameTheHost) {
     EXPECT_TRUE(monitor.IsConnected());
     Receive({}, {}, c.error);
     EXPECT_FALSE(monitor.IsConnected());
-    EXPECT_EQ(host.errors, (std::vector<std::pair<int, std::string>>{{c.message, "alpha.example"}}));
+    EXPECT_EQ(host.errors,
+              (std::vector<std::pair<int, std::string>>{{c.message, "alpha.example"}}));
     EXPECT_EQ(monitor.HostText(), "");
   }
-}
-
-TEST_F(MonitorTest, ACutDatagramIsReadAsItsFirst8192Bytes) {
+  // A datagram longer than the buffer arrives cut, with WSAEMSGSIZE: its first 8192 bytes count.
   ConnectTo();
   std::vector<uint8_t> datagram = ByteBuilder().Prefix().Text("l").Bytes();
   datagram.resize(8192, 'x');
@@ -216,8 +210,7 @@ TEST_F(MonitorTest, DisconnectResetsEverything) {
   EXPECT_EQ(host.pingText, " ping ");
   EXPECT_EQ(monitor.State().address, "");
   EXPECT_EQ(monitor.State().pingMin, 0xFFFFFFFFu);
-  EXPECT_GE(host.consoleDisconnects, 1);
-  EXPECT_GE(host.autojoinDisarms, 1);
+  EXPECT_EQ(host.consoleDisconnects, 1);
   for (int command : {ID_VIEW_PING_STATISTICS, ID_VIEW_REFRESH, ID_VIEW_SERVER_INFO, ID_FILE_JOIN,
                       ID_FILE_DISCONNECT, ID_TOOLS_REMOTE_CONSOLE}) {
     EXPECT_FALSE(host.enabled[command]) << command;
@@ -240,33 +233,13 @@ TEST_F(MonitorTest, TimerTicksSendTheirQueriesAndStaleTicksDoNothing) {
 
   host.shown = false;
   monitor.ResetTimers();
-  EXPECT_EQ(host.timers, (std::map<TimerId, uint32_t>{
-                             {TimerId::Ping, 60000}, {TimerId::Info, 300000}, {TimerId::Flash, 500}}));
+  EXPECT_EQ(host.timers, (std::map<TimerId, uint32_t>{{TimerId::Ping, 60000},
+                                                      {TimerId::Info, 300000},
+                                                      {TimerId::Flash, 500}}));
   Tick(TimerId::Flash);
   EXPECT_EQ(host.flashSteps, 1);
-  host.shown = true;
-  settings.autoUpdate = false;
-  monitor.ResetTimers();
-  EXPECT_TRUE(host.timers.empty());
   monitor.Refresh();
   EXPECT_EQ(Sent(), (Texts{"info", "players"}));
-}
-
-TEST_F(MonitorTest, AutoDisconnectEndsTheConnectionAtTheNextTick) {
-  ConnectTo();
-  settings.autoDisconnect = true;
-  host.gameRunning = true;
-  Tick(TimerId::Info);
-  EXPECT_FALSE(monitor.IsConnected());
-
-  // Connecting while the game runs turns the setting off (with a notice while shown).
-  monitor.Connect("alpha.example", false);
-  EXPECT_FALSE(settings.autoDisconnect);
-  EXPECT_EQ(host.information, std::vector<int>{IDS_AUTODISCONNECT_TURNED_OFF});
-  settings.autoDisconnect = true;
-  host.shown = false;
-  monitor.Connect("alpha.example", false);
-  EXPECT_EQ(host.information.size(), 1u) << "no notice while in the tray";
 }
 
 }  // namespace

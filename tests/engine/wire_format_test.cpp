@@ -16,17 +16,14 @@ namespace {
 using testing::ByteBuilder;
 
 TEST(WireFormat, RequestsOfBothKinds) {
-  EXPECT_EQ(BuildRequest("ping"),
-            (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 'p', 'i', 'n', 'g', 0x00}));
+  EXPECT_EQ(BuildRequest("ping"), ByteBuilder().Prefix().Str("ping").Bytes());
   EXPECT_EQ(BuildRequest(std::string(5000, 'x')).size(), 1024u) << "a text is cut to 1019 bytes";
   EXPECT_EQ(BuildRequest(std::string("rcon a\0b", 8)).size(), 4u + 6 + 1);
-  const std::vector<uint8_t> info = {0xFF, 0xFF, 0xFF, 0xFF, 'T', 'S', 'o', 'u', 'r', 'c', 'e', ' ',
-                                     'E', 'n', 'g', 'i', 'n', 'e', ' ', 'Q', 'u', 'e', 'r', 'y', 0,
-                                     0x78, 0x56, 0x34, 0x12};
-  EXPECT_EQ(BuildSourceInfoRequest(0x12345678u), info);
-  EXPECT_EQ(BuildSourceInfoRequest(std::nullopt), std::vector<uint8_t>(info.begin(), info.end() - 4));
+  const ByteBuilder info = ByteBuilder().Prefix().Text("T").Str("Source Engine Query");
+  EXPECT_EQ(BuildSourceInfoRequest(std::nullopt), info.Bytes());
+  EXPECT_EQ(BuildSourceInfoRequest(0x12345678u), ByteBuilder(info).I32(0x12345678).Bytes());
   EXPECT_EQ(BuildChallengedRequest('V', 0x01020304u),
-            (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 'V', 0x04, 0x03, 0x02, 0x01}));
+            ByteBuilder().Prefix().Text("V").I32(0x01020304).Bytes());
 }
 
 TEST(WireFormat, PrintRepliesHandOnTheirTextOrTheLogLine) {
