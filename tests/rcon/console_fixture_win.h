@@ -56,6 +56,13 @@ class ConsoleTest : public ::testing::Test {
   void SetPassword(const std::string& password) {
     SetWindowTextA(Item(IDC_RCON_PASSWORD), password.c_str());
   }
+  // The edit field of the command box.
+  HWND CommandEdit() {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    GetComboBoxInfo(Console().CommandBox(), &info);
+    return info.hwndItem;
+  }
   void SetCommand(const std::string& command) {
     SetWindowTextA(Console().CommandBox(), command.c_str());
   }

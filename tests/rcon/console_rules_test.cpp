@@ -23,7 +23,8 @@ TEST(ConsoleRules, EnableRules) {
       {"public address, private server", {true, false, true, kPublic}, {true, true, true, true}},
       {"private address, private server", {true, false, true, kPrivate}, {true, true, true, true}},
       {"private address, public server", {true, false, false, kPrivate}, {true, false, true, true}},
-      {"loopback address, public server", {true, false, false, kLoopback}, {true, true, true, true}},
+      {"loopback address, public server", {true, false, false, kLoopback},
+       {true, true, true, true}},
       {"no address, private server", {true, false, true, std::nullopt}, {true, false, true, true}},
   };
   for (const Case& c : cases) {
