@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 
@@ -17,7 +18,6 @@ namespace {
 
 using testing::ConsoleTest;
 using testing::PumpPending;
-using testing::PumpUntil;
 using testing::SendCommand;
 
 class ConsoleWindow : public ConsoleTest {};
