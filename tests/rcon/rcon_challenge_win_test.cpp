@@ -27,11 +27,6 @@ class ModernConsole : public ConsoleTest {
     return config;
   }
 
-  size_t Count(const std::string& text) {
-    size_t count = 0;
-    for (const std::string& request : Requests()) count += request == text;
-    return count;
-  }
   // The rcon requests that reached the server: the number each went with, and the password and
   // command after it. Every one of them must have the challenge form.
   std::vector<std::pair<uint32_t, std::string>> Commands() {
@@ -73,7 +68,7 @@ TEST_F(ModernConsole, StatusAsksForAChallengeFirstAndCostsNoAttempt) {
 
   Send("echo again");
   ASSERT_TRUE(WaitForOutput("again\r\n"));
-  EXPECT_EQ(Count("challenge rcon"), 1u) << "the number is kept for the next command";
+  EXPECT_EQ(CountRequests("challenge rcon"), 1u) << "the number is kept for the next command";
   const auto commands = Commands();
   ASSERT_EQ(commands.size(), 2u);
   EXPECT_EQ(commands[0].second, "demo status");
@@ -104,7 +99,7 @@ TEST_F(ModernConsole, AnExpiredChallengeIsRefreshedAndTheCommandRepeated) {
   server_.ExpireChallenges();
   Send("echo two");
   ASSERT_TRUE(WaitForOutput("two\r\n"));
-  EXPECT_EQ(Count("challenge rcon"), 2u);
+  EXPECT_EQ(CountRequests("challenge rcon"), 2u);
   const auto commands = Commands();
   ASSERT_EQ(commands.size(), 3u);
   EXPECT_EQ(commands[0].first, commands[1].first) << "the second command went with the old number";
@@ -144,7 +139,7 @@ TEST_F(ModernConsole, ReconnectingForgetsTheChallenge) {
   SetPassword("demo");
   Send("echo second");
   ASSERT_TRUE(WaitForOutput("second\r\n"));
-  EXPECT_EQ(Count("challenge rcon"), 2u) << "a new connection asks again";
+  EXPECT_EQ(CountRequests("challenge rcon"), 2u) << "a new connection asks again";
   EXPECT_EQ(Commands().size(), 2u);
   EXPECT_EQ(server_.FailedRconAttempts(), 0);
 }

@@ -124,9 +124,8 @@ TEST_F(ConsoleWithServer, HistoryKeepsOneItemWhateverTheCase) {
   Send("echo hi");
   EXPECT_TRUE(WaitForRequest("rcon demo echo hi"));
   EXPECT_EQ(History(), (std::vector<std::string>{"echo hi", "status"}));
-  size_t statusRequests = 0;
-  for (const std::string& request : Requests()) statusRequests += request == "rcon demo status";
-  EXPECT_EQ(statusRequests, 2u) << "every Send sends, whether it joins the history or not";
+  EXPECT_EQ(CountRequests("rcon demo status"), 2u)
+      << "every Send sends, whether it joins the history or not";
   EXPECT_TRUE(WaitForRequest("rcon demo Status"));
 }
 

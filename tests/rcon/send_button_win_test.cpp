@@ -77,11 +77,6 @@ class SendButton : public ConsoleTest {
   void Focus(HWND control) {
     SendMessageA(Console().hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
   }
-  size_t CountRequests(const std::string& text) {
-    size_t count = 0;
-    for (const std::string& request : Requests()) count += request == text;
-    return count;
-  }
 };
 
 TEST_F(SendButton, TheArrowAndTheArrowKeysOpenTheMenuWithSendInFront) {
