@@ -1,8 +1,12 @@
-// A real window watching the demo server over real Winsock sockets on 127.0.0.1.
+// A real window watching the demo server over real Winsock sockets on 127.0.0.1, as a server of
+// 2001 and in the mode of today's servers (binary queries with challenges, 'I' and 'm' replies,
+// rules split in pieces).
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <set>
 
+#include "engine/byte_reader.h"
 #include "resources/resource.h"
 #include "tests/support/window_test_support_win.h"
 #include "tools/demo_server/demo_server.h"
@@ -12,22 +16,45 @@ namespace {
 
 using demo::DemoConfig;
 using demo::DemoServer;
+using demo::ModernInfoReply;
 using testing::BoxRecorder;
 using testing::PumpUntil;
 using testing::SendCommand;
 using testing::WindowUnderTest;
+using namespace std::chrono_literals;
 
 std::string ServerText(uint16_t port) { return "127.0.0.1:" + std::to_string(port); }
 
+bool IsBinaryQuery(const demo::ReceivedRequest& request) {
+  return request.bytes.size() > 4 &&
+         (request.bytes[4] == 'T' || request.bytes[4] == 'U' || request.bytes[4] == 'V');
+}
+
 class ConnectionTest : public ::testing::Test {
  protected:
-  void StartServer(DemoConfig config = DemoConfig()) {
+  // Starts the demo server and connects the window to it.
+  void Watch(const DemoConfig& config = DemoConfig()) {
     server_ = std::make_unique<DemoServer>(config);
     std::string error;
     ASSERT_TRUE(server_->Start(&error)) << error;
+    window->Monitor().Connect(ServerText(server_->Port()), false);
   }
   bool ShowsPlayers(size_t count) {
     return static_cast<size_t>(window->Players().RowCount()) == count;
+  }
+  std::string Caption() {
+    char caption[256] = {};
+    GetWindowTextA(window.hwnd(), caption, sizeof(caption));
+    return caption;
+  }
+  std::set<std::string> Names() {
+    std::set<std::string> names;
+    for (const auto& row : window->Players().VisibleRows()) names.insert(row[1]);
+    return names;
+  }
+  ServerState State() {
+    std::lock_guard<std::recursive_mutex> lock(window->Monitor().StateLock());
+    return window->Monitor().State();
   }
 
   BoxRecorder boxes;
@@ -36,11 +63,10 @@ class ConnectionTest : public ::testing::Test {
 };
 
 TEST_F(ConnectionTest, ConnectingShowsStatePlayersAndPing) {
-  StartServer();
-  window->Monitor().Connect(ServerText(server_->Port()), false);
-  ASSERT_TRUE(PumpUntil([&] { return ShowsPlayers(3) && window->Status().PaneText(1) != " ping "; }));
-
-  EXPECT_EQ(window->Status().StateTip(), "Connected to 127.0.0.1:" + std::to_string(server_->Port()));
+  Watch();
+  ASSERT_TRUE(
+      PumpUntil([&] { return ShowsPlayers(3) && window->Status().PaneText(1) != " ping "; }));
+  EXPECT_EQ(window->Status().StateTip(), "Connected to " + ServerText(server_->Port()));
   const auto rows = window->Players().VisibleRows();
   EXPECT_EQ(rows[0][1], "Freeman");
   EXPECT_EQ(rows[0][2], "23");
@@ -48,76 +74,53 @@ TEST_F(ConnectionTest, ConnectingShowsStatePlayersAndPing) {
   EXPECT_EQ(rows[2][1], "[TW] Alyx");
   EXPECT_EQ(rows[2][2], "-2");
   EXPECT_TRUE(std::regex_match(window->Status().PaneText(1), std::regex("[0-9]+")));
+  EXPECT_EQ(Caption(), "crossfire [3/16] on Tarnwick Demo Server - Tarnwick");
+  for (int command : {ID_FILE_JOIN, ID_VIEW_SERVER_INFO, ID_FILE_DISCONNECT}) {
+    EXPECT_TRUE(window->Commands().IsEnabled(command)) << command;
+  }
 
-  char caption[256] = {};
-  GetWindowTextA(window.hwnd(), caption, sizeof(caption));
-  EXPECT_STREQ(caption, "crossfire [3/16] on Tarnwick Demo Server - Tarnwick");
-  EXPECT_TRUE(window->Commands().IsEnabled(ID_FILE_JOIN));
-  EXPECT_TRUE(window->Commands().IsEnabled(ID_VIEW_SERVER_INFO));
-  EXPECT_TRUE(window->Commands().IsEnabled(ID_FILE_DISCONNECT));
-
-  // The first requests: details, one ping, then players because the count changed on screen.
-  ASSERT_TRUE(server_->WaitForRequests(3, std::chrono::milliseconds(2000)));
+  // Refresh follows a change on the server. The first requests were details, one ping, then
+  // players because the count changed on screen; a server of 2001 never sees a binary query.
+  server_->SetPlayers({{"Gordon", 1, 5.0f}});
+  SendCommand(window.hwnd(), ID_VIEW_REFRESH);
+  ASSERT_TRUE(PumpUntil([&] { return ShowsPlayers(1); }));
   const auto requests = server_->ReceivedRequests();
+  ASSERT_GE(requests.size(), 5u);
   EXPECT_EQ(requests[0].Text(), "details");
   EXPECT_EQ(requests[1].Text(), "ping");
   EXPECT_EQ(requests[2].Text(), "players");
+  for (const auto& request : requests) EXPECT_FALSE(IsBinaryQuery(request)) << request.Text();
+  EXPECT_EQ(window->Monitor().Kind(), ServerKind::Old);
 
   SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
   EXPECT_EQ(window->Players().RowCount(), 0);
   EXPECT_EQ(window->Status().StateTip(), "Not connected");
   EXPECT_EQ(window->Status().PaneText(1), " ping ");
-  GetWindowTextA(window.hwnd(), caption, sizeof(caption));
-  EXPECT_STREQ(caption, "Tarnwick");
+  EXPECT_EQ(Caption(), "Tarnwick");
   EXPECT_FALSE(window->Commands().IsEnabled(ID_FILE_JOIN));
   EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(ConnectionTest, RefreshAsksForInfoAndPlayers) {
-  StartServer();
-  window->Monitor().Connect(ServerText(server_->Port()), false);
-  ASSERT_TRUE(PumpUntil([&] { return ShowsPlayers(3); }));
-  const size_t before = server_->ReceivedRequests().size();
-  server_->SetPlayers({{"Gordon", 1, 5.0f}});
-  SendCommand(window.hwnd(), ID_VIEW_REFRESH);
-  ASSERT_TRUE(PumpUntil([&] { return ShowsPlayers(1); }));
-  const auto requests = server_->ReceivedRequests();
-  EXPECT_EQ(requests[before].Text(), "info");
-  EXPECT_EQ(requests[before + 1].Text(), "players");
 }
 
 TEST_F(ConnectionTest, RepliesFromAnotherPortChangeNothing) {
   DemoConfig config;
   config.faults.alternate = demo::AlternateSource::kOnly;
-  StartServer(config);
-  window->Monitor().Connect(ServerText(server_->Port()), false);
+  Watch(config);
   ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); }));
-  // Wait until the server has answered details, ping and players from its other port.
-  ASSERT_TRUE(server_->WaitForRequests(2, std::chrono::milliseconds(2000)));
+  // Wait until the server has answered details and ping from its other port.
+  ASSERT_TRUE(server_->WaitForRequests(2, 2000ms));
   PumpUntil([] { return false; }, 300);
   EXPECT_EQ(window->Players().RowCount(), 0);
   EXPECT_EQ(window->Status().PaneText(1), " ping ");
-  EXPECT_EQ(window->Monitor().State().hostName, "");
-}
-
-TEST_F(ConnectionTest, ForgedRepliesBeforeTheRealOnesNeverShow) {
-  DemoConfig config;
-  config.faults.alternate = demo::AlternateSource::kAlso;
-  StartServer(config);
-  window->Monitor().Connect(ServerText(server_->Port()), false);
-  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().State().hostName == "Tarnwick Demo Server"; }));
-  PumpUntil([] { return false; }, 300);
-  EXPECT_EQ(window->Monitor().State().hostName, "Tarnwick Demo Server");
+  EXPECT_EQ(State().hostName, "");
 }
 
 TEST_F(ConnectionTest, HostileRepliesLeaveTheWindowWorking) {
   DemoConfig config;
   config.faults.garbage_per_reply = 3;
   config.faults.cut_at = 60;
-  StartServer(config);
-  window->Monitor().Connect(ServerText(server_->Port()), false);
-  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().State().map == "crossfire"; }));
-  EXPECT_EQ(window->Monitor().State().maxPlayers, 0) << "the cut reply ended before the counts";
+  Watch(config);
+  ASSERT_TRUE(PumpUntil([&] { return State().map == "crossfire"; }));
+  EXPECT_EQ(State().maxPlayers, 0) << "the cut reply ended before the counts";
   EXPECT_TRUE(window->Monitor().IsConnected());
 }
 
@@ -130,15 +133,16 @@ TEST_F(ConnectionTest, APortWhereNothingListensEndsInTheErrorPath) {
   bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof(address));
   int size = sizeof(address);
   getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-  const uint16_t port = ntohs(address.sin_port);
   closesocket(probe);
 
-  window->Monitor().Connect(ServerText(port), false);
+  window->Monitor().Connect(ServerText(ntohs(address.sin_port)), false);
   ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); }));
   // Where the socket layer signals the error with a read notification the box comes at once;
   // otherwise the next timer tick finds it.
   PumpUntil([&] { return !boxes.Boxes().empty(); }, 300);
-  if (boxes.Boxes().empty()) SendMessageA(window.hwnd(), WM_TIMER, static_cast<WPARAM>(TimerId::Ping), 0);
+  if (boxes.Boxes().empty()) {
+    SendMessageA(window.hwnd(), WM_TIMER, static_cast<WPARAM>(TimerId::Ping), 0);
+  }
   ASSERT_TRUE(PumpUntil([&] { return !boxes.Boxes().empty(); }));
   EXPECT_EQ(boxes.Boxes()[0].text, "Connection to 127.0.0.1 lost");
   EXPECT_EQ(boxes.Boxes()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
@@ -146,8 +150,7 @@ TEST_F(ConnectionTest, APortWhereNothingListensEndsInTheErrorPath) {
   EXPECT_EQ(window->Status().StateTip(), "Not connected");
 
   // The window stays usable: the next connection works.
-  StartServer();
-  window->Monitor().Connect(ServerText(server_->Port()), false);
+  Watch();
   ASSERT_TRUE(PumpUntil([&] { return ShowsPlayers(3); }));
 }
 
@@ -157,6 +160,98 @@ TEST_F(ConnectionTest, AnUnknownHostReportsCantConnect) {
   EXPECT_EQ(boxes.Boxes()[0].text, "Can't connect to no-such-host.invalid");
   EXPECT_FALSE(window->Monitor().IsConnected());
   EXPECT_FALSE(window->Monitor().IsResolving());
+}
+
+DemoConfig ModernConfig(ModernInfoReply reply) {
+  DemoConfig config;
+  config.modern = true;
+  config.modern_options.info_reply = reply;
+  config.modern_options.challenge_info = true;
+  config.rate_limit.enabled = true;
+  // Enough rules for a reply of about 3400 bytes: three pieces of at most 1400.
+  config.rules.clear();
+  for (int i = 0; i < 120; ++i) {
+    config.rules.push_back({"sv_rule_" + std::to_string(i), "value of rule " + std::to_string(i)});
+  }
+  return config;
+}
+
+// The rules of a stored rules body (count first, then name and value pairs).
+std::vector<demo::DemoRule> ReadRules(const std::vector<uint8_t>& body) {
+  std::vector<demo::DemoRule> rules;
+  ByteReader reader(body.data(), body.size());
+  reader.Skip(2);
+  demo::DemoRule rule;
+  while (reader.ReadString(rule.name) && reader.ReadString(rule.value)) rules.push_back(rule);
+  return rules;
+}
+
+TEST_F(ConnectionTest, TodaysServersShowNameMapPlayersAndEverySplitRule) {
+  struct Case {
+    const char* what;
+    ModernInfoReply reply;
+    uint8_t protocol;  // 48 from 'I', 47 from 'm'
+  } cases[] = {
+      {"information replies", ModernInfoReply::kInfo, 48},
+      {"details replies instead", ModernInfoReply::kDetails, 47},
+      {"both: the details win", ModernInfoReply::kBoth, 47},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const DemoConfig config = ModernConfig(c.reply);
+    Watch(config);
+    ASSERT_TRUE(PumpUntil([&] {
+      return ShowsPlayers(3) && Caption() == "crossfire [3/16] on Tarnwick Demo Server - Tarnwick";
+    })) << Caption();
+    // Today's servers send index 0 for every player, so the rows' order among themselves is open.
+    EXPECT_EQ(Names(), (std::set<std::string>{"Freeman", "Barney", "[TW] Alyx"}));
+    EXPECT_EQ(window->Monitor().Kind(), ServerKind::Modern);
+    EXPECT_TRUE(window->Commands().IsEnabled(ID_FILE_JOIN));
+    EXPECT_TRUE(State().dedicated);
+    EXPECT_EQ(State().protocol, c.protocol);
+
+    // What the Server Info sheet asks for when it opens.
+    window->Monitor().SendQuery("details");
+    window->Monitor().SendQuery("rules");
+    auto storedRules = [&] { return ReadRules(window->Monitor().Rules().Copy()); };
+    ASSERT_TRUE(PumpUntil([&] { return storedRules() == config.rules; }))
+        << storedRules().size() << " rules";
+    EXPECT_EQ(State().protocol, c.protocol) << "a later reply does not switch versions";
+
+    server_->SetPlayers({{"Gordon", 1, 5.0f}});
+    SendCommand(window.hwnd(), ID_VIEW_REFRESH);
+    ASSERT_TRUE(PumpUntil([&] { return ShowsPlayers(1); }));
+    EXPECT_TRUE(boxes.Boxes().empty());
+
+    SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
+    EXPECT_EQ(window->Monitor().Kind(), ServerKind::Unknown);
+    server_->Stop();
+  }
+}
+
+TEST_F(ConnectionTest, TodaysServersGetFewQueriesAndNoTextOnceKnown) {
+  Watch(ModernConfig(ModernInfoReply::kInfo));
+  ASSERT_TRUE(PumpUntil([&] { return ShowsPlayers(3); }));
+  // details, ping, then T, T with the challenge, U with it: no more for the first screen.
+  const size_t before = server_->ReceivedRequests().size();
+  EXPECT_LE(before, 5u);
+  SendCommand(window.hwnd(), ID_VIEW_REFRESH);
+  ASSERT_TRUE(server_->WaitForRequests(before + 2, 2000ms));
+  // Let the answers come in; none of them may ask for more.
+  PumpUntil([] { return false; }, 300);
+  const auto requests = server_->ReceivedRequests();
+  ASSERT_EQ(requests.size(), before + 2) << "Refresh: one info and one players query";
+  EXPECT_TRUE(IsBinaryQuery(requests[before]));
+  EXPECT_TRUE(IsBinaryQuery(requests[before + 1]));
+
+  // A challenge the server no longer takes: each query is asked once more with the new number.
+  server_->ExpireChallenges();
+  server_->SetPlayers({{"Gordon", 1, 5.0f}, {"Eli", 2, 6.0f}, {"Kleiner", 3, 7.0f}});
+  SendCommand(window.hwnd(), ID_VIEW_REFRESH);
+  const std::set<std::string> renamed = {"Gordon", "Eli", "Kleiner"};
+  ASSERT_TRUE(PumpUntil([&] { return Names() == renamed; }));
+  PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(server_->ReceivedRequests().size(), before + 2 + 4);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,13 @@ class ConsoleTest : public ::testing::Test {
   void SetPassword(const std::string& password) {
     SetWindowTextA(Item(IDC_RCON_PASSWORD), password.c_str());
   }
+  // The edit field of the command box.
+  HWND CommandEdit() {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof(info);
+    GetComboBoxInfo(Console().CommandBox(), &info);
+    return info.hwndItem;
+  }
   void SetCommand(const std::string& command) {
     SetWindowTextA(Console().CommandBox(), command.c_str());
   }
@@ -92,12 +100,12 @@ class ConsoleTest : public ::testing::Test {
       texts.push_back(request.Text());
     return texts;
   }
+  size_t CountRequests(const std::string& text) {
+    const std::vector<std::string> requests = Requests();
+    return static_cast<size_t>(std::count(requests.begin(), requests.end(), text));
+  }
   bool WaitForRequest(const std::string& text) {
-    return PumpUntil([&] {
-      for (const std::string& request : Requests())
-        if (request == text) return true;
-      return false;
-    });
+    return PumpUntil([&] { return CountRequests(text) > 0; });
   }
   // The local port of the window's socket, as the server saw it.
   uint16_t WindowPort() {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <optional>
 
 #include "rcon/console_log_file_win.h"
 #include "settings/settings_store.h"
@@ -16,7 +18,6 @@ namespace {
 
 using testing::ConsoleTest;
 using testing::PumpPending;
-using testing::PumpUntil;
 using testing::SendCommand;
 
 class ConsoleWindow : public ConsoleTest {};
@@ -29,10 +30,16 @@ TEST_F(ConsoleWindow, CreatedHiddenAndShownByTheRemoteConsoleCommand) {
   GetWindowTextA(console, caption, sizeof(caption));
   EXPECT_STREQ(caption, "Remote console");
   EXPECT_EQ(GetWindow(console, GW_OWNER), window.hwnd());
-  const LONG style = GetWindowLongA(console, GWL_STYLE);
-  for (DWORD bit : {DWORD{WS_POPUP}, DWORD{WS_CAPTION}, DWORD{WS_SYSMENU}, DWORD{WS_MAXIMIZEBOX},
-                    DWORD{WS_THICKFRAME}})
-    EXPECT_EQ(static_cast<DWORD>(style) & bit, bit);
+  // What the user would miss: a sizable window, a hidden password, an output without a limit.
+  const auto style = [](HWND control) {
+    return static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
+  };
+  constexpr DWORD kSizable = WS_THICKFRAME | WS_MAXIMIZEBOX;
+  EXPECT_EQ(style(console) & kSizable, kSizable);
+  EXPECT_TRUE(style(Item(IDC_RCON_PASSWORD)) & ES_PASSWORD);
+  EXPECT_TRUE(style(Console().OutputBox()) & ES_READONLY);
+  EXPECT_GE(static_cast<uint32_t>(SendMessageA(Console().OutputBox(), EM_GETLIMITTEXT, 0, 0)),
+            0x7FFFFFFEu);
 
   Connect();
   SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
@@ -40,41 +47,8 @@ TEST_F(ConsoleWindow, CreatedHiddenAndShownByTheRemoteConsoleCommand) {
   EXPECT_FALSE(IsZoomed(console));
 }
 
-TEST_F(ConsoleWindow, ControlsHaveTheirStyles) {
-  struct Case {
-    int id;
-    const char* className;
-    LONG style;
-  } cases[] = {
-      {IDC_RCON_PASSWORD, "Edit", ES_PASSWORD | ES_AUTOHSCROLL | WS_DISABLED},
-      {IDC_RCON_SHOW_LOG, "Button", BS_AUTOCHECKBOX | WS_DISABLED},
-      {IDC_RCON_COMMAND_GROUP, "Button", BS_GROUPBOX},
-      {IDC_RCON_COMMAND, "ComboBox", CBS_DROPDOWN | CBS_SORT | CBS_AUTOHSCROLL | WS_DISABLED},
-      {IDOK, "Button", BS_OWNERDRAW | BS_FLAT | WS_DISABLED},
-      {IDC_RCON_OUTPUT_GROUP, "Button", BS_GROUPBOX},
-      {IDC_RCON_OUTPUT, "Edit",
-       ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_HSCROLL | ES_AUTOHSCROLL},
-      {IDCANCEL, "Button", BS_PUSHBUTTON},
-      {IDC_RCON_GRIP, "ScrollBar", SBS_SIZEGRIP},
-  };
-  for (const Case& c : cases) {
-    const HWND control = Item(c.id);
-    ASSERT_NE(control, nullptr) << c.id;
-    char className[32] = {};
-    GetClassNameA(control, className, sizeof(className));
-    EXPECT_STREQ(className, c.className) << c.id;
-    EXPECT_EQ(GetWindowLongA(control, GWL_STYLE) & c.style, c.style) << c.id;
-  }
-  EXPECT_EQ(GetWindowLongA(Item(IDOK), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-  EXPECT_GE(static_cast<uint32_t>(SendMessageA(Console().OutputBox(), EM_GETLIMITTEXT, 0, 0)),
-            0x7FFFFFFEu)
-      << "the largest limit of an edit control";
-  char text[32] = {};
-  GetWindowTextA(Item(IDOK), text, sizeof(text));
-  EXPECT_STREQ(text, "Send");
-}
-
-TEST_F(ConsoleWindow, OutputCollectsTextWhileHidden) {
+TEST_F(ConsoleWindow, OutputCollectsTextWhileHiddenAndKeepsItWhenEscOrCloseHide) {
+  Connect();
   Console().AppendConsoleText("first line\n");
   Console().AppendConsoleText("second ");
   Console().AppendConsoleText("line\n");
@@ -87,11 +61,7 @@ TEST_F(ConsoleWindow, OutputCollectsTextWhileHidden) {
   EXPECT_EQ(start, 25u) << "the caret follows the text";
   EXPECT_EQ(end, 25u);
   EXPECT_FALSE(SendMessageA(Console().OutputBox(), EM_CANUNDO, 0, 0));
-}
 
-TEST_F(ConsoleWindow, EscAndCloseHideAndShowingAgainKeepsTheOutput) {
-  Connect();
-  Console().AppendConsoleText("kept\n");
   const auto pressEscapeIn = [&](HWND control) {
     PostMessageA(control, WM_KEYDOWN, VK_ESCAPE, 1);
     PostMessageA(control, WM_KEYUP, VK_ESCAPE, 0xC0000001);
@@ -118,77 +88,22 @@ TEST_F(ConsoleWindow, EscAndCloseHideAndShowingAgainKeepsTheOutput) {
     EXPECT_NE(Console().hwnd(), nullptr) << c.what;
   }
   SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
-  EXPECT_EQ(Output(), "kept\r\n");
+  EXPECT_EQ(Output(), "first line\r\nsecond line\r\n");
 }
 
-TEST_F(ConsoleWindow, EnterSends) {
-  Connect();
-  SetPassword("demo");
-  SetCommand("echo by enter");
-  SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
-  COMBOBOXINFO info = {};
-  info.cbSize = sizeof(info);
-  ASSERT_TRUE(GetComboBoxInfo(Console().CommandBox(), &info));
-  SetFocus(info.hwndItem);
-  PostMessageA(info.hwndItem, WM_KEYDOWN, VK_RETURN, 1);
-  PumpPending();
-  EXPECT_TRUE(WaitForOutput("by enter\r\n"));
-}
-
-// Stands in for the save-file dialog: checks the request and answers with a path (or cancels).
-class SaveDialogForTest {
+// Answers the save-file dialog with `path` (an empty one cancels) and keeps the name it proposed.
+class SaveAnswer {
  public:
-  explicit SaveDialogForTest(std::string path) : path_(std::move(path)) {
-    SetSaveFileDialog([this](OPENFILENAMEA& request) {
-      ++calls;
-      owner = request.hwndOwner;
-      flags = request.Flags;
-      defaultName = request.lpstrFile;
-      extension = request.lpstrDefExt != nullptr ? request.lpstrDefExt : "";
-      const char* filterEnd = request.lpstrFilter;
-      while (*filterEnd != '\0' || *(filterEnd + 1) != '\0') ++filterEnd;
-      filter.assign(request.lpstrFilter, filterEnd + 2);
-      if (path_.empty() || path_.size() >= request.nMaxFile) return false;
-      std::copy(path_.begin(), path_.end(), request.lpstrFile);
-      request.lpstrFile[path_.size()] = '\0';
+  explicit SaveAnswer(std::string path) {
+    SetSaveFileDialog([this, path](OPENFILENAMEA& request) {
+      proposed = request.lpstrFile;
+      if (path.empty()) return false;
+      lstrcpynA(request.lpstrFile, path.c_str(), static_cast<int>(request.nMaxFile));
       return true;
     });
   }
-  ~SaveDialogForTest() { SetSaveFileDialog(nullptr); }
-
-  int calls = 0;
-  HWND owner = nullptr;
-  DWORD flags = 0;
-  std::string defaultName;
-  std::string extension;
-  std::string filter;
-
- private:
-  std::string path_;
-};
-
-// A folder of its own under the temporary folder, removed with what the test wrote into it.
-class TempFolder {
- public:
-  TempFolder() {
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    path_ = std::string(base) + "tarnwick-console-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(GetTickCount());
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~TempFolder() {
-    for (const std::string& file : files_) DeleteFileA(file.c_str());
-    RemoveDirectoryA(path_.c_str());
-  }
-  std::string File(const std::string& name) {
-    files_.push_back(path_ + "\\" + name);
-    return files_.back();
-  }
-
- private:
-  std::string path_;
-  std::vector<std::string> files_;
+  ~SaveAnswer() { SetSaveFileDialog(nullptr); }
+  std::string proposed;
 };
 
 std::string ReadFile(const std::string& path) {
@@ -197,60 +112,38 @@ std::string ReadFile(const std::string& path) {
 }
 
 TEST_F(ConsoleWindow, SaveWritesTheOutputWithCrLf) {
-  TempFolder folder;
-  const std::string path = folder.File("saved.log");
-  {
-    std::ofstream old(path, std::ios::binary);
-    old << "an older and much longer file that the save replaces completely\r\n";
-  }
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  const std::string path =
+      std::string(folder) + "tarnwick-console-" + std::to_string(GetCurrentProcessId()) + ".log";
+  std::ofstream(path, std::ios::binary) << "an older and longer file that the save replaces\r\n";
   Console().AppendConsoleText("L 12/06/2026 - 10:00:00: first\n");
   Console().AppendConsoleText("second\n");
-  SaveDialogForTest dialog(path);
-  SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_SAVE_LOG, 0);
-  EXPECT_EQ(dialog.calls, 1);
-  EXPECT_EQ(ReadFile(path), "L 12/06/2026 - 10:00:00: first\r\nsecond\r\n");
-  EXPECT_EQ(dialog.owner, Console().hwnd());
-  EXPECT_EQ(dialog.defaultName, "Tarnwick.log");
-  EXPECT_EQ(dialog.extension, "log");
-  constexpr char kFilter[] = "Log files (.log;.txt)\0*.log;*.txt\0All files (*.*)\0*.*\0";
-  EXPECT_EQ(dialog.filter, std::string(kFilter, sizeof(kFilter)));
-  const DWORD wanted = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
-  EXPECT_EQ(dialog.flags & wanted, wanted);
-}
-
-TEST_F(ConsoleWindow, SaveOfAnEmptyOutputAndCancelledSaves) {
-  TempFolder folder;
-  const std::string empty = folder.File("empty.log");
-  {
-    SaveDialogForTest dialog(empty);
+  const auto save = [&](const std::string& answer) {
+    SaveAnswer dialog(answer);
     SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_SAVE_LOG, 0);
-  }
-  EXPECT_NE(GetFileAttributesA(empty.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(ReadFile(empty), "");
-
+    return dialog.proposed;
+  };
+  EXPECT_EQ(save(path), "Tarnwick.log");
+  const std::string saved = "L 12/06/2026 - 10:00:00: first\r\nsecond\r\n";
+  EXPECT_EQ(ReadFile(path), saved);
   Console().AppendConsoleText("not saved\n");
-  SaveDialogForTest cancelled("");
-  SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_SAVE_LOG, 0);
-  EXPECT_EQ(cancelled.calls, 1);
-  EXPECT_EQ(ReadFile(empty), "");
-  EXPECT_TRUE(boxes_.Boxes().empty());
-
-  SaveDialogForTest nowhere(folder.File("missing-folder\\x.log"));
-  SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_SAVE_LOG, 0);
+  EXPECT_EQ(save(""), "Tarnwick.log");
+  EXPECT_EQ(ReadFile(path), saved) << "a cancelled save writes nothing";
+  save(std::string(folder) + "tarnwick-no-such-folder\\x.log");
   EXPECT_TRUE(boxes_.Boxes().empty()) << "a file that cannot be created is skipped silently";
+  DeleteFileA(path.c_str());
 }
 
-TEST_F(ConsoleWindow, ClearLogEmptiesTheOutput) {
-  Console().AppendConsoleText("gone\n");
-  SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_CLEAR_LOG, 0);
-  EXPECT_EQ(Output(), "");
-}
-
-std::unique_ptr<Key> SettingsKey(testing::WindowUnderTest& window) {
-  return window.Registry()
-      .store()
-      .Root(RootKey::kCurrentUser)
-      .OpenSubkey(kSettingsKeyPath, KeyAccess::kRead);
+// The "Rcon recent list" value the closed window left, if any.
+std::optional<std::string> StoredHistory(testing::WindowUnderTest& window) {
+  auto key = window.Registry().store().Root(RootKey::kCurrentUser).OpenSubkey(kSettingsKeyPath,
+                                                                             KeyAccess::kRead);
+  KeyValue value;
+  if (!key || key->QueryValue("Rcon recent list", kAnySize, value) != KeyStatus::kSuccess) {
+    return std::nullopt;
+  }
+  return std::string(value.data.begin(), value.data.end());
 }
 
 TEST_F(ConsoleWindow, ClosingTheWindowStoresTheHistory) {
@@ -259,12 +152,7 @@ TEST_F(ConsoleWindow, ClosingTheWindowStoresTheHistory) {
   Send("status");
   Send("echo one");
   window.Close();
-  auto key = SettingsKey(window);
-  ASSERT_NE(key, nullptr);
-  KeyValue value;
-  ASSERT_EQ(key->QueryValue("Rcon recent list", kAnySize, value), KeyStatus::kSuccess);
-  const std::string stored(value.data.begin(), value.data.end());
-  EXPECT_EQ(stored, std::string("echo one\0status\0\0", 17));
+  EXPECT_EQ(StoredHistory(window), std::string("echo one\0status\0\0", 17));
 }
 
 TEST_F(ConsoleWindow, ClearComboThenClosingRemovesTheStoredHistory) {
@@ -275,10 +163,7 @@ TEST_F(ConsoleWindow, ClearComboThenClosingRemovesTheStoredHistory) {
   EXPECT_TRUE(History().empty());
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "");
   window.Close();
-  auto key = SettingsKey(window);
-  ASSERT_NE(key, nullptr);
-  KeyValue value;
-  EXPECT_EQ(key->QueryValue("Rcon recent list", kAnySize, value), KeyStatus::kNotFound);
+  EXPECT_EQ(StoredHistory(window), std::nullopt);
 }
 
 RECT ControlRect(HWND dialog, int id) {
@@ -290,49 +175,45 @@ RECT ControlRect(HWND dialog, int id) {
 
 TEST_F(ConsoleWindow, ControlsFollowTheWindowsSize) {
   const HWND console = Console().hwnd();
-  RECT window0 = {};
-  GetWindowRect(console, &window0);
+  RECT frame = {};
+  GetWindowRect(console, &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
   MINMAXINFO limits = {};
   SendMessageA(console, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-  EXPECT_EQ(limits.ptMinTrackSize.x, window0.right - window0.left)
-      << "the initial size is the least";
-  EXPECT_EQ(limits.ptMinTrackSize.y, window0.bottom - window0.top);
+  EXPECT_EQ(limits.ptMinTrackSize.x, width) << "the initial size is the least";
+  EXPECT_EQ(limits.ptMinTrackSize.y, height);
 
-  const int ids[] = {
-      IDC_RCON_PASSWORD,     IDC_RCON_SHOW_LOG, IDC_RCON_COMMAND_GROUP, IDC_RCON_COMMAND, IDOK,
-      IDC_RCON_OUTPUT_GROUP, IDC_RCON_OUTPUT,   IDC_RCON_GRIP,          IDCANCEL};
-  std::vector<RECT> before;
-  for (int id : ids) before.push_back(ControlRect(console, id));
-  const RECT label = ControlRect(console, -1);
   constexpr int dx = 121;
   constexpr int dy = 80;
-  SetWindowPos(console, nullptr, 0, 0, window0.right - window0.left + dx,
-               window0.bottom - window0.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  struct Change {
-    int left, top, right, bottom;
-  } changes[] = {
-      {0, 0, dx, 0},  {dx, 0, dx, 0},   {0, 0, dx, 0},
-      {0, 0, dx, 0},  {dx, 0, dx, 0},   {0, 0, dx, dy},
-      {0, 0, dx, dy}, {dx, dy, dx, dy}, {dx / 2, dy, dx / 2, dy},
+  const struct {
+    int id;
+    RECT change;
+  } cases[] = {
+      {IDC_RCON_PASSWORD, {0, 0, dx, 0}},      {IDC_RCON_SHOW_LOG, {dx, 0, dx, 0}},
+      {IDC_RCON_COMMAND_GROUP, {0, 0, dx, 0}}, {IDC_RCON_COMMAND, {0, 0, dx, 0}},
+      {IDOK, {dx, 0, dx, 0}},                  {IDC_RCON_OUTPUT_GROUP, {0, 0, dx, dy}},
+      {IDC_RCON_OUTPUT, {0, 0, dx, dy}},       {IDC_RCON_GRIP, {dx, dy, dx, dy}},
+      {IDCANCEL, {dx / 2, dy, dx / 2, dy}},    {-1, {0, 0, 0, 0}},  // a label stays
   };
-  for (size_t i = 0; i < std::size(ids); ++i) {
-    const RECT after = ControlRect(console, ids[i]);
-    EXPECT_EQ(after.left - before[i].left, changes[i].left) << ids[i];
-    EXPECT_EQ(after.top - before[i].top, changes[i].top) << ids[i];
-    EXPECT_EQ(after.right - before[i].right, changes[i].right) << ids[i];
-    EXPECT_EQ(after.bottom - before[i].bottom, changes[i].bottom) << ids[i];
+  std::vector<RECT> before;
+  for (const auto& c : cases) before.push_back(ControlRect(console, c.id));
+  const auto resize = [&](int w, int h) {
+    SetWindowPos(console, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  };
+  resize(width + dx, height + dy);
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const RECT after = ControlRect(console, cases[i].id);
+    const RECT& change = cases[i].change;
+    EXPECT_EQ(after.left - before[i].left, change.left) << cases[i].id;
+    EXPECT_EQ(after.top - before[i].top, change.top) << cases[i].id;
+    EXPECT_EQ(after.right - before[i].right, change.right) << cases[i].id;
+    EXPECT_EQ(after.bottom - before[i].bottom, change.bottom) << cases[i].id;
   }
-  const RECT labelAfter = ControlRect(console, -1);
-  EXPECT_EQ(labelAfter.left, label.left);
-  EXPECT_EQ(labelAfter.right, label.right);
-
-  SetWindowPos(console, nullptr, 0, 0, window0.right - window0.left, window0.bottom - window0.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  for (size_t i = 0; i < std::size(ids); ++i) {
-    const RECT back = ControlRect(console, ids[i]);
-    EXPECT_EQ(back.left, before[i].left) << ids[i];
-    EXPECT_EQ(back.right, before[i].right) << ids[i];
-    EXPECT_EQ(back.bottom, before[i].bottom) << ids[i];
+  resize(width, height);
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const RECT back = ControlRect(console, cases[i].id);
+    EXPECT_TRUE(EqualRect(&back, &before[i])) << "no rounding builds up: " << cases[i].id;
   }
 }
 

@@ -10,24 +10,27 @@ namespace {
 using testing::ConsoleTest;
 using testing::PumpPending;
 using testing::PumpUntil;
+using testing::SendCommand;
 
 class ConsoleWithServer : public ConsoleTest {};
 
-TEST_F(ConsoleWithServer, SendShowsTheServersAnswer) {
+TEST_F(ConsoleWithServer, EnterSendsAndShowsTheServersAnswerOrRefusal) {
   Connect();
+  // A server known to be of 2001 gets its own form at once, without a challenge.
+  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().Kind() == ServerKind::Old; }));
   SetPassword("demo");
-  Send("status");
+  SetCommand("status");
+  SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
+  SetFocus(CommandEdit());
+  PostMessageA(CommandEdit(), WM_KEYDOWN, VK_RETURN, 1);
   ASSERT_TRUE(WaitForOutput("players :  3 active (16 max)"));
   EXPECT_TRUE(WaitForRequest("rcon demo status"));
+  for (const std::string& request : Requests()) EXPECT_NE(request, "challenge rcon");
   const std::string output = Output();
   EXPECT_EQ(output.rfind("hostname:  Tarnwick Demo Server\r\n", 0), 0u) << output;
   EXPECT_EQ(output.find('\n'), output.find("\r\n") + 1) << "line feeds arrive as CR LF";
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "status") << "the command stays in the box";
-  EXPECT_TRUE(boxes_.Boxes().empty());
-}
 
-TEST_F(ConsoleWithServer, AWrongPasswordShowsTheServersRefusal) {
-  Connect();
   SetPassword("guess");
   Send("status");
   ASSERT_TRUE(WaitForOutput("Bad rcon_password.\r\n"));
@@ -121,9 +124,8 @@ TEST_F(ConsoleWithServer, HistoryKeepsOneItemWhateverTheCase) {
   Send("echo hi");
   EXPECT_TRUE(WaitForRequest("rcon demo echo hi"));
   EXPECT_EQ(History(), (std::vector<std::string>{"echo hi", "status"}));
-  size_t statusRequests = 0;
-  for (const std::string& request : Requests()) statusRequests += request == "rcon demo status";
-  EXPECT_EQ(statusRequests, 2u) << "every Send sends, whether it joins the history or not";
+  EXPECT_EQ(CountRequests("rcon demo status"), 2u)
+      << "every Send sends, whether it joins the history or not";
   EXPECT_TRUE(WaitForRequest("rcon demo Status"));
 }
 
@@ -139,10 +141,7 @@ TEST_F(ConsoleWithServer, TypingCompletesFromTheHistoryButNotAfterBackspace) {
   Send("echo hi");
   SetCommand("");
   Console().Show();
-  COMBOBOXINFO info = {};
-  info.cbSize = sizeof(info);
-  ASSERT_TRUE(GetComboBoxInfo(Console().CommandBox(), &info));
-  const HWND edit = info.hwndItem;
+  const HWND edit = CommandEdit();
   SetFocus(edit);
   Type(edit, "st");
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "status");
@@ -159,18 +158,17 @@ TEST_F(ConsoleWithServer, TypingCompletesFromTheHistoryButNotAfterBackspace) {
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "sX") << "no item begins with it";
 }
 
-TEST(ConsoleWithoutHostAddress, LogSwitchStaysDisabled) {
-  testing::HostAddressesForTest none({});
-  testing::BoxRecorder boxes;
-  demo::DemoServer server(testing::QuietServer());
-  ASSERT_TRUE(server.Start());
-  testing::WindowUnderTest window;
-  EXPECT_FALSE(window->Console().LogAddress().has_value());
-  window->Monitor().Connect("127.0.0.1:" + std::to_string(server.Port()), false);
-  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); }));
-  SetWindowTextA(GetDlgItem(window->Console().hwnd(), IDC_RCON_PASSWORD), "demo");
-  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window->Console().hwnd(), IDC_RCON_SHOW_LOG)));
-  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(window->Console().hwnd(), IDOK)));
+class ConsoleWithoutHostAddress : public ConsoleTest {
+ protected:
+  ConsoleWithoutHostAddress() : ConsoleTest(testing::QuietServer(), {}) {}
+};
+
+TEST_F(ConsoleWithoutHostAddress, LogSwitchStaysDisabled) {
+  EXPECT_FALSE(Console().LogAddress().has_value());
+  Connect();
+  SetPassword("demo");
+  EXPECT_FALSE(Enabled(IDC_RCON_SHOW_LOG));
+  EXPECT_TRUE(Enabled(IDOK));
 }
 
 }  // namespace

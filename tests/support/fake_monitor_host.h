@@ -55,9 +55,6 @@ class FakeMonitorHost : public MonitorHost {
   int foregrounds = 0;
   int readNotifications = 0;
 
-  // The request texts sent so far ("ping", "details", ...), without prefix and terminator.
-  std::vector<std::string> SentTexts() const;
-
   LookupTask StartLookup(const std::string& host) override;
   void CancelLookup(LookupTask task) override { cancelled.push_back(task); }
   bool OpenSocket(const Ipv4Endpoint& server, uint16_t& port) override;
