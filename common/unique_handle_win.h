@@ -63,11 +63,6 @@ struct FontTraits {
   static Handle Invalid() { return nullptr; }
   static void Close(Handle h) { DeleteObject(h); }
 };
-struct BrushTraits {
-  using Handle = HBRUSH;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { DeleteObject(h); }
-};
 struct GdiObjectTraits {
   using Handle = HGDIOBJ;
   static Handle Invalid() { return nullptr; }
@@ -112,7 +107,6 @@ using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKey = UniqueHandle<RegistryKeyTraits>;
 using UniqueFont = UniqueHandle<FontTraits>;
-using UniqueBrush = UniqueHandle<BrushTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
@@ -150,20 +144,6 @@ class ScopedWindowDc {
  private:
   HWND window_;
   HDC dc_;
-};
-
-// A critical section is not a handle, but it is owned the same way.
-class CriticalSection {
- public:
-  CriticalSection() { InitializeCriticalSection(&section_); }
-  ~CriticalSection() { DeleteCriticalSection(&section_); }
-  CriticalSection(const CriticalSection&) = delete;
-  CriticalSection& operator=(const CriticalSection&) = delete;
-  void lock() { EnterCriticalSection(&section_); }
-  void unlock() { LeaveCriticalSection(&section_); }
-
- private:
-  CRITICAL_SECTION section_;
 };
 
 }  // namespace tarnwick

@@ -9,8 +9,6 @@ bool IsPrivateAddress(const Ipv4Address& address) {
   return o[0] == 10 || (o[0] == 172 && o[1] >= 16 && o[1] <= 31) || (o[0] == 192 && o[1] == 168);
 }
 
-bool IsLoopbackAddress(const Ipv4Address& address) { return address.octets[0] == 127; }
-
 std::string FormatEndpoint(const Ipv4Endpoint& endpoint) {
   const auto& o = endpoint.address.octets;
   return Format("%u.%u.%u.%u:%u", o[0], o[1], o[2], o[3], static_cast<unsigned>(endpoint.port));

@@ -23,8 +23,6 @@ struct Ipv4Endpoint {
 // True for 10.0.0.0/8, 172.16.0.0/12 and 192.168.0.0/16; loopback and link-local are not private.
 bool IsPrivateAddress(const Ipv4Address& address);
 
-bool IsLoopbackAddress(const Ipv4Address& address);
-
 // "a.b.c.d:port"
 std::string FormatEndpoint(const Ipv4Endpoint& endpoint);
 
