@@ -164,22 +164,6 @@ TYPED_TEST_P(SettingsStoreContract, PlacementRecordsOfTheWrongSizeOrTypeAreIgnor
   }
 }
 
-TYPED_TEST_P(SettingsStoreContract, MinimisedWindowIsStoredAsNormal) {
-  struct Case {
-    uint32_t showCommand;
-    uint32_t stored;
-  } cases[] = {{2, 1}, {1, 1}, {3, 3}};
-  for (const Case& c : cases) {
-    Settings s;
-    FakeSettingsWindow window(this->store());
-    window.windowPlacement = MakePlacementRecord(40, c.showCommand);
-    window.consolePlacement = MakePlacementRecord(80, 2);  // the console's is written unchanged
-    SaveSettings(this->store(), window, s);
-    EXPECT_EQ(this->Stored("WindowPos").data, BytesOf(MakePlacementRecord(40, c.stored)));
-    EXPECT_EQ(this->Stored("RConPos").data, BytesOf(*window.consolePlacement));
-  }
-}
-
 TYPED_TEST_P(SettingsStoreContract, WindowOpenedWithNewLeavesThePlacementsAlone) {
   Settings s;
   FakeSettingsWindow before(this->store());
@@ -363,7 +347,6 @@ TYPED_TEST_P(SettingsStoreContract, GameClientIsFoundFromTheUninstallEntry) {
 REGISTER_TYPED_TEST_SUITE_P(SettingsStoreContract, RoundTripsEverySetting,
                             FourByteValuesAreTakenAsStoredAndBoolsSavedAsOne,
                             PlacementRecordsOfTheWrongSizeOrTypeAreIgnored,
-                            MinimisedWindowIsStoredAsNormal,
                             WindowOpenedWithNewLeavesThePlacementsAlone,
                             ColumnArraysReplaceOnlyTheirLeadingEntries,
                             FirstStartUsesDefaultsAndCreatesTheKeyOnlyAtSave,
