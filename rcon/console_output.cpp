@@ -29,10 +29,16 @@ ConsoleOutput::Change ConsoleOutput::Append(std::string_view received) {
   change.replaceFrom = text_.size() - rawTail_.size();
   std::string region = rawTail_ + ToCrLf(clean);
   change.replacement = MaskPasswords(region, passwords_);
+  const std::string shownTail = text_.substr(change.replaceFrom);
   for (size_t i = 0; i < rawTail_.size(); ++i) {
-    if (text_[change.replaceFrom + i] == '*') change.replacement[i] = '*';
+    if (shownTail[i] == '*') change.replacement[i] = '*';
   }
   text_.replace(change.replaceFrom, std::string::npos, change.replacement);
+  // The box is given only what differs, usually just the new text.
+  size_t same = 0;
+  while (same < rawTail_.size() && change.replacement[same] == shownTail[same]) ++same;
+  change.replaceFrom += same;
+  change.replacement.erase(0, same);
   const size_t reach = kEchoReachBeforePassword + longestPassword_;
   rawTail_ = region.substr(region.size() - std::min(region.size(), reach));
 
