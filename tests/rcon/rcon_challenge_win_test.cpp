@@ -178,5 +178,32 @@ TEST_F(ModernConsole, ReconnectingForgetsTheChallenge) {
   EXPECT_EQ(server_.FailedRconAttempts(), 0);
 }
 
+// A server of today's kind whose every answer is lost: the console cannot tell its kind and never
+// gets a challenge, so it must give up rather than fall back to the challenge-less form.
+class SilentModernConsole : public ConsoleTest {
+ protected:
+  SilentModernConsole() : ConsoleTest(SilentServer()) {}
+  static demo::DemoConfig SilentServer() {
+    demo::DemoConfig config = testing::QuietServer();
+    config.modern = true;
+    config.faults.drop_every = 1;
+    return config;
+  }
+};
+
+TEST_F(SilentModernConsole, WithoutAChallengeTheConsoleSaysSoAndSendsNothing) {
+  Connect();
+  SetPassword("demo");
+  Send("status");
+  ASSERT_TRUE(PumpUntil(
+      [&] { return Output().find("did not answer \"challenge rcon\"") != std::string::npos; },
+      10000));
+  EXPECT_EQ(CountRequests("challenge rcon"), 2u);
+  for (const std::string& request : Requests()) {
+    EXPECT_NE(request.rfind("rcon ", 0), 0u) << "sent: " << request;
+  }
+  EXPECT_EQ(server_.FailedRconAttempts(), 0);
+}
+
 }  // namespace
 }  // namespace tarnwick
