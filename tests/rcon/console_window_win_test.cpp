@@ -116,8 +116,10 @@ TEST_F(ConsoleWindow, SaveWritesTheOutputWithCrLf) {
 
   // A log stream runs for days: beyond a megabyte the oldest lines go, from the box and the save.
   std::string lines;
-  for (int i = 0; lines.size() < 64 * 1024; ++i) lines += "L log line " + std::to_string(i) + "\n";
-  for (int i = 0; i < 20; ++i) Console().AppendConsoleText(lines);
+  for (int i = 0; lines.size() <= kConsoleOutputLimit; ++i) {
+    lines += "L log line " + std::to_string(i) + "\n";
+  }
+  Console().AppendConsoleText(lines);
   Console().AppendConsoleText("the newest line\n");
   const std::string output = Output();
   EXPECT_LE(output.size(), kConsoleOutputLimit);
