@@ -78,21 +78,5 @@ TEST(ConsoleOutput, KeepsTheMaskedTextAndTellsTheBoxTheSameChange) {
   EXPECT_EQ(output.Text(), "rcon *****ly") << "once hidden, stays hidden";
 }
 
-TEST(ConsoleOutput, OldestLinesGoBeyondTheLimit) {
-  ConsoleOutput output(80);
-  std::string box;
-  for (int i = 0; i < 20; ++i) {
-    const ConsoleOutput::Change change = output.Append("line " + std::to_string(i) + "\n");
-    box.replace(change.replaceFrom, std::string::npos, change.replacement);
-    box.erase(0, change.dropFront);
-    ASSERT_LE(output.Text().size(), 80u);
-  }
-  EXPECT_EQ(box, output.Text());
-  EXPECT_EQ(output.Text().rfind("line ", 0), 0u) << "whole lines go";
-  EXPECT_NE(output.Text().find("line 19\r\n"), std::string::npos);
-  output.Append(std::string(100, 'x'));  // a line longer than the limit is cut
-  EXPECT_LE(output.Text().size(), 80u);
-}
-
 }  // namespace
 }  // namespace tarnwick
