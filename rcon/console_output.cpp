@@ -30,9 +30,13 @@ ConsoleOutput::Change ConsoleOutput::Append(std::string_view received) {
   std::string region = rawTail_ + ToCrLf(clean);
   change.replacement = MaskPasswords(region, passwords_);
   const std::string shownTail = text_.substr(change.replaceFrom);
+  bool kept = false;
   for (size_t i = 0; i < rawTail_.size(); ++i) {
+    kept = kept || (shownTail[i] == '*' && change.replacement[i] != '*');
     if (shownTail[i] == '*') change.replacement[i] = '*';
   }
+  // Asterisks kept from before may spell a password with asterisks in it.
+  if (kept) change.replacement = MaskPasswords(change.replacement, passwords_);
   text_.replace(change.replaceFrom, std::string::npos, change.replacement);
   // The box is given only what differs, usually just the new text.
   size_t same = 0;

@@ -57,6 +57,25 @@ void MaskFrom(std::string_view text, size_t first, size_t last,
   }
 }
 
+// One round of MaskPasswords: masks in `masked` the passwords that `text` shows.
+void MaskOnce(std::string_view text, std::span<const std::string> passwords,
+              std::string& masked) {
+  const std::string folded = LowerCopy(text);
+  for (size_t at = folded.find(kCommandWord); at != std::string::npos;
+       at = folded.find(kCommandWord, at + 1)) {
+    const size_t afterWord = at + kCommandWord.size();
+    const size_t word = SkipBlanks(text, afterWord);
+    if (word == afterWord) continue;
+    MaskFrom(text, afterWord + 1, word, passwords, masked);
+    size_t digits = word;
+    while (digits < text.size() && digits - word < kMostDigits && IsDigit(text[digits])) ++digits;
+    if (digits == word) continue;
+    const size_t afterNumber = SkipBlanks(text, digits);
+    if (afterNumber == digits) continue;
+    MaskFrom(text, digits + 1, afterNumber, passwords, masked);
+  }
+}
+
 }  // namespace
 
 std::string ToCrLf(std::string_view text) {
@@ -74,19 +93,11 @@ std::string MaskPasswords(std::string_view text, std::span<const std::string> pa
   bool any = false;
   for (const std::string& password : passwords) any = any || !password.empty();
   if (!any) return masked;
-  const std::string folded = LowerCopy(text);
-  for (size_t at = folded.find(kCommandWord); at != std::string::npos;
-       at = folded.find(kCommandWord, at + 1)) {
-    const size_t afterWord = at + kCommandWord.size();
-    const size_t word = SkipBlanks(text, afterWord);
-    if (word == afterWord) continue;
-    MaskFrom(text, afterWord + 1, word, passwords, masked);
-    size_t digits = word;
-    while (digits < text.size() && digits - word < kMostDigits && IsDigit(text[digits])) ++digits;
-    if (digits == word) continue;
-    const size_t afterNumber = SkipBlanks(text, digits);
-    if (afterNumber == digits) continue;
-    MaskFrom(text, digits + 1, afterNumber, passwords, masked);
+  // The asterisks may themselves spell another password (one with asterisks in it): mask again
+  // until nothing changes. Every round hides at least one more character.
+  for (std::string before; before != masked;) {
+    before = masked;
+    MaskOnce(before, passwords, masked);
   }
   return masked;
 }

@@ -77,6 +77,9 @@ void CheckNoPasswordShows(std::string_view text, const std::vector<std::string>&
       if (password.find_first_not_of('*') == std::string::npos) continue;
       if (text.substr(place, password.size()) == password &&
           EndsWord(text, place + password.size())) {
+        const size_t from = place < 40 ? 0 : place - 40;
+        std::fprintf(stderr, "password [%s] at %zu in [%s]\n", password.c_str(), place,
+                     std::string(text.substr(from, 80 + password.size())).c_str());
         Fail("a password shows after rcon");
       }
     }
