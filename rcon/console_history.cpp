@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "rcon/console_rules.h"
+
 namespace tarnwick {
 
 std::vector<std::string> DecodeMultiString(std::span<const uint8_t> data) {
@@ -33,13 +35,15 @@ std::vector<std::string> LoadConsoleHistory(Key& settingsKey) {
   if (settingsKey.QueryValue(kConsoleHistoryValue, kAnySize, value) != KeyStatus::kSuccess ||
       value.type != ValueType::kMultiString)
     return {};
-  return DecodeMultiString(value.data);
+  std::vector<std::string> history = DecodeMultiString(value.data);
+  std::erase_if(history, [](const std::string& s) { return IsSecretCommand(s); });
+  return history;
 }
 
 void SaveConsoleHistory(Key& settingsKey, const std::vector<std::string>& history) {
   std::vector<std::string> kept;
   std::copy_if(history.begin(), history.end(), std::back_inserter(kept),
-               [](const std::string& s) { return !s.empty(); });
+               [](const std::string& s) { return !s.empty() && !IsSecretCommand(s); });
   if (kept.empty()) {
     settingsKey.DeleteValue(kConsoleHistoryValue);
   } else {

@@ -22,10 +22,13 @@ std::vector<std::string> DecodeMultiString(std::span<const uint8_t> data);
 std::vector<uint8_t> EncodeMultiString(const std::vector<std::string>& strings);
 
 // The stored history in stored order; empty when the value is missing, of another type or empty.
+// Commands that set a password (IsSecretCommand), which an earlier version may have stored, are
+// left out.
 std::vector<std::string> LoadConsoleHistory(Key& settingsKey);
 
 // Stores the history, or deletes the value when there is nothing to store. Empty commands are
 // left out: stored, one would end the list for the next load and lose the commands after it.
+// Commands that set a password are never stored.
 void SaveConsoleHistory(Key& settingsKey, const std::vector<std::string>& history);
 
 }  // namespace tarnwick

@@ -1,5 +1,7 @@
 #include "rcon/console_rules.h"
 
+#include "common/ansi_text.h"
+
 namespace tarnwick {
 
 ConsoleControlStates ConsoleEnableRules(const ConsoleFacts& facts) {
@@ -15,8 +17,18 @@ ConsoleControlStates ConsoleEnableRules(const ConsoleFacts& facts) {
   return states;
 }
 
+bool IsSecretCommand(std::string_view command) {
+  constexpr std::string_view kSecretEnding = "password";
+  const size_t start = command.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return false;
+  command.remove_prefix(start);
+  const std::string_view word = command.substr(0, command.find_first_of(" \t"));
+  return word.size() >= kSecretEnding.size() &&
+         EqualsNoCase(word.substr(word.size() - kSecretEnding.size()), kSecretEnding);
+}
+
 bool ShouldAddToHistory(std::string_view command, int foundIndex) {
-  return !command.empty() && foundIndex < 0;
+  return !command.empty() && !IsSecretCommand(command) && foundIndex < 0;
 }
 
 }  // namespace tarnwick

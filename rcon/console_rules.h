@@ -30,8 +30,12 @@ struct ConsoleControlStates {
 // address that is not private. With no log address known the switch stays disabled.
 ConsoleControlStates ConsoleEnableRules(const ConsoleFacts& facts);
 
-// A sent command joins the history unless it is empty or the list already holds it without
-// regard to letter case (`foundIndex` >= 0: the list's own case-insensitive search found it).
+// A command that sets a password: its first word ends in "password" in any letter case
+// ("rcon_password", "sv_password"). It is sent, but kept out of the history and the settings.
+bool IsSecretCommand(std::string_view command);
+
+// A sent command joins the history unless it is empty, a secret, or the list already holds it
+// without regard to letter case (`foundIndex` >= 0: the list's own case-insensitive search found it).
 bool ShouldAddToHistory(std::string_view command, int foundIndex);
 
 }  // namespace tarnwick

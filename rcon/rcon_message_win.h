@@ -1,5 +1,7 @@
 // "RConMsg": the message the remote console sends its main window, in two forms:
-// wParam 0 with lParam a zero-terminated text: send the text to the server (result 0);
+// wParam 0 (lParam ignored): send the texts waiting in the console's outbox to the server
+// (RemoteConsole::TakeOutgoing; result 0). The message carries no pointer, since any process may
+// send a registered message;
 // wParam 1 with lParam 0: the result is the server's port while connected, else 0.
 #ifndef TARNWICK_RCON_RCON_MESSAGE_WIN_H
 #define TARNWICK_RCON_RCON_MESSAGE_WIN_H

@@ -1,5 +1,6 @@
 #include "rcon/rcon_session.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "rcon/rcon_texts.h"
@@ -31,130 +32,120 @@ bool IsBadChallengeAnswer(std::string_view text) {
   return challenge;
 }
 
-bool RconSession::ClassicAtOnce() const {
-  return ClassicAllowed() && (kind_ == ServerKind::Old || fellBack_);
-}
-
 RconSteps RconSession::Submit(std::string password, std::string command, uint32_t now) {
   RconSteps steps;
-  queue_.push_back(Command{std::move(password), std::move(command), false});
-  StartNext(now, steps);
+  ForgetOldSends(now);
+  Command submitted{std::move(password), std::move(command), nextOrder_++, false};
+  if (!Dispatch(std::move(submitted), now, steps)) steps.refused = true;
   return steps;
 }
 
 RconSteps RconSession::ChallengeReceived(uint32_t challenge, uint32_t now) {
   RconSteps steps;
+  ForgetOldSends(now);
   challenge_ = challenge;
-  challengeAnswered_ = true;
-  // A late number, after the command went out without one, serves the commands behind it.
-  if (phase_ == Phase::AwaitingChallenge) SendChallenged(now, steps);
+  if (awaitingChallenge_) SendWaiting(now, steps);
   return steps;
 }
 
 RconSteps RconSession::AnswerReceived(std::string_view text, uint32_t now) {
   RconSteps steps;
-  const bool badChallenge = IsBadChallengeAnswer(text);
-  // Whatever command it answers, the server has shown that it wants challenges.
-  if (badChallenge) wantsChallenge_ = true;
-  if (phase_ != Phase::AwaitingAnswer) return steps;
-  if (badChallenge) {
-    // The command did not run, and the challenge it went with is no longer taken.
-    challenge_.reset();
-    Command& current = queue_.front();
-    if (!current.repeated) {
-      current.repeated = true;
-      challengeRequests_ = 0;
-      steps.showText = false;
-      AskForChallenge(now, steps);
-      return steps;
-    }
-  }
-  // Anything else, a wrong password above all, ends the command: it is never sent again.
-  Settle(now, steps);
+  if (!IsBadChallengeAnswer(text)) return steps;  // a wrong password above all: shown, that is all
+  ForgetOldSends(now);
+  wantsChallenge_ = true;
+  Sent* refused = RefusedCommand();
+  // The number the refused command went with is no longer taken; one sent with an earlier number
+  // says nothing about the current one.
+  if (refused == nullptr || refused->challenge == challenge_) challenge_.reset();
+  if (refused == nullptr || refused->command.repeated) return steps;
+  refused->refused = true;
+  Command again = refused->command;
+  again.repeated = true;
+  if (Dispatch(std::move(again), now, steps)) steps.showText = false;
   return steps;
 }
 
 RconSteps RconSession::SetServerKind(ServerKind kind, uint32_t now) {
   RconSteps steps;
   kind_ = kind;
-  if (phase_ == Phase::AwaitingChallenge && ClassicAtOnce()) SendClassic(now, steps);
+  if (awaitingChallenge_ && ClassicAllowed()) SendWaiting(now, steps);
   return steps;
 }
 
 RconSteps RconSession::Tick(uint32_t now) {
   RconSteps steps;
-  const uint32_t elapsed = now - phaseStart_;
-  switch (phase_) {
-    case Phase::Idle:
-      break;
-    case Phase::AwaitingChallenge:
-      if (elapsed < kChallengeWaitMs) break;
-      if (challengeRequests_ < kChallengeRequests) {
-        AskForChallenge(now, steps);
-      } else if (ClassicAllowed() && kind_ != ServerKind::Modern) {
-        fellBack_ = true;
-        SendClassic(now, steps);
-      } else {
-        queue_.clear();
-        phase_ = Phase::Idle;
-        steps.noChallenge = true;
-      }
-      break;
-    case Phase::AwaitingAnswer:
-      if (elapsed >= kAnswerWaitMs) Settle(now, steps);
-      break;
+  if (!awaitingChallenge_ || now - askedAt_ < kChallengeWaitMs) return steps;
+  if (challengeRequests_ < kChallengeRequests) {
+    AskForChallenge(now, steps);
+  } else {
+    waiting_.clear();
+    awaitingChallenge_ = false;
+    steps.noChallenge = true;
   }
   return steps;
 }
 
 std::optional<uint32_t> RconSession::WakeIn(uint32_t now) const {
-  const uint32_t elapsed = now - phaseStart_;
-  const auto rest = [elapsed](uint32_t limit) { return elapsed < limit ? limit - elapsed : 0u; };
-  switch (phase_) {
-    case Phase::AwaitingChallenge: return rest(kChallengeWaitMs);
-    case Phase::AwaitingAnswer: return rest(kAnswerWaitMs);
-    case Phase::Idle: break;
-  }
-  return std::nullopt;
+  if (!awaitingChallenge_) return std::nullopt;
+  const uint32_t elapsed = now - askedAt_;
+  return elapsed < kChallengeWaitMs ? kChallengeWaitMs - elapsed : 0u;
 }
 
-void RconSession::StartNext(uint32_t now, RconSteps& steps) {
-  if (phase_ != Phase::Idle || queue_.empty()) return;
-  challengeRequests_ = 0;
-  if (challenge_) {
-    SendChallenged(now, steps);
-  } else if (ClassicAtOnce()) {
-    SendClassic(now, steps);
-  } else {
+bool RconSession::Dispatch(Command command, uint32_t now, RconSteps& steps) {
+  if (challenge_ || ClassicAllowed()) {
+    SendNow(std::move(command), now, steps);
+    return true;
+  }
+  if (waiting_.size() >= kMaxWaitingCommands) return false;
+  const auto place =
+      std::find_if(waiting_.begin(), waiting_.end(),
+                   [&](const Command& waiting) { return waiting.order > command.order; });
+  waiting_.insert(place, std::move(command));
+  if (!awaitingChallenge_) {
+    challengeRequests_ = 0;
     AskForChallenge(now, steps);
   }
+  return true;
+}
+
+void RconSession::SendNow(Command command, uint32_t now, RconSteps& steps) {
+  steps.send.push_back(challenge_ ? RconChallengeCommandText(*challenge_, command.password,
+                                                             command.command)
+                                  : RconCommandText(command.password, command.command));
+  sent_.push_back(Sent{std::move(command), challenge_, now, false});
+  if (sent_.size() > kMaxWaitingCommands) sent_.pop_front();
+}
+
+void RconSession::SendWaiting(uint32_t now, RconSteps& steps) {
+  awaitingChallenge_ = false;
+  std::deque<Command> waiting = std::move(waiting_);
+  waiting_.clear();
+  for (Command& command : waiting) SendNow(std::move(command), now, steps);
 }
 
 void RconSession::AskForChallenge(uint32_t now, RconSteps& steps) {
   steps.send.emplace_back(kRconChallengeRequest);
   ++challengeRequests_;
-  phase_ = Phase::AwaitingChallenge;
-  phaseStart_ = now;
+  awaitingChallenge_ = true;
+  askedAt_ = now;
 }
 
-void RconSession::SendChallenged(uint32_t now, RconSteps& steps) {
-  const Command& current = queue_.front();
-  steps.send.push_back(RconChallengeCommandText(*challenge_, current.password, current.command));
-  phase_ = Phase::AwaitingAnswer;
-  phaseStart_ = now;
+// The server refuses, in order, every command that reached it with a stale number. A command sent
+// with a number older than the current one is refused first; among those sent with the current
+// number (or without one) the refusals belong to the newest, since the number stays stale once
+// it went stale.
+RconSession::Sent* RconSession::RefusedCommand() {
+  Sent* withCurrent = nullptr;
+  for (auto it = sent_.rbegin(); it != sent_.rend(); ++it) {
+    if (it->refused) continue;
+    if (it->challenge != challenge_) return &*it;
+    if (withCurrent == nullptr) withCurrent = &*it;
+  }
+  return withCurrent;
 }
 
-void RconSession::SendClassic(uint32_t now, RconSteps& steps) {
-  const Command& current = queue_.front();
-  steps.send.push_back(RconCommandText(current.password, current.command));
-  phase_ = Phase::AwaitingAnswer;
-  phaseStart_ = now;
-}
-
-void RconSession::Settle(uint32_t now, RconSteps& steps) {
-  queue_.pop_front();
-  phase_ = Phase::Idle;
-  StartNext(now, steps);
+void RconSession::ForgetOldSends(uint32_t now) {
+  while (!sent_.empty() && now - sent_.front().at >= kResendWindowMs) sent_.pop_front();
 }
 
 }  // namespace tarnwick

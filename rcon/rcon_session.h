@@ -4,34 +4,29 @@
 // that may wrap), and sends the texts it returns; WakeIn says when Tick is due next.
 //
 // Forms. Today's servers want "challenge rcon" first and then "rcon <number> <password>
-// <command>"; they count every refused attempt and ban an address after a few. Servers of 2001
-// know only "rcon <password> <command>". So:
-// - With a challenge known, every command goes out in the challenge form.
-// - Without one, the session asks for one ("challenge rcon") and sends the command when it comes.
-// - The challenge-less form goes to a server that has shown itself to be of the old kind (it
-//   answered the text queries), at once; or, after kChallengeRequests requests that each went
-//   unanswered for kChallengeWaitMs, to a server that has answered no challenge on this
-//   connection and is not known to be of today's kind. Once a server has answered a challenge,
-//   or has refused a command for its challenge, it never gets the challenge-less form again.
-// - Any other server that gives no challenge gets nothing (it answered the binary queries, or
-//   answered or demanded a challenge before): the waiting commands are dropped
-//   (RconSteps::noChallenge) rather than risking refused attempts.
+// <command>"; they count every attempt without a good challenge as a wrong password, and some ban
+// the address after a few. Servers of 2001 know only "rcon <password> <command>". So:
+// - With a challenge known, every command goes out at once in the challenge form, and the same
+//   number serves every command after it.
+// - Without one, the challenge-less form goes out at once only to a server that answered a text
+//   query of 2001 (ServerKind::Old) and has never refused a command for its challenge.
+// - Any other server (kind unknown, answered only "ping" or the binary queries) is asked for a
+//   challenge first; the commands wait, in order, until the number comes and then all go out. Up to
+//   kChallengeRequests requests, each waited for kChallengeWaitMs; if none is answered the waiting
+//   commands are dropped (RconSteps::noChallenge). There is no fallback to the challenge-less form:
+//   on today's servers each such attempt counts as a failure.
+// - At most kMaxWaitingCommands commands wait; a command beyond that is refused
+//   (RconSteps::refused) and nothing is sent for it.
 //
-// Refusals. "Bad rcon_password.\nBad challenge.\n" means the challenge (or its absence) was not
-// accepted and the command did not run: the session forgets the challenge, asks for a new one and
-// sends the command once more; a second such refusal of the same command is shown and the command
-// dropped. "Bad rcon_password.\n" alone means the password is wrong: shown, never repeated.
-//
-// Matching answers to commands. Print replies carry no id, so one command is in flight at a time
-// and the others wait in order behind it. The first print reply that is not a server log line after
-// the command went out is taken as its answer; a refusal is a single datagram and is recognised
-// there. The next command goes out after that answer, or after kAnswerWaitMs without one (a
-// command whose answer is lost is never repeated). Print replies that arrive while no command is
-// in flight or while a challenge is awaited are only shown. The server answers in the order it
-// receives, so the later datagrams of a long answer may be taken for the answer of the command
-// behind it; that costs that command at most its repeat and never repeats one that ran: every
-// command sent with a challenge the server no longer takes is refused too, and a new challenge
-// arrives after the answers to everything sent before it was asked for.
+// Refusals. "Bad rcon_password.\nBad challenge.\n" means the command did not run because its
+// challenge (or its lack of one) was not taken. The session forgets the number and asks for a new
+// one; the refused command goes out once more with it. Print replies carry no id, so which command
+// a refusal answers is inferred: a server refuses every command sent with a number from the moment
+// the number went stale, and answers in order, so the refusals belong to the newest commands sent
+// with a number no longer current. Only commands sent within kResendWindowMs are looked at, so a
+// command answered long ago is never sent again. A command refused a second time is not repeated,
+// and that refusal is shown. "Bad rcon_password.\n" alone means the password is wrong: shown, never
+// repeated.
 //
 // Reset at every connect and disconnect: a new connection knows no challenge and no kind.
 #ifndef TARNWICK_RCON_RCON_SESSION_H
@@ -52,16 +47,19 @@ namespace tarnwick {
 // How long one "challenge rcon" is waited for, and how often it is asked before giving up.
 inline constexpr uint32_t kChallengeWaitMs = 3000;
 inline constexpr int kChallengeRequests = 2;
-// How long a command in flight holds back the commands behind it when no answer comes.
-inline constexpr uint32_t kAnswerWaitMs = 5000;
+// How long after it went out a command may still be refused for its challenge and sent again.
+inline constexpr uint32_t kResendWindowMs = 5000;
+// The most commands that wait for a challenge, and the most remembered for a repeat.
+inline constexpr size_t kMaxWaitingCommands = 64;
 
 // What the console does after a call: send these texts in order (each as one datagram), show the
-// print reply it passed in (AnswerReceived only), and say that waiting commands were dropped
-// because the server gave no challenge.
+// print reply it passed in (AnswerReceived only), say that waiting commands were dropped because
+// the server gave no challenge, and say that the submitted command was refused (too many wait).
 struct RconSteps {
   std::vector<std::string> send;
   bool showText = true;
   bool noChallenge = false;
+  bool refused = false;
 };
 
 // True for the server's refusal of a challenge: "Bad rcon_password.\nBad challenge.\n", or the
@@ -71,10 +69,10 @@ bool IsBadChallengeAnswer(std::string_view text);
 
 class RconSession {
  public:
-  // Forgets everything: the commands waiting and in flight, the challenge and the server's kind.
+  // Forgets everything: the waiting and recently sent commands, the challenge and the kind.
   void Reset() { *this = RconSession(); }
 
-  // A console command: `command` with the password it is sent with, queued behind the others.
+  // A console command: `command` with the password it is sent with.
   RconSteps Submit(std::string password, std::string command, uint32_t now);
   // The server answered "challenge rcon" with `challenge`.
   RconSteps ChallengeReceived(uint32_t challenge, uint32_t now);
@@ -82,41 +80,46 @@ class RconSession {
   RconSteps AnswerReceived(std::string_view text, uint32_t now);
   // What the connection has learnt about the server so far (it may change with every reply).
   RconSteps SetServerKind(ServerKind kind, uint32_t now);
-  // The time limits; harmless when called early or when nothing waits.
+  // The challenge's time limit; harmless when called early or when nothing waits.
   RconSteps Tick(uint32_t now);
-  // Milliseconds from `now` until Tick is due; nothing while no command waits.
+  // Milliseconds from `now` until Tick is due; nothing while no challenge is awaited.
   std::optional<uint32_t> WakeIn(uint32_t now) const;
 
   std::optional<uint32_t> Challenge() const { return challenge_; }
-  size_t Waiting() const { return queue_.size(); }
+  size_t Waiting() const { return waiting_.size(); }
 
  private:
-  enum class Phase : uint8_t { Idle, AwaitingChallenge, AwaitingAnswer };
-
   struct Command {
     std::string password;
     std::string command;
+    uint64_t order = 0;  // submission order, kept when a refused command waits again
     bool repeated = false;
   };
+  // A command that went out, with the number it went with (none: the challenge-less form).
+  struct Sent {
+    Command command;
+    std::optional<uint32_t> challenge;
+    uint32_t at = 0;
+    bool refused = false;
+  };
 
-  // The challenge-less form is still possible: no challenge was ever answered or demanded.
-  bool ClassicAllowed() const { return !challengeAnswered_ && !wantsChallenge_; }
-  bool ClassicAtOnce() const;
-  void StartNext(uint32_t now, RconSteps& steps);
+  bool ClassicAllowed() const { return kind_ == ServerKind::Old && !wantsChallenge_; }
+  bool Dispatch(Command command, uint32_t now, RconSteps& steps);
+  void SendNow(Command command, uint32_t now, RconSteps& steps);
+  void SendWaiting(uint32_t now, RconSteps& steps);
   void AskForChallenge(uint32_t now, RconSteps& steps);
-  void SendChallenged(uint32_t now, RconSteps& steps);
-  void SendClassic(uint32_t now, RconSteps& steps);
-  void Settle(uint32_t now, RconSteps& steps);
+  Sent* RefusedCommand();
+  void ForgetOldSends(uint32_t now);
 
-  std::deque<Command> queue_;  // the front is the command in flight unless the phase is Idle
-  Phase phase_ = Phase::Idle;
-  uint32_t phaseStart_ = 0;
-  int challengeRequests_ = 0;  // "challenge rcon" sent for the front command
+  std::deque<Command> waiting_;  // for a challenge, in order
+  std::deque<Sent> sent_;        // within kResendWindowMs, oldest first
+  bool awaitingChallenge_ = false;
+  uint32_t askedAt_ = 0;
+  int challengeRequests_ = 0;  // "challenge rcon" sent for the waiting commands
   ServerKind kind_ = ServerKind::Unknown;
   std::optional<uint32_t> challenge_;
-  bool challengeAnswered_ = false;  // the server answered "challenge rcon" on this connection
-  bool wantsChallenge_ = false;     // the server refused a command for its challenge
-  bool fellBack_ = false;           // the server gave no challenge: challenge-less from now on
+  uint64_t nextOrder_ = 0;
+  bool wantsChallenge_ = false;  // the server refused a command for its challenge
 };
 
 }  // namespace tarnwick

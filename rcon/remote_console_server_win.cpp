@@ -6,7 +6,6 @@
 #include "common/string_resource_win.h"
 #include "rcon/console_log_file_win.h"
 #include "rcon/console_rules.h"
-#include "rcon/console_text.h"
 #include "rcon/rcon_message_win.h"
 #include "rcon/rcon_texts.h"
 #include "rcon/remote_console_win.h"
@@ -70,13 +69,20 @@ void RemoteConsole::SetServerKind(ServerKind kind) {
 }
 
 void RemoteConsole::AppendConsoleText(const std::string& text) {
+  const ConsoleOutput::Change change = output_.Append(text);
   const HWND output = OutputBox();
   if (output == nullptr) return;
-  const std::string shown = ToCrLf(MaskPassword(text, password_));
+  // The output box gets the same change, so that it shows exactly the text that is saved.
+  SendMessageA(output, EM_SETSEL, static_cast<WPARAM>(change.replaceFrom),
+               GetWindowTextLengthA(output));
+  SendMessageA(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(change.replacement.c_str()));
+  if (change.dropFront > 0) {
+    SendMessageA(output, EM_SETSEL, 0, static_cast<LPARAM>(change.dropFront));
+    SendMessageA(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+  }
   const int end = GetWindowTextLengthA(output);
   SendMessageA(output, EM_SETSEL, static_cast<WPARAM>(end), end);
   SendMessageA(output, EM_SCROLLCARET, 0, 0);
-  SendMessageA(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(shown.c_str()));
 }
 
 void RemoteConsole::ApplyEnableRules() {
@@ -127,6 +133,8 @@ void RemoteConsole::Send() {
   const std::string command = ComboEditText(box, kMaxConsoleText);
   const auto found = static_cast<int>(SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                    reinterpret_cast<LPARAM>(command.c_str())));
+  // A command that sets a password goes out but stays out of the list and the settings; the box
+  // keeps it until the next command is typed.
   if (ShouldAddToHistory(command, found)) {
     SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(command.c_str()));
   }
@@ -137,16 +145,20 @@ void RemoteConsole::Send() {
 }
 
 void RemoteConsole::SendToServer(const std::string& text) {
-  SendMessageA(mainWindow_, RConMessage(), kRConSendText, reinterpret_cast<LPARAM>(text.c_str()));
+  outbox_.Put(text);
+  SendMessageA(mainWindow_, RConMessage(), kRConSendText, 0);
 }
 
 void RemoteConsole::SubmitCommand(const std::string& command) {
+  // Servers echo the command with its password: hidden from now on, whatever the box holds later.
+  if (output_.AddPassword(password_)) ShowWholeOutput();
   Apply(rcon_.Submit(password_, command, Now()));
 }
 
 void RemoteConsole::Apply(const RconSteps& steps) {
   for (const std::string& text : steps.send) SendToServer(text);
   if (steps.noChallenge) AppendConsoleText(LoadResourceString(IDS_RCON_NO_CHALLENGE));
+  if (steps.refused) AppendConsoleText(LoadResourceString(IDS_RCON_TOO_MANY_WAITING));
   if (hwnd() == nullptr) return;
   if (const std::optional<uint32_t> wait = rcon_.WakeIn(Now())) {
     SetTimer(hwnd(), kRconTimer, std::max<UINT>(*wait, USER_TIMER_MINIMUM), nullptr);
@@ -164,12 +176,19 @@ void RemoteConsole::ClearHistory() {
   previousTyped_.clear();
 }
 
-void RemoteConsole::SaveLog() {
+void RemoteConsole::ShowWholeOutput() {
   const HWND output = OutputBox();
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(output)) + 1, '\0');
-  const int length = GetWindowTextA(output, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<size_t>(length > 0 ? length : 0));
-  SaveConsoleLog(hwnd(), text);
+  SetWindowTextA(output, output_.Text().c_str());
+  const int end = GetWindowTextLengthA(output);
+  SendMessageA(output, EM_SETSEL, static_cast<WPARAM>(end), end);
+  SendMessageA(output, EM_SCROLLCARET, 0, 0);
 }
+
+void RemoteConsole::ClearLog() {
+  output_.Clear();
+  SetWindowTextA(OutputBox(), "");
+}
+
+void RemoteConsole::SaveLog() { SaveConsoleLog(hwnd(), output_.Text()); }
 
 }  // namespace tarnwick

@@ -160,7 +160,7 @@ bool RemoteConsole::OnCommand(int id, int code) {
       if (code == CBN_EDITCHANGE) CompleteTypedText(CommandBox(), previousTyped_);
       return true;
     case ID_RCON_CLEAR_LOG:
-      SetWindowTextA(OutputBox(), "");
+      ClearLog();
       return true;
     case ID_RCON_SAVE_LOG:
       SaveLog();

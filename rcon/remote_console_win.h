@@ -3,8 +3,10 @@
 // modeless dialog owned by its main window, created hidden with it and only ever shown or hidden;
 // the output, the password and the history last as long as the main window.
 //
-// Everything it sends goes to the server through its main window ("RConMsg"); what the server
-// prints comes back through ReceivePrint. Which form each command goes out in (asking for a
+// Everything it sends goes to the server through its main window: the texts wait in its outbox
+// and "RConMsg" tells the main window to take them (TakeOutgoing). What the server prints comes
+// back through ReceivePrint and is kept, with every password sent since the console opened hidden,
+// in a bounded output that the output box shows and Save log writes. Which form each command goes out in (asking for a
 // challenge first, or the challenge-less form of servers of 2001) is RconSession's decision; the
 // console feeds it the server's challenges, answers and kind, and runs its time limits on a
 // window timer. The controls follow the main window's connection: disabled until
@@ -25,7 +27,9 @@
 #include "common/window_base_win.h"
 #include "engine/ipv4.h"
 #include "rcon/console_layout.h"
+#include "rcon/console_output.h"
 #include "rcon/menu_button_win.h"
+#include "rcon/rcon_outbox.h"
 #include "rcon/rcon_session.h"
 
 namespace tarnwick {
@@ -53,9 +57,11 @@ class RemoteConsole : public DialogBase {
   void RconChallengeReceived(uint32_t challenge);
   // What the connection knows about the server now; the main window tells after every reply.
   void SetServerKind(ServerKind kind);
-  // Adds text at the end of the output, with the password hidden and CR LF line ends; also while
+  // Adds text at the end of the output, with the passwords hidden and CR LF line ends; also while
   // the window is hidden.
   void AppendConsoleText(const std::string& text);
+  // The texts to send to the server that the console has put out since the last call.
+  std::vector<std::string> TakeOutgoing() { return outbox_.TakeAll(); }
 
   // The command box, whose list is the command history the settings load and save.
   HWND CommandBox() const;
@@ -91,6 +97,8 @@ class RemoteConsole : public DialogBase {
   void Apply(const RconSteps& steps);
   void OnRconTimer();
   void ClearHistory();
+  void ShowWholeOutput();
+  void ClearLog();
   void SaveLog();
 
   HINSTANCE instance_ = nullptr;
@@ -111,6 +119,8 @@ class RemoteConsole : public DialogBase {
   bool connected_ = false;
   bool focusPasswordOnShow_ = false;
   RconSession rcon_;
+  RconOutbox outbox_;
+  ConsoleOutput output_;
 };
 
 }  // namespace tarnwick

@@ -26,6 +26,7 @@
 #define IDS_AUTODISCONNECT_TURNED_OFF 149
 #define IDS_BAD_GAME_FOLDER 150       // Join refused: the server's game folder is not a plain name
 #define IDS_RCON_NO_CHALLENGE 151     // console output: rcon commands dropped, no challenge came
+#define IDS_RCON_TOO_MANY_WAITING 160 // console output: a command refused, too many wait
 #define IDS_STATE_CONNECTED 201
 #define IDS_STATE_NOT_CONNECTED 202
 #define IDS_STATE_CONNECTING 203

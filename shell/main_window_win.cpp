@@ -76,8 +76,12 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (message == RConMessage()) {
-    if (wParam == kRConSendText && lParam != 0 && monitor_.IsConnected()) {
-      monitor_.SendQuery(reinterpret_cast<const char*>(lParam));
+    // The message carries no text: the console's outbox does, so one from another process sends
+    // nothing.
+    if (wParam == kRConSendText) {
+      for (const std::string& text : console_.TakeOutgoing()) {
+        if (monitor_.IsConnected()) monitor_.SendQuery(text);
+      }
     }
     if (wParam == kRConServerPort && lParam == 0) return monitor_.ConnectedPort();
     return 0;

@@ -7,10 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "common/combo_box_win.h"
+#include "rcon/console_log_file_win.h"
 #include "rcon/host_addresses_win.h"
 #include "resources/resource.h"
 #include "tests/support/window_test_support_win.h"
@@ -35,6 +38,36 @@ inline demo::DemoConfig QuietServer() {
   demo::DemoConfig config;
   config.log_interval_seconds = 0;  // log lines only for what the console does
   return config;
+}
+
+// Answers the save-file dialog with `path` (an empty one cancels) and keeps the name it proposed.
+class SaveAnswer {
+ public:
+  explicit SaveAnswer(std::string path) {
+    SetSaveFileDialog([this, path](OPENFILENAMEA& request) {
+      proposed = request.lpstrFile;
+      if (path.empty()) return false;
+      lstrcpynA(request.lpstrFile, path.c_str(), static_cast<int>(request.nMaxFile));
+      return true;
+    });
+  }
+  ~SaveAnswer() { SetSaveFileDialog(nullptr); }
+  SaveAnswer(const SaveAnswer&) = delete;
+  SaveAnswer& operator=(const SaveAnswer&) = delete;
+  std::string proposed;
+};
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A file in the temporary folder, named after the test process and `name`.
+inline std::string TempLogPath(const std::string& name) {
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + "tarnwick-" + name + "-" + std::to_string(GetCurrentProcessId()) +
+         ".log";
 }
 
 class ConsoleTest : public ::testing::Test {
@@ -80,6 +113,17 @@ class ConsoleTest : public ::testing::Test {
         static_cast<size_t>(GetWindowTextA(output, text.data(), static_cast<int>(text.size()))));
     return text;
   }
+  // "Save log as..." into a temporary file; what it wrote.
+  std::string SaveLogTo(const std::string& name) {
+    const std::string path = TempLogPath(name);
+    {
+      SaveAnswer dialog(path);
+      SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_SAVE_LOG, 0);
+    }
+    std::string saved = ReadFile(path);
+    DeleteFileA(path.c_str());
+    return saved;
+  }
   bool WaitForOutput(const std::string& part) {
     return PumpUntil([&] { return Output().find(part) != std::string::npos; });
   }
@@ -106,6 +150,13 @@ class ConsoleTest : public ::testing::Test {
   }
   bool WaitForRequest(const std::string& text) {
     return PumpUntil([&] { return CountRequests(text) > 0; });
+  }
+  // Waits for `arrived` without running the window's messages, so that nothing the window does
+  // on an answer can have sent what arrived.
+  template <typename Arrived>
+  bool WaitWithoutPumping(Arrived arrived) {
+    for (int i = 0; i < 500 && !arrived(); ++i) Sleep(10);
+    return arrived();
   }
   // The local port of the window's socket, as the server saw it.
   uint16_t WindowPort() {

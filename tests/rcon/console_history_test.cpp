@@ -40,6 +40,7 @@ TEST_F(ConsoleHistoryStore, LoadsOnlyANonEmptyMultiString) {
     std::vector<std::string> loaded;
   } cases[] = {
       {ValueType::kMultiString, "kick joe\0status\0\0"sv, {"kick joe", "status"}},
+      {ValueType::kMultiString, "sv_password x\0status\0\0"sv, {"status"}},  // stored earlier
       {ValueType::kString, "status\0"sv, {}},
       {ValueType::kBinary, "status\0\0"sv, {}},
       {ValueType::kMultiString, ""sv, {}},
@@ -59,8 +60,10 @@ TEST_F(ConsoleHistoryStore, SavesInListOrderAndDeletesWhenEmpty) {
   EXPECT_EQ(value.type, ValueType::kMultiString);
   EXPECT_EQ(value.data, Bytes("users\0changelevel crossfire\0status\0\0"sv));
 
-  SaveConsoleHistory(*key_, {"status", "", "users"});  // an empty command would end the list
-  EXPECT_EQ(LoadConsoleHistory(*key_), (std::vector<std::string>{"status", "users"}));
+  SaveConsoleHistory(*key_, {"status", "", "rcon_password x", "users"});  // an empty command
+  // would end the list; a password never goes into the settings
+  ASSERT_EQ(key_->QueryValue(kConsoleHistoryValue, kAnySize, value), KeyStatus::kSuccess);
+  EXPECT_EQ(value.data, Bytes("status\0users\0\0"sv));
 
   SaveConsoleHistory(*key_, {});
   EXPECT_EQ(key_->QueryValue(kConsoleHistoryValue, kAnySize, value), KeyStatus::kNotFound);

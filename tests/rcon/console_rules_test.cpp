@@ -36,5 +36,25 @@ TEST(ConsoleRules, EnableRules) {
   }
 }
 
+TEST(ConsoleRules, CommandsThatSetAPasswordStayOutOfTheHistory) {
+  struct Case {
+    const char* command;
+    bool secret;
+  } cases[] = {
+      {"sv_password hunter2", true},
+      {"RCON_PASSWORD newpw", true},
+      {"  password", true},
+      {"sv_password", true},
+      {"password_hint x", false},
+      {"say my password is long", false},
+      {"status", false},
+      {"", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsSecretCommand(c.command), c.secret) << c.command;
+    EXPECT_EQ(ShouldAddToHistory(c.command, -1), !c.secret && *c.command != 0) << c.command;
+  }
+}
+
 }  // namespace
 }  // namespace tarnwick

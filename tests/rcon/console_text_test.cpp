@@ -3,8 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "rcon/console_output.h"
+
 namespace tarnwick {
 namespace {
+
+using namespace std::string_view_literals;
 
 TEST(ConsoleText, LineFeedsBecomeCrLf) {
   struct Case {
@@ -19,28 +26,56 @@ TEST(ConsoleText, LineFeedsBecomeCrLf) {
   for (const Case& c : cases) EXPECT_EQ(ToCrLf(c.text), c.converted) << c.text;
 }
 
-TEST(ConsoleText, PasswordInEchoedCommandsIsMasked) {
+TEST(ConsoleText, PasswordsInEchoedCommandsAreMasked) {
+  const std::vector<std::string> demo = {"demo"};
+  const std::vector<std::string> several = {"old", "two words", "demo", "demolition"};
   struct Case {
     std::string_view text;
-    std::string_view password;
+    const std::vector<std::string>& passwords;
     std::string_view shown;
   } cases[] = {
-      {"L 12/06/2026 - 10:00:00: Rcon: \"rcon demo status\" from \"127.0.0.1:5000\"\n", "demo",
+      {"L 12/06/2026 - 10:00:00: Rcon: \"rcon demo status\" from \"127.0.0.1:5000\"\n", demo,
        "L 12/06/2026 - 10:00:00: Rcon: \"rcon **** status\" from \"127.0.0.1:5000\"\n"},
-      {"Bad Rcon: \"rcon s3cret logaddress 127.0.0.1 5000\"", "s3cret",
-       "Bad Rcon: \"rcon ****** logaddress 127.0.0.1 5000\""},
-      {"Rcon: \"RCON demo\"", "demo", "Rcon: \"RCON ****\""},
-      {"rcon two words say hi", "two words", "rcon ********* say hi"},
-      {"rcon demo status; rcon demo users", "demo", "rcon **** status; rcon **** users"},
-      {"rcon demo\r\n", "demo", "rcon ****\r\n"},
-      // Other words equal to the password stay readable.
-      {"say \"hello from the demo server\"", "demo", "say \"hello from the demo server\""},
-      // A longer word that begins with the password is another password.
-      {"rcon demolition status", "demo", "rcon demolition status"},
-      {"rcon Demo status", "demo", "rcon Demo status"},
-      {"rcon demo status", "", "rcon demo status"},
+      {"Rcon: \"rcon 1841526370 demo status\" from \"1.2.3.4:5\"", demo,
+       "Rcon: \"rcon 1841526370 **** status\" from \"1.2.3.4:5\""},
+      {"Bad Rcon: \"rcon 7 \"demo\" status\"", demo, "Bad Rcon: \"rcon 7 \"****\" status\""},
+      {"rcon \"demo\" status", demo, "rcon \"****\" status"},
+      {"RCON\tdemo\r\n", demo, "RCON\t****\r\n"},
+      {"rcon demo", demo, "rcon ****"},
+      {"Rcon: \"rcon 5 de", demo, "Rcon: \"rcon 5 **"},  // the rest may come in the next piece
+      {"rcon old a; rcon 12 demo b; rcon two words c; rcon demolition d", several,
+       "rcon *** a; rcon 12 **** b; rcon ********* c; rcon ********** d"},
+      // Other words equal to a password stay readable, and so does a longer one it begins.
+      {"say \"hello from the demo server\"", demo, "say \"hello from the demo server\""},
+      {"rcon demos status; rcon 12345678901 demo; rcon Demo", demo,
+       "rcon demos status; rcon 12345678901 demo; rcon Demo"},
+      {"rcon demo status", {}, "rcon demo status"},
   };
-  for (const Case& c : cases) EXPECT_EQ(MaskPassword(c.text, c.password), c.shown) << c.text;
+  for (const Case& c : cases) EXPECT_EQ(MaskPasswords(c.text, c.passwords), c.shown) << c.text;
+}
+
+TEST(ConsoleOutput, KeepsTheMaskedTextAndTellsTheBoxTheSameChange) {
+  ConsoleOutput output;
+  output.AddPassword("first");
+  output.AddPassword("second");
+  std::string box;  // what the output box would hold
+  const auto append = [&](std::string_view received) {
+    const ConsoleOutput::Change change = output.Append(received);
+    box.replace(change.replaceFrom, std::string::npos, change.replacement);
+    box.erase(0, change.dropFront);
+    EXPECT_EQ(box, output.Text());
+  };
+  append("Rcon: \"rcon 1 first status\"\n");
+  append("Rcon: \"rcon 2 sec");  // one echo in two print replies
+  EXPECT_EQ(output.Text().find("sec"), std::string::npos) << "not even the start of it";
+  append("ond status\"\nnext\0line\n"sv);
+  EXPECT_EQ(output.Text(),
+            "Rcon: \"rcon 1 ***** status\"\r\nRcon: \"rcon 2 ****** status\"\r\nnextline\r\n");
+  output.Clear();
+  box.clear();
+  append("rcon first");
+  append("ly");
+  EXPECT_EQ(output.Text(), "rcon *****ly") << "once hidden, stays hidden";
 }
 
 }  // namespace

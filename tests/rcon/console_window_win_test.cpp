@@ -2,12 +2,10 @@
 // the history and the placement in the settings, the resizing rules and the background.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <optional>
 
-#include "rcon/console_log_file_win.h"
+#include "rcon/console_output.h"
 #include "settings/settings_store.h"
 #include "shell/message_loop_win.h"
 #include "tests/rcon/console_fixture_win.h"
@@ -18,6 +16,8 @@ namespace {
 
 using testing::ConsoleTest;
 using testing::PumpPending;
+using testing::ReadFile;
+using testing::SaveAnswer;
 using testing::SendCommand;
 
 class ConsoleWindow : public ConsoleTest {};
@@ -91,26 +91,6 @@ TEST_F(ConsoleWindow, OutputCollectsTextWhileHiddenAndKeepsItWhenEscOrCloseHide)
   EXPECT_EQ(Output(), "first line\r\nsecond line\r\n");
 }
 
-// Answers the save-file dialog with `path` (an empty one cancels) and keeps the name it proposed.
-class SaveAnswer {
- public:
-  explicit SaveAnswer(std::string path) {
-    SetSaveFileDialog([this, path](OPENFILENAMEA& request) {
-      proposed = request.lpstrFile;
-      if (path.empty()) return false;
-      lstrcpynA(request.lpstrFile, path.c_str(), static_cast<int>(request.nMaxFile));
-      return true;
-    });
-  }
-  ~SaveAnswer() { SetSaveFileDialog(nullptr); }
-  std::string proposed;
-};
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST_F(ConsoleWindow, SaveWritesTheOutputWithCrLf) {
   char folder[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, folder);
@@ -133,6 +113,20 @@ TEST_F(ConsoleWindow, SaveWritesTheOutputWithCrLf) {
   save(std::string(folder) + "tarnwick-no-such-folder\\x.log");
   EXPECT_TRUE(boxes_.Boxes().empty()) << "a file that cannot be created is skipped silently";
   DeleteFileA(path.c_str());
+
+  // A log stream runs for days: beyond a megabyte the oldest lines go, from the box and the save.
+  std::string lines;
+  for (int i = 0; lines.size() <= kConsoleOutputLimit; ++i) {
+    lines += "L log line " + std::to_string(i) + "\n";
+  }
+  Console().AppendConsoleText(lines);
+  Console().AppendConsoleText("the newest line\n");
+  const std::string output = Output();
+  EXPECT_LE(output.size(), kConsoleOutputLimit);
+  EXPECT_GT(output.size(), kConsoleOutputLimit / 2);
+  EXPECT_EQ(output.rfind("L log line ", 0), 0u) << "whole lines go";
+  EXPECT_EQ(output.substr(output.size() - 17), "the newest line\r\n");
+  EXPECT_TRUE(SaveLogTo("bounded") == output) << "the save writes what the box shows";
 }
 
 // The "Rcon recent list" value the closed window left, if any.
@@ -146,11 +140,15 @@ std::optional<std::string> StoredHistory(testing::WindowUnderTest& window) {
   return std::string(value.data.begin(), value.data.end());
 }
 
-TEST_F(ConsoleWindow, ClosingTheWindowStoresTheHistory) {
+TEST_F(ConsoleWindow, ClosingTheWindowStoresTheHistoryWithoutPasswords) {
   Connect();
   SetPassword("demo");
   Send("status");
   Send("echo one");
+  Send("sv_password x");
+  Send("RCON_PASSWORD y");
+  EXPECT_TRUE(WaitForRequest("rcon demo RCON_PASSWORD y")) << "sent all the same";
+  EXPECT_EQ(ComboEditText(Console().CommandBox()), "RCON_PASSWORD y") << "and left in the box";
   window.Close();
   EXPECT_EQ(StoredHistory(window), std::string("echo one\0status\0\0", 17));
 }

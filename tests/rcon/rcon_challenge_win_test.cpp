@@ -66,14 +66,45 @@ TEST_F(ModernConsole, StatusAsksForAChallengeFirstAndCostsNoAttempt) {
   EXPECT_LT(ask, command) << "the challenge is asked for before the command goes out";
   EXPECT_EQ(Output().rfind("hostname:  Tarnwick Demo Server\r\n", 0), 0u) << Output();
 
+  // Known now, the number serves the next commands, which go out at once: none waits for the
+  // answer to the one before (the messages of the window are not even pumped in between).
   Send("echo again");
-  ASSERT_TRUE(WaitForOutput("again\r\n"));
+  Send("echo and again");
+  EXPECT_TRUE(WaitWithoutPumping([&] { return Commands().size() == 3; }));
+  ASSERT_TRUE(WaitForOutput("and again\r\n"));
   EXPECT_EQ(CountRequests("challenge rcon"), 1u) << "the number is kept for the next command";
   const auto commands = Commands();
-  ASSERT_EQ(commands.size(), 2u);
+  ASSERT_EQ(commands.size(), 3u);
   EXPECT_EQ(commands[0].second, "demo status");
-  EXPECT_EQ(commands[1].first, commands[0].first);
+  EXPECT_EQ(commands[2].first, commands[0].first);
   EXPECT_EQ(server_.FailedRconAttempts(), 0);
+}
+
+TEST_F(ModernConsole, NoPasswordShowsInTheOutputOrTheSavedLogEvenAfterItChanged) {
+  Connect();
+  SetPassword("demo");
+  SendMessageA(Item(IDC_RCON_SHOW_LOG), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return server_.LogTargets().size() == 1; }));
+  Send("status");
+  SetPassword("guess");  // before the echo of "status" with "demo" comes back
+  Send("echo with a wrong password");
+  ASSERT_TRUE(WaitForOutput("Bad Rcon: \"rcon "));
+  SetPassword("\"quoted\"");
+  Send("echo third");
+  SetPassword("demo");
+  Send("echo last");
+  ASSERT_TRUE(WaitForOutput("echo last\" from"));
+  const std::string output = Output();
+  // Today's servers echo "rcon <challenge> <password> <command>", the command line as it came.
+  EXPECT_NE(output.find(" **** status\" from \"127.0.0.1:"), std::string::npos) << output;
+  EXPECT_NE(output.find(" ***** echo with a wrong password\""), std::string::npos) << output;
+  EXPECT_NE(output.find(" ******** echo third\""), std::string::npos) << output;
+  for (const char* password : {"demo", "guess", "quoted"}) {
+    EXPECT_EQ(output.find(password), std::string::npos) << password << " in " << output;
+  }
+  const std::string saved = SaveLogTo("masked");
+  EXPECT_EQ(saved, output) << "the saved log is the text shown";
+  EXPECT_EQ(server_.FailedRconAttempts(), 2) << "the wrong and the quoted password";
 }
 
 TEST_F(ModernConsole, AWrongPasswordIsSentOnceAndCountedOnce) {
@@ -141,6 +172,33 @@ TEST_F(ModernConsole, ReconnectingForgetsTheChallenge) {
   ASSERT_TRUE(WaitForOutput("second\r\n"));
   EXPECT_EQ(CountRequests("challenge rcon"), 2u) << "a new connection asks again";
   EXPECT_EQ(Commands().size(), 2u);
+  EXPECT_EQ(server_.FailedRconAttempts(), 0);
+}
+
+// A server of today's kind whose every answer is lost: the console cannot tell its kind and never
+// gets a challenge, so it must give up rather than fall back to the challenge-less form.
+class SilentModernConsole : public ConsoleTest {
+ protected:
+  SilentModernConsole() : ConsoleTest(SilentServer()) {}
+  static demo::DemoConfig SilentServer() {
+    demo::DemoConfig config = testing::QuietServer();
+    config.modern = true;
+    config.faults.drop_every = 1;
+    return config;
+  }
+};
+
+TEST_F(SilentModernConsole, WithoutAChallengeTheConsoleSaysSoAndSendsNothing) {
+  Connect();
+  SetPassword("demo");
+  Send("status");
+  ASSERT_TRUE(PumpUntil(
+      [&] { return Output().find("did not answer \"challenge rcon\"") != std::string::npos; },
+      10000));
+  EXPECT_EQ(CountRequests("challenge rcon"), 2u);
+  for (const std::string& request : Requests()) {
+    EXPECT_NE(request.rfind("rcon ", 0), 0u) << "sent: " << request;
+  }
   EXPECT_EQ(server_.FailedRconAttempts(), 0);
 }
 

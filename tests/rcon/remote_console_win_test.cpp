@@ -2,6 +2,7 @@
 // answers, the log switch and the log stream, the enable rules, the history and completion.
 #include <gtest/gtest.h>
 
+#include "rcon/rcon_message_win.h"
 #include "tests/rcon/console_fixture_win.h"
 
 namespace tarnwick {
@@ -37,6 +38,22 @@ TEST_F(ConsoleWithServer, EnterSendsAndShowsTheServersAnswerOrRefusal) {
   EXPECT_TRUE(WaitForRequest("rcon guess status"));
   EXPECT_EQ(server_.FailedRconAttempts(), 1);
   EXPECT_TRUE(boxes_.Boxes().empty()) << "the program adds no message of its own";
+
+  // Commands go out at once, without waiting for the answer to the one before (the window's
+  // messages are not pumped in between).
+  SetPassword("demo");
+  Send("echo one");
+  Send("echo two");
+  EXPECT_TRUE(WaitWithoutPumping([&] { return CountRequests("rcon demo echo two") == 1; }));
+
+  // "RConMsg" carries no text: one sent with a pointer, as any process can, sends nothing.
+  const char forged[] = "rcon demo echo forged";
+  EXPECT_EQ(SendMessageA(window.hwnd(), RConMessage(), kRConSendText,
+                         reinterpret_cast<LPARAM>(forged)),
+            0);
+  Send("echo after");
+  ASSERT_TRUE(WaitForRequest("rcon demo echo after"));
+  EXPECT_EQ(CountRequests("rcon demo echo forged"), 0u);
 }
 
 TEST_F(ConsoleWithServer, LogSwitchStreamsTheServerLogWithoutItsPrefix) {
