@@ -6,7 +6,7 @@
 namespace tarnwick {
 std::string LogonEntryText(std::string_view programPath, std::string_view hostText,
                            unsigned port) {
-  std::string text(programPath);
+  std::string text = "\"" + std::string(programPath) + "\"";
   if (!hostText.empty()) {
     const std::string host(hostText);
     text += Format(" -tray %s:%u", host.c_str(), port);
