@@ -132,7 +132,7 @@ TEST_F(LinkControl, ServerTextOpensOnlyTheWebAddressItShows) {
     ClickLink(control);
     SendMessageA(control, WM_KEYUP, VK_SPACE, 0);
     EXPECT_EQ(WindowText(control), c.shown);
-    EXPECT_EQ(opened, c.link ? Targets{c.shown, c.shown} : Targets{}) << c.text;
+    EXPECT_EQ(opened, (c.link ? Targets{c.shown, c.shown} : Targets{})) << c.text;
     EXPECT_EQ(SendMessageA(control, WM_NCHITTEST, 0, 0) == HTCLIENT, c.link) << c.text;
     EXPECT_TRUE(IsWindowEnabled(control)) << "plain text is not greyed";
     LOGFONTA font = {};
