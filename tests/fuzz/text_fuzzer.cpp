@@ -13,12 +13,15 @@
 //   5 the window command line.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
