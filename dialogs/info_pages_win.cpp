@@ -96,9 +96,11 @@ void InfoRulesPage::RulesChanged() {
 // ---- Mod
 
 void InfoModPage::OnInit() {
-  url_.Attach(Item(IDC_MOD_URL));
-  download_.Attach(Item(IDC_MOD_DOWNLOAD));
-  folder_.Attach(Item(IDC_MOD_FOLDER));
+  // Every field comes from the server: a web address is a link, anything else plain text (the
+  // game folder too: opening it would run whatever the server named).
+  url_.Attach(Item(IDC_MOD_URL), LinkTexts::kServer);
+  download_.Attach(Item(IDC_MOD_DOWNLOAD), LinkTexts::kServer);
+  folder_.Attach(Item(IDC_MOD_FOLDER), LinkTexts::kServer);
 }
 
 void InfoModPage::Fill() {

@@ -48,7 +48,8 @@ class InfoRulesPage final : public PropertyPage {
   ServerMonitor& monitor_;
 };
 
-// "Mod": the modification's name, size and version and its links.
+// "Mod": the modification's name, size and version and its links, which are links only while
+// the server's text is a web address.
 class InfoModPage final : public PropertyPage {
  public:
   explicit InfoModPage(ServerMonitor& monitor) : monitor_(monitor) {}

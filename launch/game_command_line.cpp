@@ -55,7 +55,8 @@ bool IsPlainFolderName(std::string_view name) {
 }
 
 bool IsAcceptablePassword(std::string_view password) {
-  return password.find('"') == std::string_view::npos;
+  return password.find('"') == std::string_view::npos &&
+         (password.empty() || password.back() != '\\');
 }
 
 std::string FolderNameForMessage(std::string_view name) {

@@ -7,7 +7,9 @@
 //     connection resolved;
 //   - the game folder of a mod only as a plain folder name (see IsPlainFolderName); otherwise
 //     there is no command line at all;
-//   - the password only without a double quote (the password prompt refuses one).
+//   - the password only without a double quote and not ending in a backslash, which would turn
+//     the closing quote into a quote inside the password and run it into the arguments after it
+//     (the password prompt refuses both).
 #ifndef TARNWICK_LAUNCH_GAME_COMMAND_LINE_H
 #define TARNWICK_LAUNCH_GAME_COMMAND_LINE_H
 
@@ -38,7 +40,8 @@ bool IsPlainEndpointText(std::string_view text);
 // read it as a switch of its own) and not made of dots alone ("." and ".." name other folders).
 bool IsPlainFolderName(std::string_view name);
 
-// False when the password holds a double quote, which would close the quotes around it.
+// False when the password holds a double quote, which would close the quotes around it, or ends in
+// a backslash, which would keep them open.
 bool IsAcceptablePassword(std::string_view password);
 
 // The "+connect" argument: the reported address when it is plain, else the resolved one.

@@ -102,7 +102,8 @@ void PasswordPrompt::OnOk() {
   HWND edit = GetDlgItem(hwnd(), IDC_PASSWORD_EDIT);
   const std::string text = WindowText(edit);
   if (!IsAcceptablePassword(text)) {
-    // The game reads the password between double quotes: one inside would end it early.
+    // The game reads the password between double quotes: one inside would end it early, a
+    // backslash before the closing one would keep it open.
     MessageBeep(MB_ICONEXCLAMATION);
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SetFocus(edit);

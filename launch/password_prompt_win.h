@@ -2,7 +2,8 @@
 // edit box, OK (default), Cancel and a size grip. It opens centred on its owner and can be widened
 // but not made taller or smaller than it opens: the edit box grows with the width while OK,
 // Cancel and the grip keep their distance from the right edge. OK with a password that holds a
-// double quote is refused with a beep and the prompt stays open.
+// double quote or ends in a backslash is refused with a beep and the prompt stays open, the text
+// as typed and selected.
 #ifndef TARNWICK_LAUNCH_PASSWORD_PROMPT_WIN_H
 #define TARNWICK_LAUNCH_PASSWORD_PROMPT_WIN_H
 

@@ -6,7 +6,9 @@
 namespace tarnwick {
 std::string LogonEntryText(std::string_view programPath, std::string_view hostText,
                            unsigned port) {
-  std::string text(programPath);
+  std::string text(1, '"');
+  text.append(programPath);
+  text += '"';
   if (!hostText.empty()) {
     const std::string host(hostText);
     text += Format(" -tray %s:%u", host.c_str(), port);

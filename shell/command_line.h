@@ -14,7 +14,8 @@ struct WindowCommandLine {
 };
 
 // Lower-cases the whole line first, so options match in any case and host names are used in lower
-// case; then takes out every "-new" and every "-tray", wherever they stand (also inside a word).
+// case; then takes out every "-new" and every "-tray", wherever they stand (also inside a word),
+// until none is left.
 WindowCommandLine ParseWindowCommandLine(std::string_view line);
 
 // Takes out every occurrence of `word`; returns whether there was one.

@@ -28,6 +28,29 @@ LinkText SplitLinkText(std::string_view text) {
   return {std::string(text.substr(0, feed)), std::string(text.substr(feed + 1))};
 }
 
+std::string WebAddressFromServerText(std::string_view text) {
+  const bool www = StartsWithNoCase(text, "www.");
+  std::string address = www ? "http://" + std::string(text) : std::string(text);
+  if (address.size() > kMaxWebAddress) return std::string();
+  for (const char c : address) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= ' ' || byte > '~') return std::string();
+  }
+  for (const std::string_view scheme : {"http://", "https://"}) {
+    if (StartsWithNoCase(address, scheme) && address.size() > scheme.size()) return address;
+  }
+  return std::string();
+}
+
+std::string PlainServerText(std::string_view text) {
+  std::string shown(text);
+  for (char& c : shown) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < ' ' || byte == 0x7F) c = ' ';
+  }
+  return shown;
+}
+
 std::string LinkTipText(std::string_view url) {
   return std::string(url.substr(0, kLinkTipRoom - 1));
 }

@@ -13,13 +13,27 @@
 
 namespace tarnwick {
 
-// Caption and target of a link text. The text splits at its first line feed; without one the whole
-// text is both caption and target.
+// Caption and target of one of the program's own link texts (from its resources): the text
+// splits at its first line feed; without one the whole text is both caption and target. Never for
+// text from a server, which would choose what a click starts.
 struct LinkText {
   std::string caption;
   std::string url;
 };
 LinkText SplitLinkText(std::string_view text);
+
+// Text a server sent, as a link target. A web address is "http://" or "https://" in any case,
+// followed by at least one character, all of it printable ASCII without blanks (so no control
+// character and no line feed), at most kMaxWebAddress characters; it is its own target. A text
+// starting with "www." (any case) that would be such an address with "http://" in front gets
+// it. Anything else gives an empty target: the text is plain, never opened, so no server can
+// have a click start a local program, a file on a share or another protocol's handler.
+inline constexpr size_t kMaxWebAddress = 2048;
+std::string WebAddressFromServerText(std::string_view text);
+
+// Server text that is no web address, as a link control shows it: on one line, every control
+// character a blank, so that all of it is seen (a line feed would hide what follows it).
+std::string PlainServerText(std::string_view text);
 
 // The tooltip shows the target in a buffer of 80 bytes: at most 79 characters.
 inline constexpr size_t kLinkTipRoom = 80;

@@ -96,10 +96,11 @@ void LinkStatic::SetColours(const LinkColours& colours) {
   Shared().coloursRead = true;
 }
 
-void LinkStatic::Attach(HWND control) {
+void LinkStatic::Attach(HWND control, LinkTexts texts) {
   if (!IsWindow(control)) return;
   Detach();
   window_ = control;
+  texts_ = texts;
   const auto style = static_cast<uint32_t>(GetWindowLongPtrA(control, GWL_STYLE));
   textStatic_ = IsTextStaticStyle(style);
   GetWindowRect(control, &room_);
@@ -109,13 +110,12 @@ void LinkStatic::Attach(HWND control) {
       SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
 
   if (textStatic_) {
-    auto current = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
+    plainFont_ = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
     LOGFONTA description = {};
-    GetObjectA(current != nullptr ? current : GetStockObject(DEFAULT_GUI_FONT), sizeof(description),
-               &description);
+    GetObjectA(plainFont_ != nullptr ? plainFont_ : GetStockObject(DEFAULT_GUI_FONT),
+               sizeof(description), &description);
     description.lfUnderline = TRUE;
     font_.Reset(CreateFontIndirectA(&description));
-    if (font_) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
   }
 
   char text[kTextRoom] = {};
@@ -146,17 +146,21 @@ void LinkStatic::Detach(bool dying) {
     if (!dying) {
       SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
       // The control must not keep a font that is about to be deleted.
-      if (font_) SendMessageA(window_, WM_SETFONT, 0, FALSE);
+      if (font_) SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(plainFont_), FALSE);
     }
   }
   font_.Reset();
+  plainFont_ = nullptr;
   window_ = nullptr;
   original_ = nullptr;
+  url_.clear();
+  pressed_.clear();
 }
 
 bool LinkStatic::IsVisited() const { return history_.IsVisited(url_); }
 
 void LinkStatic::Open() {
+  if (url_.empty()) return;
   if (OpenWithShellOrBeep(url_)) {
     history_.MarkVisited(url_);
     Repaint();
@@ -167,7 +171,7 @@ bool LinkStatic::ReflectColour(UINT message, WPARAM wParam, LPARAM lParam, INT_P
   if (message != WM_CTLCOLORSTATIC) return false;
   auto control = reinterpret_cast<HWND>(lParam);
   const auto* link = static_cast<const LinkStatic*>(GetPropA(control, kLinkProperty));
-  if (link == nullptr || !link->textStatic_) return false;
+  if (link == nullptr || !link->textStatic_ || !link->ShowsLink()) return false;
   result = static_cast<INT_PTR>(SendMessageA(control, kReflectedColour, wParam, lParam));
   return true;
 }
@@ -195,22 +199,29 @@ LRESULT LinkStatic::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT LinkStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCHITTEST:
-      return HTCLIENT;
+      if (ShowsLink()) return HTCLIENT;
+      break;
     case kReflectedColour:
       if (textStatic_) return OnColour(reinterpret_cast<HDC>(wParam));
       break;
     case WM_SETCURSOR:
-      if (HandCursor() != nullptr) {
+      if (ShowsLink() && HandCursor() != nullptr) {
         SetCursor(HandCursor());
         return TRUE;
       }
       break;
     case WM_LBUTTONDOWN:
+      if (!ShowsLink()) break;
       SetFocus(window_);
+      pressed_ = url_;
       return 0;
-    case WM_LBUTTONUP:
-      if (GetFocus() == window_) Open();
+    case WM_LBUTTONUP: {
+      // Only the target the button went down on: a text set in between opens nothing.
+      const bool same = !pressed_.empty() && pressed_ == url_;
+      pressed_.clear();
+      if (same && GetFocus() == window_) Open();
       return 0;
+    }
     case WM_KEYUP:
       if (wParam == VK_SPACE) Open();
       return 0;
@@ -223,10 +234,11 @@ LRESULT LinkStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT:
       return OnSetText(reinterpret_cast<const char*>(lParam));
     case WM_ERASEBKGND:
+      if (!ShowsLink()) break;
       OnEraseBackground(reinterpret_cast<HDC>(wParam));
       return 1;
     case WM_MOUSEMOVE:
-      if (Colours().useHover) OnMouseMove(lParam);
+      if (Colours().useHover && ShowsLink()) OnMouseMove(lParam);
       return 0;
     case WM_NOTIFYFORMAT:
       if (reinterpret_cast<HWND>(wParam) == tip_) return NFR_ANSI;
@@ -240,10 +252,19 @@ LRESULT LinkStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT LinkStatic::OnSetText(const char* text) {
-  const LinkText split = SplitLinkText(text != nullptr ? text : "");
+  const std::string_view given = text != nullptr ? text : "";
+  LinkText split;
+  if (texts_ == LinkTexts::kServer) {
+    split.url = WebAddressFromServerText(given);
+    split.caption = split.url.empty() ? PlainServerText(given) : split.url;
+  } else {
+    split = SplitLinkText(given);
+  }
   url_ = split.url;
+  if (!ShowsLink() && GetCapture() == window_) ReleaseCapture();
   LRESULT result = TRUE;
   if (textStatic_) {
+    ChooseFont();
     Fit(split.caption);
     result = CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(split.caption.c_str()));
   } else {
@@ -255,6 +276,13 @@ LRESULT LinkStatic::OnSetText(const char* text) {
   }
   EnableWindow(window_, split.caption.empty() ? FALSE : TRUE);
   return result;
+}
+
+void LinkStatic::ChooseFont() {
+  if (!font_) return;
+  const HFONT wanted = ShowsLink() ? font_.Get() : plainFont_;
+  if (reinterpret_cast<HFONT>(CallOriginal(WM_GETFONT, 0, 0)) == wanted) return;
+  CallOriginal(WM_SETFONT, reinterpret_cast<WPARAM>(wanted), TRUE);
 }
 
 void LinkStatic::Fit(const std::string& caption) {

@@ -5,6 +5,12 @@
 // has the focus. Setting the window text later re-splits it, so a dialog changes a link simply by
 // setting its text. A control with an empty caption is disabled.
 //
+// A control attached for server text never splits: the text is the caption, and it is a link only
+// when it is a web address (WebAddressFromServerText), whose checked form is then both what the
+// control shows and what it opens. Any other text shows as a plain static (PlainServerText): no
+// link font or colour, no hand, no click. A click opens only the target that was under the button when it went down, so
+// a refill between press and release opens nothing.
+//
 // The dialog passes WM_CTLCOLORSTATIC on to its link controls through ReflectColour. Colours, the
 // hand cursor and the visited links are shared by every link of the process.
 #ifndef TARNWICK_SHELL_LINK_STATIC_WIN_H
@@ -21,6 +27,12 @@
 
 namespace tarnwick {
 
+// Where a link control's texts come from.
+enum class LinkTexts {
+  kProgram,  // the program's own resources: caption, line feed, target
+  kServer,   // a server: a web address or plain text
+};
+
 class LinkStatic {
  public:
   // The first link of the process reads the colours (from the registry) and loads the hand cursor.
@@ -31,9 +43,11 @@ class LinkStatic {
 
   // Subclasses the static `control`. Attaching again first lets go of the previous control and
   // destroys its tooltip; a handle that is not a window changes nothing.
-  void Attach(HWND control);
+  void Attach(HWND control, LinkTexts texts = LinkTexts::kProgram);
   HWND hwnd() const { return window_; }
+  // The target; empty while the control shows plain text.
   const std::string& Url() const { return url_; }
+  bool IsLink() const { return !url_.empty(); }
   HWND Tooltip() const { return tip_; }
   // Whether the target counts as visited (the colour the caption is drawn in).
   bool IsVisited() const;
@@ -57,7 +71,12 @@ class LinkStatic {
   LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
   // Lets go of the control; `dying`: it is being destroyed, so it is left as it is.
   void Detach(bool dying = false);
+  // Whether the control looks and acts as a link: always for the program's own texts (an empty
+  // one is disabled), for server text only while it holds a web address.
+  bool ShowsLink() const { return texts_ == LinkTexts::kProgram || !url_.empty(); }
   LRESULT OnSetText(const char* text);
+  // The link font while the control is a link, the dialog's font while it shows plain text.
+  void ChooseFont();
   void Fit(const std::string& caption);
   LRESULT OnColour(HDC dc);
   void OnMouseMove(LPARAM lParam);
@@ -68,6 +87,9 @@ class LinkStatic {
   HWND window_ = nullptr;
   WNDPROC original_ = nullptr;
   bool textStatic_ = false;
+  LinkTexts texts_ = LinkTexts::kProgram;
+  HFONT plainFont_ = nullptr;  // the control's font before it was attached (not owned)
+  std::string pressed_;        // the target under the button since it went down
   RECT room_ = {};  // the rectangle the dialog gave the control, in its parent's co-ordinates
   std::string url_;
   UniqueFont font_;

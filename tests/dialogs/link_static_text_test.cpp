@@ -1,5 +1,5 @@
-// The link control's portable rules: splitting caption and target, fitting, and the
-// browser's link colours read through the key store.
+// The link control's portable rules: splitting caption and target, the web addresses server text
+// may open, fitting, and the browser's link colours read through the key store.
 #include "shell/link_static_text.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +24,42 @@ TEST(LinkText, SplitsAtTheFirstLineFeed) {
     EXPECT_EQ(split.caption, c.caption) << c.text;
     EXPECT_EQ(split.url, c.url) << c.text;
   }
+}
+
+TEST(LinkText, ServerTextIsATargetOnlyAsAWebAddress) {
+  const std::string longest = "http://" + std::string(kMaxWebAddress - 7, 'a');
+  struct Case {
+    std::string text;
+    std::string target;  // empty: plain text
+  } cases[] = {
+      {"http://www.example.com/mod/", "http://www.example.com/mod/"},
+      {"HTTPS://Example.org/a?b=c&d#e", "HTTPS://Example.org/a?b=c&d#e"},
+      {"www.example.org", "http://www.example.org"},
+      {"WWW.example.org/x", "http://WWW.example.org/x"},
+      {"www.example.org\nC:\\windows\\system32\\notepad.exe", ""},  // no caption and target
+      {"http://a/\nC:\\x.exe", ""},
+      {"C:\\windows\\system32\\notepad.exe", ""},
+      {"\\\\host\\share\\x.exe", ""},
+      {"file:///C:/windows/notepad.exe", ""},
+      {"mailto:a@example.org", ""},
+      {"javascript:alert(1)", ""},
+      {"ftp://example.org/", ""},
+      {"cstrike", ""},
+      {"http://", ""},
+      {"https:/example.org", ""},
+      {" http://example.org", ""},
+      {"http://example.org/a b", ""},
+      {"http://example.org/\t", ""},
+      {"http://example.org/\x7f", ""},
+      {"http://caf\xe9.example/", ""},
+      {std::string("http://a\0.exe", 13), ""},
+      {"www.example.org exec", ""},
+      {"", ""},
+      {longest, longest},
+      {longest + "a", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WebAddressFromServerText(c.text), c.target) << c.text;
+  EXPECT_EQ(PlainServerText("a\nb\r\tc\x7f\xe9"), "a b  c \xe9") << "shown on one line";
 }
 
 TEST(LinkText, ColourStringsParseAsRedGreenBlue) {

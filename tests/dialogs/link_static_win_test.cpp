@@ -1,6 +1,6 @@
-// The link control on real static windows: caption and target, font, enabling, colours (through
-// the parent's WM_CTLCOLORSTATIC), opening through the shell seam, visited state, tooltip, hover,
-// cursor, fitting, and a picture static that keeps its picture.
+// The link control on real static windows: caption and target, server text, font, enabling,
+// colours (through the parent's WM_CTLCOLORSTATIC), opening through the shell seam, visited state,
+// tooltip, hover, cursor, fitting, and a picture static that keeps its picture.
 #include "shell/link_static_win.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +107,49 @@ TEST_F(LinkControl, EachTextSplitsIntoAnUnderlinedCaptionAndItsTarget) {
   LOGFONTA font = {};
   GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
   EXPECT_TRUE(font.lfUnderline);
+}
+
+TEST_F(LinkControl, ServerTextOpensOnlyTheWebAddressItShows) {
+  const char* kCrafted = "www.example.org\nC:\\windows\\system32\\notepad.exe";
+  const char* kCraftedShown = "www.example.org C:\\windows\\system32\\notepad.exe";
+  HWND control = AddStatic(kCrafted);
+  LinkStatic link;
+  link.Attach(control, LinkTexts::kServer);
+  struct Case {
+    const char* text;
+    const char* shown;
+    bool link;
+  } cases[] = {
+      {kCrafted, kCraftedShown, false},  // the text at attaching counts too
+      {"www.example.org", "http://www.example.org", true},
+      {"https://example.com/mod/", "https://example.com/mod/", true},
+      {"\\\\host\\share\\x.exe", "\\\\host\\share\\x.exe", false},
+      {"cstrike", "cstrike", false},
+  };
+  for (const Case& c : cases) {
+    SetWindowTextA(control, c.text);
+    opened.clear();
+    ClickLink(control);
+    SendMessageA(control, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(WindowText(control), c.shown);
+    EXPECT_EQ(opened, (c.link ? Targets{c.shown, c.shown} : Targets{})) << c.text;
+    EXPECT_EQ(SendMessageA(control, WM_NCHITTEST, 0, 0) == HTCLIENT, c.link) << c.text;
+    EXPECT_TRUE(IsWindowEnabled(control)) << "plain text is not greyed";
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
+    EXPECT_EQ(font.lfUnderline != 0, c.link) << c.text;
+  }
+  EXPECT_EQ(beeps, 0);
+  // A refill between press and release (a reply that came in) opens nothing.
+  opened.clear();
+  for (const char* swapped : {"http://b.example/", kCrafted}) {
+    SetWindowTextA(control, "http://a.example/");
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SetWindowTextA(control, swapped);
+    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  }
+  EXPECT_EQ(opened, Targets{});
 }
 
 TEST_F(LinkControl, OpeningMarksEveryLinkToTheTargetVisitedOrBeeps) {

@@ -125,38 +125,64 @@ TEST_F(ServerInfo, RulesPageWaitsForTheRulesThenShowsThemSortedByName) {
        }});
 }
 
-TEST_F(ServerInfo, ModPageByProtocol) {
-  const std::pair<int, const char*> cases[] = {  // the protocol, the version shown
-      {41, "1"},
-      {40, "1.0"}};
-  for (const auto& c : cases) {
-    const int protocol = c.first;
-    const char* version = c.second;
+TEST_F(ServerInfo, ModPageByProtocolWithLinksOnlyForWebAddresses) {
+  const char* kCrafted = "www.example.org\nC:\\windows\\system32\\notepad.exe";
+  struct Case {
+    int protocol;
+    const char* version;
+    const char* infoLink;  // as the server sends it
+    const char* shown;     // as the URL field shows it
+    bool opens;            // whether pressing the URL field opens what it shows
+  } cases[] = {
+      {41, "1", kCrafted, "www.example.org C:\\windows\\system32\\notepad.exe", false},
+      {40, "1.0", "www.example.com/mod/", "http://www.example.com/mod/", true},
+  };
+  for (const Case& c : cases) {
     server.reset();
     demo::DemoConfig config;
     config.is_mod = true;
-    config.protocol = protocol;
+    config.protocol = c.protocol;
     config.folder = "gearbox";
     config.description = "Opposing Force";
+    config.mod.info_link = c.infoLink;
     ASSERT_TRUE(Connect(config));
+    std::vector<std::string> opened;
+    int beeps = 0;
+    SetShellActions({[&](const std::string& target) {
+                       opened.push_back(target);
+                       return INT_PTR{42};
+                     },
+                     [&] { ++beeps; }});
     Open(ID_VIEW_SERVER_INFO, {[&](HWND sheet) {
            HWND page = SelectPage(sheet, kMod);
            PumpUntil([&] { return ItemText(page, IDC_MOD_NAME) == "Opposing Force"; });
            EXPECT_EQ(ItemText(page, IDC_MOD_NAME), "Opposing Force");
            EXPECT_EQ(ItemText(page, IDC_MOD_SIZE), "184320000");
-           EXPECT_EQ(ItemText(page, IDC_MOD_VERSION), version) << protocol;
-           EXPECT_EQ(ItemText(page, IDC_MOD_URL), "http://www.example.com/mod/");
+           EXPECT_EQ(ItemText(page, IDC_MOD_VERSION), c.version) << c.protocol;
+           EXPECT_EQ(ItemText(page, IDC_MOD_URL), c.shown);
            EXPECT_EQ(ItemText(page, IDC_MOD_FOLDER), "gearbox");
            // Protocol 40 sends no download link: the link stays empty and disabled.
-           const bool download = protocol > 40;
+           const bool download = c.protocol > 40;
            EXPECT_EQ(ItemText(page, IDC_MOD_DOWNLOAD),
                      download ? "http://www.example.com/mod/download.zip" : "");
            EXPECT_EQ(testing::Enabled(page, IDC_MOD_DOWNLOAD), download);
-           for (int link : {IDC_MOD_URL, IDC_MOD_DOWNLOAD, IDC_MOD_FOLDER}) {
-             EXPECT_EQ(SendMessageA(GetDlgItem(page, link), WM_NCHITTEST, 0, 0), HTCLIENT) << link;
+           // Only web addresses take the mouse; the game folder is plain text.
+           const std::pair<int, bool> links[] = {
+               {IDC_MOD_URL, c.opens}, {IDC_MOD_DOWNLOAD, download}, {IDC_MOD_FOLDER, false}};
+           for (const auto& [link, clickable] : links) {
+             EXPECT_EQ(SendMessageA(GetDlgItem(page, link), WM_NCHITTEST, 0, 0) == HTCLIENT,
+                       clickable)
+                 << link;
+             testing::ClickLink(GetDlgItem(page, link));
            }
            PressCancel(sheet);
          }});
+    SetShellActions({});
+    std::vector<std::string> expected;
+    if (c.opens) expected.push_back(c.shown);
+    if (c.protocol > 40) expected.push_back("http://www.example.com/mod/download.zip");
+    EXPECT_EQ(opened, expected) << c.protocol;
+    EXPECT_EQ(beeps, 0);
     SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
   }
 }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <string>
+
 namespace tarnwick {
 namespace {
 
@@ -63,6 +66,17 @@ const MaskCase kCases[] = {
     {"[a-z]", "[A-Z]", true},
     {"a.c", "abc", false},
 };
+
+TEST(MatchMaskCases, ManyWildcardsAgainstALongNameTakeNoTime) {
+  // Trying every combination of places would take longer than the universe has.
+  std::string mask;
+  for (int i = 0; i < 40; ++i) mask += "*a";
+  const std::string name(2000, 'a');
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(MatchMask(name, mask + "*b"));
+  EXPECT_TRUE(MatchMask(name + "b", mask + "*b"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
 
 TEST(MatchMaskCases, MatchesAsTheTableSays) {
   for (const MaskCase& c : kCases)

@@ -40,6 +40,8 @@ TEST(GameCommandLine, BuiltFromTheServerAndThePassword) {
       {"folder with a path", kPlain, 1, "..\\..\\Windows", "", nullptr, nullptr},
       {"empty folder of a mod", kPlain, 1, "", "", nullptr, nullptr},
       {"password with a quote", kPlain, 0, "valve", "a\" +quit \"", nullptr, nullptr},
+      {"password ending in a backslash", kPlain, 0, "valve", "pass\\", nullptr, nullptr},
+      {"password with inner backslashes", kPlain, 0, "valve", "a\\b\\\\c", "Valve", kPlain},
   };
   for (const Case& c : cases) {
     const JoinFacts facts{c.address, resolved, c.isMod, c.gameDir};

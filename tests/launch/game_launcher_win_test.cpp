@@ -116,14 +116,17 @@ class PasswordPromptTest : public testing::LaunchFixture {
   }
 };
 
-TEST_F(PasswordPromptTest, OkJoinsWithThePasswordAQuoteIsRefusedAndCancelKeepsIt) {
+TEST_F(PasswordPromptTest, OkJoinsWithThePasswordAQuoteOrEndBackslashIsRefusedAndCancelKeepsIt) {
   JoinWith([&](HWND prompt) {
     EXPECT_EQ(testing::WindowText(prompt), "Enter server password");
     EXPECT_TRUE(GetWindowLongA(GetDlgItem(prompt, IDC_PASSWORD_EDIT), GWL_STYLE) & ES_PASSWORD);
     EXPECT_EQ(GetWindow(prompt, GW_OWNER), window.hwnd());
-    Type(prompt, "open\" +quit \"");
-    Click(prompt, IDOK);
-    EXPECT_TRUE(IsWindowVisible(prompt)) << "a quote is refused";
+    for (const char* refused : {"open\" +quit \"", "open\\"}) {
+      Type(prompt, refused);
+      Click(prompt, IDOK);
+      EXPECT_TRUE(IsWindowVisible(prompt)) << refused;
+      EXPECT_EQ(testing::ItemText(prompt, IDC_PASSWORD_EDIT), refused) << "kept as typed";
+    }
     EXPECT_FALSE(GameStarted());
     Type(prompt, "s3cret word");
     Click(prompt, IDOK);

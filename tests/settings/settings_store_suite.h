@@ -298,9 +298,9 @@ TYPED_TEST_P(SettingsStoreContract, LogonEntryNamesTheProgramAndTheWatchedServer
     unsigned port;
     const char* expected;  // null: no entry
   } cases[] = {
-      {true, "", 27015, "C:\\Program Files\\Tarnwick\\Tarnwick.exe"},
+      {true, "", 27015, "\"C:\\Program Files\\Tarnwick\\Tarnwick.exe\""},
       {true, "hl.example.org", 27016,
-       "C:\\Program Files\\Tarnwick\\Tarnwick.exe -tray hl.example.org:27016"},
+       "\"C:\\Program Files\\Tarnwick\\Tarnwick.exe\" -tray hl.example.org:27016"},
       {false, "hl.example.org", 27016, nullptr},
       {false, "", 27015, nullptr},  // nothing to delete: quietly nothing
   };
@@ -318,6 +318,7 @@ TYPED_TEST_P(SettingsStoreContract, LogonEntryNamesTheProgramAndTheWatchedServer
   }
   SetString(*run, "Tarnwick", "");
   EXPECT_FALSE(ReadLogonEntry(this->store(), "Tarnwick"));
+  // Longer than a path and a server could be, and unquoted as earlier versions wrote it.
   SetString(*run, "Tarnwick", program + " -tray " + std::string(300, 'h') + ":27015");
   EXPECT_TRUE(ReadLogonEntry(this->store(), "Tarnwick"));
 }

@@ -68,6 +68,7 @@ TEST(WindowCommandLines, OptionsAreTakenOutWhereverTheyStand) {
       {"gamma-newton:2", true, false, "gammaton:2"},
       {"-new -tray    ", true, true, ""},
       {"host -TRAY", false, true, "host "},
+      {"-ne-neww -tr-trayay h", true, true, "h"},  // options that taking one out joins
   };
   for (const Case& c : cases) {
     const WindowCommandLine parsed = ParseWindowCommandLine(c.line);
