@@ -7,10 +7,12 @@ namespace tarnwick {
 bool WindowBase::RegisterWindowClass(WNDCLASSEXA wc) {
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &WindowBase::StaticProc;
+  if (RegisterClassExA(&wc) != 0) return true;
+  // Registered already: by an earlier window, or by another window thread a moment ago (which
+  // is why this is asked only after the registration failed).
   WNDCLASSEXA existing = {};
   existing.cbSize = sizeof(existing);
-  if (GetClassInfoExA(wc.hInstance, wc.lpszClassName, &existing)) return true;
-  return RegisterClassExA(&wc) != 0;
+  return GetClassInfoExA(wc.hInstance, wc.lpszClassName, &existing) != 0;
 }
 
 HWND WindowBase::CreateOwnedWindow(DWORD exStyle, const char* className, const char* title,

@@ -19,7 +19,8 @@ class WindowBase {
   HWND hwnd() const { return hwnd_; }
 
  protected:
-  // Registers a window class whose procedure forwards to OnMessage; false when that fails.
+  // Registers a window class whose procedure forwards to OnMessage, or finds it registered
+  // (window threads may register at the same time); false when neither.
   static bool RegisterWindowClass(WNDCLASSEXA wc);
 
   // Creates the window with this object as its owner; the class must use StaticProc.

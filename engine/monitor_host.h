@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,10 @@ class MonitorHost {
   // ServerMonitor::OnLookupDone. Returns 0 when the lookup cannot even start.
   virtual LookupTask StartLookup(const std::string& host) = 0;
   virtual void CancelLookup(LookupTask task) = 0;
+  // The address the finished lookup found (the first of its host entry); nothing when the entry
+  // is not an IPv4 one of 4-byte addresses. Asked only for the lookup the monitor waits for, after
+  // it reported success.
+  virtual std::optional<Ipv4Address> LookupAddress() = 0;
   // Closes an open socket, then creates a UDP socket bound to any local address and a port the
   // system picks, and associated with `server`, so that only the server's datagrams arrive and
   // the system reports a server host's "nothing listens here" as a receive error. False when a
@@ -35,7 +40,9 @@ class MonitorHost {
   virtual void CloseSocket() = 0;
   // Errors of a send are not looked at: a request that cannot be sent is lost.
   virtual void SendDatagram(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram) = 0;
-  virtual void RequestReadNotifications() = 0;
+  // Has the arrival of datagrams reported to the window (which also keeps every read from
+  // blocking); false when that cannot be set up.
+  virtual bool RequestReadNotifications() = 0;
 
   // ---- Time and timers
   virtual uint32_t TickCount() = 0;

@@ -54,21 +54,30 @@ void ServerMonitor::Connect(const std::string& text, bool newWindow) {
   host_.RefreshCaption();
 }
 
-void ServerMonitor::OnLookupDone(LookupTask task, int error, const Ipv4Address& address) {
+void ServerMonitor::OnLookupDone(LookupTask task, int error) {
+  std::optional<Ipv4Address> address;
   {
     ConnectionGuard guard(connectionLock_);
-    // A completion of a lookup that Connect has since replaced is not this connection's answer.
+    // A completion of a lookup that Connect has since replaced is not this connection's answer,
+    // and its result may already be overwritten by the lookup that replaced it: not even read.
     if (lookupTask_ == 0 || task != lookupTask_) return;
     lookupTask_ = 0;
-    if (error == 0) serverAddress_ = Ipv4Endpoint{address, port_};
+    if (error == 0) address = host_.LookupAddress();
+    if (address) serverAddress_ = Ipv4Endpoint{*address, port_};
   }
-  if (error != 0) {
+  if (!address) {
     FailConnection();
     return;
   }
   uint16_t localPort = 0;
   if (!host_.OpenSocket(serverAddress_, localPort)) {
     socketOpen_ = false;
+    FailConnection();
+    return;
+  }
+  // Before anything is sent: without notifications no reply would ever be read.
+  if (!host_.RequestReadNotifications()) {
+    host_.CloseSocket();
     FailConnection();
     return;
   }
@@ -95,7 +104,6 @@ void ServerMonitor::OnLookupDone(LookupTask task, int error, const Ipv4Address& 
       host_.ConsoleConnected(localPort, IsPrivateAddress(serverAddress_.address));
     }
   }
-  if (socketOpen_) host_.RequestReadNotifications();
   host_.BringToForeground();
 }
 
@@ -229,7 +237,8 @@ void ServerMonitor::OnReceive(const ReceiveResult& result) {
   const size_t length = result.length < kReceiveBufferSize ? result.length : kReceiveBufferSize;
   ConnectionGuard guard(connectionLock_);
   if (HasSplitPrefix(result.data, length)) {
-    const std::optional<std::vector<uint8_t>> whole = splitReplies_.Add(result.data, length);
+    const std::optional<std::vector<uint8_t>> whole =
+        splitReplies_.Add(result.data, length, host_.TickCount());
     // A joined reply that is itself a piece or lacks the prefix is dropped like any other.
     if (whole && HasReplyPrefix(whole->data(), whole->size())) {
       DispatchReply(whole->data() + 4, whole->size() - 4);

@@ -63,7 +63,8 @@ class ServerMonitor {
   void SendQuery(std::string_view text);
 
   // ---- Platform events
-  void OnLookupDone(LookupTask task, int error, const Ipv4Address& address);
+  // The lookup `task` finished with `error` (0: its address is ready at the host).
+  void OnLookupDone(LookupTask task, int error);
   void OnReceive(const ReceiveResult& result);
   void OnTimer(uint32_t timerId);
 
@@ -88,6 +89,8 @@ class ServerMonitor {
   ServerKind Kind() const { return session_.Kind(); }
   // The query challenge the server gave on this connection, if any.
   std::optional<uint32_t> QueryChallenge() const { return session_.Challenge(); }
+  // The split replies being joined.
+  const SplitReassembler& SplitReplies() const { return splitReplies_; }
 
   // Clears the ping figures (the Ping statistic page's Reset).
   void ResetPingStatistics();

@@ -25,16 +25,33 @@ void ServerSocket::CancelLookup(LookupTask task) {
   if (task != 0) WSACancelAsyncRequest(reinterpret_cast<HANDLE>(task));
 }
 
-Ipv4Address ServerSocket::LookupAddress() const {
+namespace {
+
+// Whether `count` bytes at `p` lie inside the buffer.
+bool Inside(const char* buffer, size_t size, const void* p, size_t count) {
+  const auto at = reinterpret_cast<uintptr_t>(p);
+  const auto begin = reinterpret_cast<uintptr_t>(buffer);
+  return at >= begin && count <= size && at - begin <= size - count;
+}
+
+}  // namespace
+
+std::optional<Ipv4Address> ReadHostEntryAddress(const char* buffer, size_t size) {
+  if (size < sizeof(hostent)) return std::nullopt;
+  hostent entry;
+  std::memcpy(&entry, buffer, sizeof(entry));
+  if (entry.h_addrtype != AF_INET || entry.h_length != 4) return std::nullopt;
+  if (!Inside(buffer, size, entry.h_addr_list, sizeof(char*))) return std::nullopt;
+  const char* first = nullptr;
+  std::memcpy(&first, entry.h_addr_list, sizeof(first));
+  if (first == nullptr || !Inside(buffer, size, first, 4)) return std::nullopt;
   Ipv4Address address;
-  const auto* entry = reinterpret_cast<const hostent*>(lookupBuffer_.data());
-  if (entry->h_addrtype != AF_INET || entry->h_addr_list == nullptr ||
-      entry->h_addr_list[0] == nullptr) {
-    return address;
-  }
-  const size_t length = entry->h_length < 4 ? static_cast<size_t>(entry->h_length) : 4;
-  std::memcpy(address.octets.data(), entry->h_addr_list[0], length);
+  std::memcpy(address.octets.data(), first, 4);
   return address;
+}
+
+std::optional<Ipv4Address> ServerSocket::LookupAddress() const {
+  return ReadHostEntryAddress(lookupBuffer_.data(), lookupBuffer_.size());
 }
 
 namespace {
@@ -68,7 +85,7 @@ bool ServerSocket::Open(const Ipv4Endpoint& server, uint16_t& localPort) {
   }
   sockaddr_in bound = {};
   int size = sizeof(bound);
-  getsockname(candidate.Get(), reinterpret_cast<sockaddr*>(&bound), &size);
+  if (getsockname(candidate.Get(), reinterpret_cast<sockaddr*>(&bound), &size) != 0) return false;
   localPort = ntohs(bound.sin_port);
   socket_ = std::move(candidate);
   return true;
@@ -81,8 +98,8 @@ void ServerSocket::Send(const Ipv4Endpoint&, const std::vector<uint8_t>& datagra
        static_cast<int>(datagram.size()), 0);
 }
 
-void ServerSocket::RequestReadNotifications(HWND window) {
-  if (socket_) WSAAsyncSelect(socket_.Get(), window, SocketReadMessage(), FD_READ);
+bool ServerSocket::RequestReadNotifications(HWND window) {
+  return socket_ && WSAAsyncSelect(socket_.Get(), window, SocketReadMessage(), FD_READ) == 0;
 }
 
 int ServerSocket::PendingError() const {

@@ -4,6 +4,7 @@
 #define TARNWICK_ENGINE_SERVER_SOCKET_WIN_H
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ namespace tarnwick {
 UINT LookupDoneMessage();  // "WSAAsyncGetHostByNameMsg"
 UINT SocketReadMessage();  // "WSARecvMsg"
 
+// The first address of the host entry that WSAAsyncGetHostByName wrote into `buffer`; nothing
+// unless it is an IPv4 entry with 4-byte addresses whose list and first address lie inside the
+// buffer (which is where the lookup puts them).
+std::optional<Ipv4Address> ReadHostEntryAddress(const char* buffer, size_t size);
+
 class ServerSocket {
  public:
   ServerSocket() = default;
@@ -27,17 +33,19 @@ class ServerSocket {
   // Starts WSAAsyncGetHostByName for `host`, reported to `window`; 0 when it cannot start.
   LookupTask StartLookup(HWND window, const std::string& host);
   void CancelLookup(LookupTask task);
-  // The first address of the host entry the finished lookup wrote (valid after success).
-  Ipv4Address LookupAddress() const;
+  // The first address of the host entry the finished lookup wrote (read after success only).
+  std::optional<Ipv4Address> LookupAddress() const;
 
-  // Binds a new socket to any local address and associates it with `server`.
+  // Binds a new socket to any local address and associates it with `server`; false (and no
+  // socket) when a step fails.
   bool Open(const Ipv4Endpoint& server, uint16_t& localPort);
   void Close() { socket_.Reset(); }
   bool IsOpen() const { return static_cast<bool>(socket_); }
   SOCKET Handle() const { return socket_.Get(); }
 
   void Send(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram);
-  void RequestReadNotifications(HWND window);
+  // Has FD_READ reported to `window`, which also makes the socket non-blocking; false on failure.
+  bool RequestReadNotifications(HWND window);
 
   // Reads one datagram (at most the receive buffer's size) into the buffer.
   ReceiveResult Receive();

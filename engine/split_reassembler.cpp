@@ -25,7 +25,20 @@ void SplitReassembler::Forget(int32_t number) {
   std::erase_if(sequences_, [number](const Sequence& s) { return s.number == number; });
 }
 
-std::optional<std::vector<uint8_t>> SplitReassembler::Add(const uint8_t* datagram, size_t length) {
+void SplitReassembler::DropExpired(uint32_t nowMs) {
+  // Unsigned difference: right across the wrap of the tick count.
+  std::erase_if(sequences_,
+                [nowMs](const Sequence& s) { return nowMs - s.lastPieceAt >= kExpiryMs; });
+}
+
+size_t SplitReassembler::BytesHeld() const {
+  size_t bytes = 0;
+  for (const Sequence& sequence : sequences_) bytes += sequence.bytes;
+  return bytes;
+}
+
+std::optional<std::vector<uint8_t>> SplitReassembler::Add(const uint8_t* datagram, size_t length,
+                                                          uint32_t nowMs) {
   if (length < kSplitHeaderSize || !HasSplitPrefix(datagram, length)) return std::nullopt;
   const auto number = static_cast<int32_t>(
       static_cast<uint32_t>(datagram[4]) | static_cast<uint32_t>(datagram[5]) << 8 |
@@ -36,8 +49,11 @@ std::optional<std::vector<uint8_t>> SplitReassembler::Add(const uint8_t* datagra
   const uint8_t* piece = datagram + kSplitHeaderSize;
   const size_t size = length - kSplitHeaderSize;
 
+  DropExpired(nowMs);
   Sequence* sequence = Find(number);
   if (sequence == nullptr) {
+    // Checked before Begin, which may push out the oldest sequence to make room.
+    if (size > kMaxReplySize) return std::nullopt;
     sequence = &Begin(number, count);
   } else if (sequence->count != count) {
     return std::nullopt;  // not a piece of the reply this sequence began as
@@ -50,6 +66,7 @@ std::optional<std::vector<uint8_t>> SplitReassembler::Add(const uint8_t* datagra
   sequence->has[index] = true;
   sequence->pieces[index].assign(piece, piece + size);
   sequence->bytes += size;
+  sequence->lastPieceAt = nowMs;
   if (++sequence->received < sequence->count) return std::nullopt;
 
   std::vector<uint8_t> whole;

@@ -8,8 +8,12 @@
 // whose index was already received for its sequence is ignored; a piece that breaks the limits is
 // dropped, and a sequence whose pieces add up to more than 4010 bytes is given up. Memory stays
 // bounded: at most four sequences are joined at a time, and a fifth one pushes out the one that
-// began first. A finished sequence is forgotten, so a server that uses a number again is heard.
-// The caller makes sure the pieces come from the server's own address.
+// began first; a first piece that alone breaks the size limit starts nothing, so it cannot push
+// out a sequence still being joined. A sequence whose pieces stop coming for 3 s is dropped: its
+// pieces are not joined with those of a later reply that uses the number again. A finished
+// sequence is forgotten, so a server that uses a number again is heard.
+// The caller makes sure the pieces come from the server's own address, and gives the time (a
+// millisecond tick count that may wrap).
 #ifndef TARNWICK_ENGINE_SPLIT_REASSEMBLER_H
 #define TARNWICK_ENGINE_SPLIT_REASSEMBLER_H
 
@@ -27,13 +31,17 @@ class SplitReassembler {
   static constexpr size_t kMaxPieces = 5;
   static constexpr size_t kMaxReplySize = 4010;
   static constexpr size_t kMaxSequences = 4;
+  static constexpr uint32_t kExpiryMs = 3000;
 
-  // Takes one datagram that begins with the split prefix. Returns the joined reply when this piece
-  // was the last one missing; nothing otherwise (also for a piece that is malformed or ignored).
-  std::optional<std::vector<uint8_t>> Add(const uint8_t* datagram, size_t length);
+  // Takes one datagram that begins with the split prefix, received at `nowMs`. Returns the joined
+  // reply when this piece was the last one missing; nothing otherwise (also for a piece that is
+  // malformed or ignored).
+  std::optional<std::vector<uint8_t>> Add(const uint8_t* datagram, size_t length, uint32_t nowMs);
   // Forgets every sequence (a new connection).
   void Clear() { sequences_.clear(); }
   size_t SequencesInProgress() const { return sequences_.size(); }
+  // The bytes of the pieces kept for sequences still being joined.
+  size_t BytesHeld() const;
 
  private:
   struct Sequence {
@@ -41,6 +49,7 @@ class SplitReassembler {
     size_t count = 0;
     size_t received = 0;
     size_t bytes = 0;
+    uint32_t lastPieceAt = 0;
     std::array<bool, kMaxPieces> has{};
     std::array<std::vector<uint8_t>, kMaxPieces> pieces;
   };
@@ -48,6 +57,7 @@ class SplitReassembler {
   Sequence* Find(int32_t number);
   Sequence& Begin(int32_t number, size_t count);
   void Forget(int32_t number);
+  void DropExpired(uint32_t nowMs);
 
   std::deque<Sequence> sequences_;  // the one that began first in front
 };

@@ -13,6 +13,8 @@ LookupTask MainWindow::StartLookup(const std::string& host) { return socket_.Sta
 
 void MainWindow::CancelLookup(LookupTask task) { socket_.CancelLookup(task); }
 
+std::optional<Ipv4Address> MainWindow::LookupAddress() { return socket_.LookupAddress(); }
+
 bool MainWindow::OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) {
   return socket_.Open(server, localPort);
 }
@@ -23,15 +25,15 @@ void MainWindow::SendDatagram(const Ipv4Endpoint& to, const std::vector<uint8_t>
   socket_.Send(to, datagram);
 }
 
-void MainWindow::RequestReadNotifications() { socket_.RequestReadNotifications(hwnd()); }
+bool MainWindow::RequestReadNotifications() { return socket_.RequestReadNotifications(hwnd()); }
 
 void MainWindow::OnLookupMessage(WPARAM task, LPARAM info) {
-  const int error = WSAGETASYNCERROR(info);
-  const Ipv4Address address = error == 0 ? socket_.LookupAddress() : Ipv4Address();
-  monitor_.OnLookupDone(static_cast<LookupTask>(task), error, address);
+  // Any process may post this message: the monitor reads the result only for its own lookup.
+  monitor_.OnLookupDone(static_cast<LookupTask>(task), WSAGETASYNCERROR(info));
 }
 
 void MainWindow::OnSocketMessage(WPARAM socket) {
+  // Any process may post this message too; it only makes a non-blocking socket read.
   if (!monitor_.IsConnected() || static_cast<SOCKET>(socket) != socket_.Handle()) return;
   monitor_.OnReceive(socket_.Receive());
   // Every reply may tell more about the server; the console's choice of rcon form follows it.

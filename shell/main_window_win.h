@@ -119,10 +119,11 @@ class MainWindow : public WindowBase, private MonitorHost {
   // ---- MonitorHost (main_window_host_win.cpp)
   LookupTask StartLookup(const std::string& host) override;
   void CancelLookup(LookupTask task) override;
+  std::optional<Ipv4Address> LookupAddress() override;
   bool OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) override;
   void CloseSocket() override;
   void SendDatagram(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram) override;
-  void RequestReadNotifications() override;
+  bool RequestReadNotifications() override;
   uint32_t TickCount() override;
   void StartTimer(TimerId id, uint32_t periodMs) override;
   void StopTimer(TimerId id) override;

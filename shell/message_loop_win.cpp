@@ -69,7 +69,9 @@ int MessageLoop::Run() {
       idlePending = false;
     }
     const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-    if (got == 0 || got == -1) break;
+    if (got == 0) break;
+    // A failed wait for messages would fail again at once: end instead of spinning.
+    if (got == -1) return -1;
     if (!PreTranslate(message)) {
       TranslateMessage(&message);
       DispatchMessageA(&message);

@@ -30,7 +30,7 @@ class MessageLoop {
   int AddIdleHandler(IdleHandler handler);
   void RemoveIdleHandler(int id);
 
-  // Runs until WM_QUIT and returns its exit code.
+  // Runs until WM_QUIT and returns its exit code; -1 when waiting for messages fails.
   int Run();
 
   // Gives one message to the filters; true when one of them handled it.

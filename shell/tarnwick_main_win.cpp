@@ -2,17 +2,17 @@
 // has closed.
 #include "common/win32.h"
 
-#include <objbase.h>
-
 #include "common/message_box_win.h"
 #include "common/string_resource_win.h"
 #include "resources/resource.h"
+#include "shell/com_apartment_win.h"
 #include "shell/thread_manager_win.h"
 #include "shell/window_requests_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   using namespace tarnwick;
-  if (FAILED(CoInitialize(nullptr))) return -1;
+  const ComApartment com;
+  if (!com.Ready()) return -1;
   SetRequestThreadId(GetCurrentThreadId());
 
   INITCOMMONCONTROLSEX controls = {};
@@ -33,6 +33,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     result = threads.Run();
   }
   WSACleanup();
-  CoUninitialize();
   return result;
 }

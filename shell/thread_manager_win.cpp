@@ -40,25 +40,29 @@ void ThreadManager::RemoveThread(DWORD slot) {
 void ThreadManager::ServeRequests() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.hwnd == nullptr && message.message == kWindowRequestMessage && message.wParam == 0) {
-      if (message.lParam != 0) AddThread(TakeWindowRequestText(message.lParam));
-      continue;
-    }
-    DispatchMessageA(&message);
+    // Thread messages are only wake-ups (or forged: any process may post them); the requests
+    // themselves come from the queue below. Window messages are for the windows COM keeps here.
+    if (message.hwnd != nullptr) DispatchMessageA(&message);
   }
+  for (const std::string& line : TakeWindowRequests()) AddThread(line);
 }
 
 int ThreadManager::Run() {
-  // Make sure this thread has a message queue before any window posts to it.
+  // Make sure this thread has a message queue before any window posts to it, and serve what was
+  // queued before it had one.
   MSG message;
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
   const int result = static_cast<int>(count_);
+  if (count_ > 0) ServeRequests();
   while (count_ > 0) {
     const DWORD r = MsgWaitForMultipleObjects(count_, threads_.data(), FALSE, INFINITE, QS_ALLINPUT);
     if (r < WAIT_OBJECT_0 + count_) {
       RemoveThread(r - WAIT_OBJECT_0);
     } else if (r == WAIT_OBJECT_0 + count_) {
       ServeRequests();
+    } else {
+      // The wait itself failed: trying again would only fail again, at full speed.
+      return kWaitFailedResult;
     }
   }
   return result;

@@ -13,6 +13,8 @@ namespace tarnwick {
 
 // One less than the platform's limit of objects one wait can watch (the message queue is the last).
 inline constexpr DWORD kMaxWindowThreads = MAXIMUM_WAIT_OBJECTS - 1;
+// What Run returns when it cannot wait for the window threads.
+inline constexpr int kWaitFailedResult = -1;
 
 class ThreadManager {
  public:
@@ -27,7 +29,8 @@ class ThreadManager {
   // Starts a window thread after a 100 ms pause; 0 when none was started (63 already running, or
   // the thread could not be created).
   DWORD AddThread(const std::string& commandLine);
-  // Waits until no window thread is left; returns the count of threads at the start (1 normally).
+  // Waits until no window thread is left, starting the windows requested meanwhile; returns the
+  // count of threads at the start (1 normally), or kWaitFailedResult when the wait fails.
   int Run();
 
   DWORD Count() const { return count_; }

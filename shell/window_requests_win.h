@@ -1,9 +1,13 @@
-// Window requests: a window asks the process's main thread for one more window by posting it the
-// thread message WM_USER with a heap text (the new window's command line) that the receiver owns.
+// Window requests: a window asks the process's main thread for one more window. The request (the
+// new window's command line) goes into a queue of the process, guarded by a lock; the thread
+// message WM_USER only wakes the main thread to serve the queue. The message carries nothing the
+// receiver reads, so one posted by another process serves no more than what the program's own
+// windows queued.
 #ifndef TARNWICK_SHELL_WINDOW_REQUESTS_WIN_H
 #define TARNWICK_SHELL_WINDOW_REQUESTS_WIN_H
 
 #include <string>
+#include <vector>
 
 #include "common/win32.h"
 
@@ -15,11 +19,12 @@ inline constexpr UINT kWindowRequestMessage = WM_USER;
 void SetRequestThreadId(DWORD threadId);
 DWORD RequestThreadId();
 
-// Posts "-new " followed by `serverText`; false (and nothing posted) when there is no receiver.
+// Queues "-new " followed by `serverText` and wakes the receiver; false (and nothing queued) when
+// there is no receiver or the queue is full.
 bool PostWindowRequest(const std::string& serverText);
 
-// Takes ownership of a request's text from its lParam.
-std::string TakeWindowRequestText(LPARAM lParam);
+// Takes the command lines of every queued request, oldest first.
+std::vector<std::string> TakeWindowRequests();
 
 }  // namespace tarnwick
 

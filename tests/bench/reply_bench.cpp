@@ -104,7 +104,7 @@ void BM_JoinSplitRules(benchmark::State& state) {
   SplitReassembler joiner;
   for (auto _ : state) {
     for (const auto& piece : pieces) {
-      benchmark::DoNotOptimize(joiner.Add(piece.data(), piece.size()));
+      benchmark::DoNotOptimize(joiner.Add(piece.data(), piece.size(), 0));
     }
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * whole.Size()));

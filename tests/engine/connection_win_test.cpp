@@ -1,12 +1,15 @@
 // A real window watching the demo server over real Winsock sockets on 127.0.0.1, as a server of
 // 2001 and in the mode of today's servers (binary queries with challenges, 'I' and 'm' replies,
-// rules split in pieces).
+// rules split in pieces); and the reading of a lookup's result.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <optional>
 #include <regex>
 #include <set>
 
 #include "engine/byte_reader.h"
+#include "engine/server_socket_win.h"
 #include "resources/resource.h"
 #include "tests/support/window_test_support_win.h"
 #include "tools/demo_server/demo_server.h"
@@ -160,6 +163,44 @@ TEST_F(ConnectionTest, AnUnknownHostReportsCantConnect) {
   EXPECT_EQ(boxes.Boxes()[0].text, "Can't connect to no-such-host.invalid");
   EXPECT_FALSE(window->Monitor().IsConnected());
   EXPECT_FALSE(window->Monitor().IsResolving());
+}
+
+TEST(LookupResultTest, OnlyAFourByteIpv4AddressInsideTheBufferIsRead) {
+  static const char kElsewhere[4] = {10, 0, 0, 1};
+  struct Case {
+    const char* what;
+    short type;
+    short length;
+    bool listInside;
+    bool addressInside;
+    bool read;
+  } cases[] = {
+      {"one IPv4 address", AF_INET, 4, true, true, true},
+      {"a 16-byte address", AF_INET, 16, true, true, false},
+      {"another family", AF_INET6, 4, true, true, false},
+      {"an address list outside the buffer", AF_INET, 4, false, true, false},
+      {"an address outside the buffer", AF_INET, 4, true, false, false},
+  };
+  for (const Case& c : cases) {
+    // Laid out as the lookup writes it: the entry, the address list, the address.
+    alignas(8) char buffer[MAXGETHOSTSTRUCT] = {};
+    auto* list = reinterpret_cast<char**>(buffer + sizeof(hostent));
+    char* address = buffer + sizeof(hostent) + 2 * sizeof(char*);
+    const char octets[4] = {127, 0, 0, 7};
+    std::memcpy(address, octets, 4);
+    list[0] = c.addressInside ? address : const_cast<char*>(kElsewhere);
+    static char* elsewhereList[2] = {const_cast<char*>(kElsewhere), nullptr};
+    hostent entry = {};
+    entry.h_addrtype = c.type;
+    entry.h_length = c.length;
+    entry.h_addr_list = c.listInside ? list : elsewhereList;
+    std::memcpy(buffer, &entry, sizeof(entry));
+    const std::optional<Ipv4Address> read = ReadHostEntryAddress(buffer, sizeof(buffer));
+    EXPECT_EQ(read.has_value(), c.read) << c.what;
+    if (read) {
+      EXPECT_EQ(*read, (Ipv4Address{{127, 0, 0, 7}})) << c.what;
+    }
+  }
 }
 
 DemoConfig ModernConfig(ModernInfoReply reply) {

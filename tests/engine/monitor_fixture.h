@@ -42,10 +42,10 @@ struct MonitorRig {
   ServerMonitor monitor{host, settings};
   size_t mark = 0;
 
-  // Connects and answers the lookup with kServer.
+  // Connects; the lookup answers kServer.
   void ConnectTo(const std::string& text = "alpha.example:27016") {
     monitor.Connect(text, false);
-    monitor.OnLookupDone(host.nextTask - 1, 0, kServer);
+    monitor.OnLookupDone(host.nextTask - 1, 0);
   }
   // A read of `datagram` from `from` (the server when its port is 0) that gave `error`.
   void Receive(const std::vector<uint8_t>& datagram, Ipv4Endpoint from = {}, int error = 0) {

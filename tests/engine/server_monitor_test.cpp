@@ -20,7 +20,7 @@ TEST_F(MonitorTest, ConnectingSendsDetailsAndOnePingAndSetsEverythingUp) {
   EXPECT_EQ(host.lookups, Texts{"alpha.example"});
   EXPECT_EQ(host.states.back(), IDS_STATE_CONNECTING);
   EXPECT_TRUE(monitor.IsResolving());
-  monitor.OnLookupDone(host.nextTask - 1, 0, kServer);
+  monitor.OnLookupDone(host.nextTask - 1, 0);
 
   EXPECT_TRUE(monitor.IsConnected());
   EXPECT_EQ(host.states.back(), IDS_STATE_CONNECTED);
@@ -51,9 +51,10 @@ TEST_F(MonitorTest, ASecondConnectCancelsTheFirstLookupAndIgnoresItsCompletion) 
   const LookupTask first = host.nextTask - 1;
   monitor.Connect("second.example:27020", false);
   EXPECT_EQ(host.cancelled, std::vector<LookupTask>{first});
-  monitor.OnLookupDone(first, 0, {{127, 0, 0, 9}});
+  monitor.OnLookupDone(first, 0);
   EXPECT_FALSE(monitor.IsConnected()) << "a replaced lookup's answer is not taken";
-  monitor.OnLookupDone(host.nextTask - 1, 0, kServer);
+  EXPECT_EQ(host.lookupReads, 0) << "nor even read";
+  monitor.OnLookupDone(host.nextTask - 1, 0);
   EXPECT_TRUE(monitor.IsConnected());
   EXPECT_EQ(monitor.ServerAddress(), (Ipv4Endpoint{kServer, 27020}));
 }
@@ -63,31 +64,38 @@ TEST_F(MonitorTest, FailuresReportCantConnectAndLeaveTheWindowIdle) {
     const char* what;
     bool lookupStarts;
     int lookupError;
+    bool addressRecordFits;
     bool socketOpens;
+    bool readNotificationsWork;
   } cases[] = {
-      {"the lookup cannot start", false, 0, true},
-      {"the lookup fails", true, 11001, true},
-      {"the socket cannot be bound", true, 0, false},
+      {"the lookup cannot start", false, 0, true, true, true},
+      {"the lookup fails", true, 11001, true, true, true},
+      {"the address record is not 4 bytes", true, 0, false, true, true},
+      {"the socket cannot be bound", true, 0, true, false, true},
+      {"read notifications cannot be set up", true, 0, true, true, false},
   };
   for (const Case& c : cases) {
     MonitorRig rig;
     rig.host.lookupStarts = c.lookupStarts;
+    if (!c.addressRecordFits) rig.host.lookupAnswer.reset();
     rig.host.socketOpens = c.socketOpens;
+    rig.host.readNotificationsWork = c.readNotificationsWork;
     rig.monitor.Connect("nowhere.example", false);
-    if (c.lookupStarts) rig.monitor.OnLookupDone(rig.host.nextTask - 1, c.lookupError, kServer);
+    if (c.lookupStarts) rig.monitor.OnLookupDone(rig.host.nextTask - 1, c.lookupError);
     EXPECT_EQ(rig.host.errors,
               (std::vector<std::pair<int, std::string>>{{IDS_CANT_CONNECT, "nowhere.example"}}))
         << c.what;
     EXPECT_FALSE(rig.monitor.IsConnected() || rig.monitor.IsResolving()) << c.what;
     EXPECT_EQ(rig.host.states.back(), IDS_STATE_NOT_CONNECTED) << c.what;
     EXPECT_TRUE(rig.host.sent.empty()) << c.what;
+    EXPECT_EQ(rig.host.socketsOpened, rig.host.socketsClosed) << c.what;
   }
 }
 
 TEST_F(MonitorTest, CloneWhileConnectedAsksForANewWindow) {
   monitor.Connect("other:1", true);
   EXPECT_TRUE(host.newWindows.empty()) << "Clone while idle connects here";
-  monitor.OnLookupDone(host.nextTask - 1, 0, kServer);
+  monitor.OnLookupDone(host.nextTask - 1, 0);
   monitor.Connect("third:2", true);
   EXPECT_EQ(host.newWindows, Texts{"third:2"});
   EXPECT_TRUE(monitor.IsConnected());

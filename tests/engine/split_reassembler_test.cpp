@@ -1,5 +1,5 @@
 // Joining split replies: pieces in any order, duplicates, missing and surplus pieces, several
-// sequences at once, and the limits on size and memory.
+// sequences at once, the limits on size and memory, and sequences that stop.
 #include "engine/split_reassembler.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +39,8 @@ std::vector<Bytes> Pieces(int32_t sequence, int count, const Bytes& whole) {
   return pieces;
 }
 
-std::optional<Bytes> Feed(SplitReassembler& joiner, const Bytes& piece) {
-  return joiner.Add(piece.data(), piece.size());
+std::optional<Bytes> Feed(SplitReassembler& joiner, const Bytes& piece, uint32_t nowMs = 1000) {
+  return joiner.Add(piece.data(), piece.size(), nowMs);
 }
 
 TEST(SplitReassembly, PiecesInAnyOrderJoinInIndexOrder) {
@@ -139,6 +139,34 @@ TEST(SplitReassembly, RepliesOver4010BytesAreGivenUp) {
   for (const Bytes& piece : Pieces(4, 5, tooLong)) joined = Feed(joiner, piece);
   EXPECT_FALSE(joined);
   EXPECT_EQ(joiner.SequencesInProgress(), 0u);
+
+  // A first piece too large on its own takes no place: the four sequences being joined stay.
+  const Bytes whole = WholeReply(1000);
+  for (int32_t sequence = 1; sequence <= 4; ++sequence) Feed(joiner, Pieces(sequence, 2, whole)[0]);
+  EXPECT_FALSE(Feed(joiner, Piece(5, 0, 2, tooLong, tooLong.size())));
+  EXPECT_EQ(joiner.SequencesInProgress(), 4u);
+  EXPECT_EQ(Feed(joiner, Pieces(1, 2, whole)[1]), whole) << "the oldest sequence was kept";
+}
+
+TEST(SplitReassembly, ASequenceSilentFor3SecondsIsDropped) {
+  const Bytes whole = WholeReply(3000);
+  const std::vector<Bytes> pieces = Pieces(8, 3, whole);
+  struct Case {
+    const char* what;
+    uint32_t at[3];  // when each piece arrives
+    bool joined;
+  } cases[] = {
+      {"pieces 2.9 s apart", {1000, 3900, 6800}, true},
+      {"3 s without a piece", {1000, 4000, 4001}, false},
+      {"across the wrap of the tick count", {0xFFFFF830u, 500, 1000}, true},
+  };
+  for (const Case& c : cases) {
+    SplitReassembler joiner;
+    std::optional<Bytes> joined;
+    for (size_t i = 0; i < 3; ++i) joined = Feed(joiner, pieces[i], c.at[i]);
+    EXPECT_EQ(joined.has_value(), c.joined) << c.what;
+    EXPECT_EQ(joiner.SequencesInProgress(), c.joined ? 0u : 1u) << c.what;
+  }
 }
 
 }  // namespace

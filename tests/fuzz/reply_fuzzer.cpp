@@ -1,12 +1,19 @@
 // Feeds random datagrams to everything that reads server replies: the readers on their own, the
 // joiner of split replies, and connected monitors that receive the input from their server as one
-// datagram, as the body of an 'I' reply, as a row of datagrams (each preceded by a two-byte
-// length) on a connection whose server has answered a ping, and as a reply cut into split pieces.
+// datagram, as the body of an 'I' reply, as a reply cut into split pieces, and as a row of
+// receive events: datagrams from the server or from other sources, receive errors, datagrams cut
+// by the socket, and time passing (which lets split sequences expire).
+//
+// Invariants (abort on violation): the joiners never hold more than 4 sequences nor more than the
+// reply limit per sequence, and never give a reply over the limit; a datagram from any other
+// address or port changes nothing the window sees.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
+#include "engine/query_protocol.h"
 #include "engine/reply_readers.h"
 #include "engine/server_monitor.h"
 #include "engine/source_info_reader.h"
@@ -17,22 +24,62 @@ namespace {
 
 using namespace tarnwick;
 
+void Check(bool holds) {
+  if (!holds) std::abort();
+}
+
+void CheckBounds(const SplitReassembler& joiner) {
+  Check(joiner.SequencesInProgress() <= SplitReassembler::kMaxSequences);
+  Check(joiner.BytesHeld() <= SplitReassembler::kMaxSequences * SplitReassembler::kMaxReplySize);
+}
+
+void CheckJoined(const std::optional<std::vector<uint8_t>>& joined) {
+  Check(!joined || joined->size() <= SplitReassembler::kMaxReplySize);
+}
+
+// What the window would show or send: a datagram from another source must leave it as it was.
+struct Seen {
+  size_t sent, consoleSize, challenges, errors, states;
+  int players, infoChanges, pingChanges, rulesChanges, captions;
+  size_t sequences, bytesHeld;
+  bool operator==(const Seen&) const = default;
+};
+
 class ConnectedMonitor {
  public:
-  ConnectedMonitor() {
-    monitor_.Connect("127.0.0.1:27015", false);
-    monitor_.OnLookupDone(host_.nextTask - 1, 0, Ipv4Address{{127, 0, 0, 1}});
-  }
-  void Receive(const uint8_t* data, size_t size) {
+  ConnectedMonitor() { Connect(); }
+  void Receive(const uint8_t* data, size_t size, int error = 0, bool fromServer = true,
+               Ipv4Endpoint from = {}) {
     ReceiveResult result;
-    result.from = monitor_.ServerAddress();
+    result.error = error;
+    result.from = fromServer ? monitor_.ServerAddress() : from;
     result.data = data;
     result.length = size;
     monitor_.OnReceive(result);
+    CheckBounds(monitor_.SplitReplies());
   }
   void Receive(const std::vector<uint8_t>& datagram) { Receive(datagram.data(), datagram.size()); }
+  // A receive error may have ended the connection: the next event finds a new one.
+  void StayConnected() {
+    if (!monitor_.IsConnected()) Connect();
+  }
+  void Advance(uint32_t ms) { host_.now += ms; }
+  const ServerMonitor& Monitor() const { return monitor_; }
+  Seen WhatIsSeen() const {
+    return {host_.sent.size(),    host_.console.size(),  host_.rconChallenges.size(),
+            host_.errors.size(),  host_.states.size(),   host_.playerLists,
+            host_.infoChanges,    host_.pingChanges,     host_.rulesChanges,
+            host_.captions,       monitor_.SplitReplies().SequencesInProgress(),
+            monitor_.SplitReplies().BytesHeld()};
+  }
 
  private:
+  void Connect() {
+    monitor_.Connect("127.0.0.2:27015", false);
+    monitor_.OnLookupDone(host_.nextTask - 1, 0);
+    Check(monitor_.IsConnected());
+  }
+
   testing::FakeMonitorHost host_;
   Settings settings_;
   ServerMonitor monitor_{host_, settings_};
@@ -45,34 +92,80 @@ std::vector<uint8_t> Prefixed(const std::vector<uint8_t>& prefix, const uint8_t*
   return datagram;
 }
 
-// The input as datagrams of the form: two length bytes (little-endian), then that many bytes.
-void FeedStream(const uint8_t* data, size_t size, ConnectedMonitor& monitor,
+constexpr int kSocketErrors[] = {0, 0, 0, 0, kSocketWouldBlock, kSocketMessageTooLong,
+                                 kSocketConnectionReset, 10050};
+
+// The input as receive events: a control byte, two length bytes (little-endian), then that many
+// bytes of datagram. The control byte chooses the source (bits 0-1: the server twice, its address
+// with another port, another address with its port), the receive error (bits 2-4) and how much
+// time passed before (bits 5-7, steps of 700 ms). Every datagram also goes to a joiner of its own.
+void FeedEvents(const uint8_t* data, size_t size, ConnectedMonitor& monitor,
                 SplitReassembler& joiner) {
+  std::vector<uint8_t> cut(kReceiveBufferSize);
+  uint32_t now = 0;
   size_t at = 0;
-  while (at + 2 <= size) {
-    const auto announced = static_cast<size_t>(data[at] | data[at + 1] << 8);
-    const size_t length = std::min(announced, size - at - 2);
-    at += 2;
-    joiner.Add(data + at, length);
-    monitor.Receive(data + at, length);
+  while (at + 3 <= size) {
+    const uint8_t control = data[at];
+    const auto announced = static_cast<size_t>(data[at + 1] | data[at + 2] << 8);
+    at += 3;
+    const size_t length = std::min(announced, size - at);
+    const uint8_t* datagram = data + at;
     at += length;
+
+    const uint32_t step = (control >> 5) * 700u;
+    now += step;
+    monitor.Advance(step);
+    CheckJoined(joiner.Add(datagram, length, now));
+    CheckBounds(joiner);
+
+    monitor.StayConnected();
+    const int error = kSocketErrors[(control >> 2) & 7];
+    const Ipv4Endpoint server = monitor.Monitor().ServerAddress();
+    switch (control & 3) {
+      case 2:
+      case 3: {
+        Ipv4Endpoint other = server;
+        if ((control & 3) == 2) {
+          other.port = static_cast<uint16_t>(server.port + 1);
+        } else {
+          other.address.octets[3] ^= 1;
+        }
+        const Seen before = monitor.WhatIsSeen();
+        if (error == 0) monitor.Receive(datagram, length, 0, false, other);
+        Check(monitor.WhatIsSeen() == before);
+        break;
+      }
+      default:
+        if (error == kSocketMessageTooLong) {
+          // Cut by the socket: the buffer full, zeros after what arrived.
+          std::fill(cut.begin(), cut.end(), 0);
+          std::copy(datagram, datagram + std::min(length, kReceiveBufferSize), cut.begin());
+          monitor.Receive(cut.data(), kReceiveBufferSize, error);
+        } else {
+          monitor.Receive(datagram, length, error);
+        }
+        break;
+    }
   }
 }
 
-// The input after its first byte as a reply cut into 1 to 5 pieces of one sequence, sent in an
-// order the first byte chooses.
+// The input after its first two bytes as a reply cut into 1 to 5 pieces, sent in an order the
+// first byte chooses, each piece under one of a few sequence numbers that the second byte chooses
+// (so pieces of one reply may land in several sequences, and numbers are used again).
 void FeedSplit(const uint8_t* data, size_t size, ConnectedMonitor& monitor) {
-  if (size < 1) return;
+  if (size < 2) return;
   const size_t count = 1 + data[0] % 5;
   const size_t rotate = data[0] / 5;
-  const uint8_t* whole = data + 1;
-  const size_t wholeSize = size - 1;
+  const uint8_t numbers = data[1];
+  const uint8_t* whole = data + 2;
+  const size_t wholeSize = size - 2;
   const size_t pieceSize = (wholeSize + count - 1) / count;
   for (size_t n = 0; n < count; ++n) {
     const size_t index = (n + rotate) % count;
     const size_t begin = std::min(wholeSize, index * pieceSize);
     const size_t end = std::min(wholeSize, begin + pieceSize);
-    std::vector<uint8_t> piece = {0xFE, 0xFF, 0xFF, 0xFF, 9, 0, 0, 0,
+    const auto sequence = static_cast<uint8_t>((numbers >> (n % 4 * 2)) & 3);
+    std::vector<uint8_t> piece = {0xFE, 0xFF, 0xFF, 0xFF, sequence, 0, 0, 0,
                                   static_cast<uint8_t>(index << 4 | count)};
     piece.insert(piece.end(), whole + begin, whole + end);
     monitor.Receive(piece);
@@ -94,10 +187,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ConnectedMonitor info;
   info.Receive(Prefixed({0xFF, 0xFF, 0xFF, 0xFF, 'I'}, data, size));
 
-  ConnectedMonitor stream;
-  stream.Receive(std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 'j', 0});
+  ConnectedMonitor events;
+  events.Receive(std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 'j', 0});
   SplitReassembler joiner;
-  FeedStream(data, size, stream, joiner);
+  FeedEvents(data, size, events, joiner);
 
   ConnectedMonitor split;
   FeedSplit(data, size, split);

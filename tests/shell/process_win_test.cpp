@@ -1,6 +1,6 @@
 // The program as a process: one window thread per window, Clone opening a second window in the
-// same process, "-tray" starting hidden and connected, and the exit code when the last window
-// closes. The demo server runs inside the test; the program is started as a child process.
+// same process (and messages forged by another process changing nothing), "-tray" starting hidden
+// and connected, and the exit code when the last window closes. The demo server runs inside the test; the program is started as a child process.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,6 +36,7 @@ class ProgramProcess {
       process_.Reset(info.hProcess);
       CloseHandle(info.hThread);
       id_ = info.dwProcessId;
+      mainThread_ = info.dwThreadId;
     } else {
       error_ = GetLastError();
     }
@@ -46,6 +47,7 @@ class ProgramProcess {
     }
   }
   bool Started() const { return static_cast<bool>(process_); }
+  DWORD MainThreadId() const { return mainThread_; }
   DWORD StartError() const { return error_; }
 
   std::vector<HWND> Windows() const {
@@ -93,6 +95,7 @@ class ProgramProcess {
  private:
   UniqueKernelHandle process_;
   DWORD id_ = 0;
+  DWORD mainThread_ = 0;
   DWORD error_ = 0;
 };
 
@@ -111,6 +114,19 @@ bool WaitForCaption(HWND window, const std::string& part, DWORD timeoutMs = 2000
   return true;
 }
 
+// What another process could post to the program: a window request and the socket and tray
+// notifications, each with parameters that point nowhere.
+void PostForgedMessages(DWORD mainThread, HWND window) {
+  constexpr auto kNowhere = static_cast<LPARAM>(0x4B1D);
+  PostThreadMessageA(mainThread, WM_USER, 0, kNowhere);
+  PostThreadMessageA(mainThread, WM_USER, 0, -1);
+  for (const char* name : {"WSAAsyncGetHostByNameMsg", "WSARecvMsg", "TrayCallbackMsg"}) {
+    const UINT message = RegisterWindowMessageA(name);
+    PostMessageA(window, message, static_cast<WPARAM>(kNowhere), 0);
+    PostMessageA(window, message, static_cast<WPARAM>(kNowhere), kNowhere);
+  }
+}
+
 TEST(ProgramProcessTest, CloneOpensASecondWindowAndTheLastCloseEndsWithCodeOne) {
   demo::DemoServer server{demo::DemoConfig()};
   ASSERT_TRUE(server.Start());
@@ -120,6 +136,7 @@ TEST(ProgramProcessTest, CloneOpensASecondWindowAndTheLastCloseEndsWithCodeOne) 
   HWND first = program.Windows()[0];
   ASSERT_TRUE(WaitForCaption(first, "crossfire [3/16] on Tarnwick Demo Server"));
 
+  PostForgedMessages(program.MainThreadId(), first);
   PostMessageA(first, WM_COMMAND, MAKEWPARAM(ID_FILE_CLONE, 0), 0);
   ASSERT_TRUE(program.WaitForWindows(2)) << "Clone while connected opens a second window";
   HWND second = program.Windows()[0] == first ? program.Windows()[1] : program.Windows()[0];

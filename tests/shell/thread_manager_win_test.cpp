@@ -1,5 +1,6 @@
 // The main thread's thread manager with stand-in window threads: the 63-thread limit, window
-// requests served while it waits, and the return when the last thread has ended.
+// requests served while it waits (forged ones ignored), and the return when the last thread has
+// ended.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -63,7 +64,9 @@ DWORD WINAPI RequestingThread(void* parameter) {
   while (started.load() < 1) Sleep(1);
   SetRequestThreadId(managerThread);
   PostWindowRequest("alpha:27015");
-  PostThreadMessageA(managerThread, kWindowRequestMessage, 0, 0);  // a request without text
+  // Forged: a request message whose parameters point nowhere.
+  PostThreadMessageA(managerThread, kWindowRequestMessage, 0, static_cast<LPARAM>(0x4B1D));
+  PostThreadMessageA(managerThread, kWindowRequestMessage, 1, -1);
   while (started.load() < 2) Sleep(1);
   SetRequestThreadId(0);
   SetEvent(releaseThreads);

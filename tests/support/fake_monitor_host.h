@@ -4,6 +4,7 @@
 #define TARNWICK_TESTS_SUPPORT_FAKE_MONITOR_HOST_H
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@ class FakeMonitorHost : public MonitorHost {
  public:
   // ---- What the test sets
   bool lookupStarts = true;
+  std::optional<Ipv4Address> lookupAnswer = Ipv4Address{{127, 0, 0, 2}};
   bool socketOpens = true;
+  bool readNotificationsWork = true;
   uint16_t localPort = 50000;
   uint32_t now = 1000;
   bool shown = true;
@@ -26,6 +29,7 @@ class FakeMonitorHost : public MonitorHost {
   std::vector<std::string> lookups;
   std::vector<LookupTask> cancelled;
   LookupTask nextTask = 1;
+  int lookupReads = 0;
   int socketsOpened = 0;
   int socketsClosed = 0;
   std::vector<std::vector<uint8_t>> sent;  // every datagram, in order
@@ -57,6 +61,10 @@ class FakeMonitorHost : public MonitorHost {
 
   LookupTask StartLookup(const std::string& host) override;
   void CancelLookup(LookupTask task) override { cancelled.push_back(task); }
+  std::optional<Ipv4Address> LookupAddress() override {
+    ++lookupReads;
+    return lookupAnswer;
+  }
   bool OpenSocket(const Ipv4Endpoint& server, uint16_t& port) override;
   Ipv4Endpoint socketServer;
   void CloseSocket() override { ++socketsClosed; }
@@ -64,7 +72,10 @@ class FakeMonitorHost : public MonitorHost {
     sentTo.push_back(to);
     sent.push_back(datagram);
   }
-  void RequestReadNotifications() override { ++readNotifications; }
+  bool RequestReadNotifications() override {
+    ++readNotifications;
+    return readNotificationsWork;
+  }
   uint32_t TickCount() override { return now; }
   void StartTimer(TimerId id, uint32_t periodMs) override { timers[id] = periodMs; }
   void StopTimer(TimerId id) override { timers.erase(id); }
