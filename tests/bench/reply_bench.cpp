@@ -1,5 +1,6 @@
 // How fast the replies are read: the information and details readers, today's 'I' reader, the
-// players reader with a full server, and the joining of a rules reply split in three pieces.
+// players reader with a full server, and the joining of a rules reply split in three pieces; beside
+// them a plain copy of the details reply, the baseline scripts/bench prints them against.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -59,6 +60,17 @@ void BM_ReadDetails(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * body.size()));
 }
 BENCHMARK(BM_ReadDetails);
+
+// The floor the readers are measured against: taking a copy of the same reply, as receiving it does.
+void BM_CopyDetails(benchmark::State& state) {
+  const std::vector<uint8_t> body = DetailsBody();
+  for (auto _ : state) {
+    std::vector<uint8_t> copy(body);
+    benchmark::DoNotOptimize(copy.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * body.size()));
+}
+BENCHMARK(BM_CopyDetails);
 
 void BM_ReadSourceInfo(benchmark::State& state) {
   const std::vector<uint8_t> body = SourceInfoBody(state.range(0) != 0);
