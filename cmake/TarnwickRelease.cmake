@@ -19,3 +19,8 @@ add_compile_options(
   "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>"
   "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>")
 add_link_options(-s -Wl,--gc-sections -Wl,--no-insert-timestamp)
+
+option(TARNWICK_LTO "Link-time optimisation of the release build" OFF)
+if(TARNWICK_LTO)
+  set(CMAKE_INTERPROCEDURAL_OPTIMIZATION ON)
+endif()
