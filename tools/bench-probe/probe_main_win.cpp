@@ -49,17 +49,17 @@ std::string ClassOf(HWND window) {
   return name;
 }
 
+BOOL CALLBACK CollectTarnwickWindow(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && ClassOf(window) == kTarnwickClass) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  }
+  return TRUE;
+}
+
 // Tarnwick's visible main windows, in the order the window manager lists them.
 std::vector<HWND> TarnwickWindows() {
   std::vector<HWND> windows;
-  EnumWindows(
-      [](HWND window, LPARAM list) -> BOOL {
-        if (IsWindowVisible(window) && ClassOf(window) == kTarnwickClass) {
-          reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(CollectTarnwickWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
@@ -171,23 +171,25 @@ int OpenWindows(int wanted, const std::string& map) {
   return watching >= wanted ? 0 : Fail("not-all-watching");
 }
 
+struct BoxSearch {
+  DWORD process;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectMessageBox(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<BoxSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->process && IsWindowVisible(window) && ClassOf(window) == "#32770") {
+    search->found.push_back(window);
+  }
+  return TRUE;
+}
+
 // Message boxes of Tarnwick's process: dialogs of the standard class owned by its threads.
 std::vector<HWND> MessageBoxesOf(DWORD process) {
-  struct Search {
-    DWORD process;
-    std::vector<HWND> found;
-  } search{process, {}};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* search = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == search->process && IsWindowVisible(window) && ClassOf(window) == "#32770") {
-          search->found.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  BoxSearch search{process, {}};
+  EnumWindows(CollectMessageBox, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
