@@ -34,7 +34,7 @@
 #define IDS_CONNECTION_LOST 205
 #define IDS_MANUAL_ADDRESS 206
 #define IDS_UPDATES_ADDRESS 207
-#define IDS_IDLE_STATUS 57345         // "Tarnwick 1.2.6 ready."
+#define IDS_IDLE_STATUS 57345         // "Tarnwick <version> ready."
 
 // ---- Commands (menus, tool bar, accelerators; the string of the same id is the help text) -----
 #define ID_VIEW_PING_STATISTICS 32772

@@ -1,5 +1,6 @@
 // How fast the replies are read: the information and details readers, today's 'I' reader, the
-// players reader with a full server, and the joining of a rules reply split in three pieces.
+// players reader with a full server, and the joining of a rules reply split in three pieces; beside
+// them a plain copy of the details reply, the baseline scripts/bench prints them against.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -60,6 +61,7 @@ void BM_ReadDetails(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadDetails);
 
+
 void BM_ReadSourceInfo(benchmark::State& state) {
   const std::vector<uint8_t> body = SourceInfoBody(state.range(0) != 0);
   for (auto _ : state) {
@@ -85,12 +87,17 @@ void BM_ReadPlayers(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadPlayers)->Arg(32)->Arg(255);
 
-void BM_JoinSplitRules(benchmark::State& state) {
+ByteBuilder RulesReply() {
   ByteBuilder whole;
   whole.I32(static_cast<int32_t>(0xFFFFFFFFu)).Byte('E').I16(static_cast<int16_t>(100));
   for (int i = 0; i < 100; ++i) {
     whole.Str("sv_rule_" + std::to_string(i)).Str("a value for rule " + std::to_string(i));
   }
+  return whole;
+}
+
+void BM_JoinSplitRules(benchmark::State& state) {
+  const ByteBuilder whole = RulesReply();
   const size_t pieceSize = (whole.Size() + 2) / 3;
   std::vector<std::vector<uint8_t>> pieces;
   for (size_t index = 0; index < 3; ++index) {
@@ -110,5 +117,19 @@ void BM_JoinSplitRules(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * whole.Size()));
 }
 BENCHMARK(BM_JoinSplitRules);
+
+// The floor each reader is measured against: a copy of the same bytes, as receiving them takes.
+// 0: the details reply, 1: the 'I' reply with extra data, 2: 255 players, 3: the whole rules reply.
+void BM_CopyReply(benchmark::State& state) {
+  const std::vector<std::vector<uint8_t>> bodies = {DetailsBody(), SourceInfoBody(true),
+                                                    PlayersBody(255), RulesReply().Bytes()};
+  const std::vector<uint8_t>& body = bodies[static_cast<size_t>(state.range(0))];
+  for (auto _ : state) {
+    std::vector<uint8_t> copy(body);
+    benchmark::DoNotOptimize(copy.data());
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * body.size()));
+}
+BENCHMARK(BM_CopyReply)->DenseRange(0, 3);
 
 }  // namespace

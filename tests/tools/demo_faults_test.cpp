@@ -5,6 +5,7 @@
 
 #include "tests/tools/demo_test_bytes.h"
 #include "tools/demo_server/demo_server.h"
+#include "tools/demo_server/faults.h"
 #include "tools/demo_server/responder.h"
 
 namespace tarnwick::demo {
@@ -66,6 +67,54 @@ TEST(DemoFaults, PlayersJoinAndLeaveByTurn) {
   Responder full(config, kServer);
   full.Poll(5000);
   EXPECT_EQ(full.PlayersAt(5000).size(), 2u);
+}
+
+// The flood's schedule by the server clock: nothing before the first request and its delay, then
+// the rate exactly (a late poll catches up), then nothing once the span is over. Junk only.
+TEST(DemoFaults, FloodsTheFirstAskerAtTheRateForItsSpan) {
+  FaultModes faults;
+  faults.flood_per_second = 1000;
+  faults.flood_after_seconds = 2;
+  faults.flood_seconds = 3;
+  FloodStage flood(faults, 7);
+  std::vector<Outgoing> out;
+  flood.NoteRequest({0x0A000001u, 27005}, 0);  // not loopback: never a target
+  flood.Poll(50000, &out);
+  EXPECT_TRUE(out.empty());
+  EXPECT_EQ(flood.PhaseAt(50000), FloodStage::Phase::kWaiting);
+
+  flood.NoteRequest(kClient, 100);
+  flood.NoteRequest({kLoopbackAddress, 40001}, 150);  // a later asker changes nothing
+  struct Step {
+    int64_t at_ms;
+    uint64_t sent;
+    int64_t next_at;
+    FloodStage::Phase phase;
+  } steps[] = {
+      {2099, 0, 2100, FloodStage::Phase::kWaiting},
+      {2100, 1, 2101, FloodStage::Phase::kRunning},
+      {2600, 501, 2601, FloodStage::Phase::kRunning},
+      {5099, 3000, FloodStage::kNever, FloodStage::Phase::kDone},
+      {9000, 3000, FloodStage::kNever, FloodStage::Phase::kDone},
+  };
+  for (const Step& step : steps) {
+    flood.Poll(step.at_ms, &out);
+    EXPECT_EQ(out.size(), step.sent) << step.at_ms;
+    EXPECT_EQ(flood.NextAt(), step.next_at) << step.at_ms;
+    EXPECT_EQ(flood.PhaseAt(step.at_ms), step.phase) << step.at_ms;
+  }
+  int prefixed = 0;
+  for (const Outgoing& junk : out) {
+    ASSERT_EQ(junk.destination, kClient);
+    ASSERT_FALSE(junk.from_alternate);
+    ASSERT_GE(junk.bytes.size(), 2u);
+    const bool has_prefix =
+        junk.bytes.size() >= 5 && Bytes(junk.bytes.begin(), junk.bytes.begin() + 4) == kPrefix;
+    if (has_prefix) ASSERT_EQ(junk.bytes[4], 'z');
+    else ASSERT_NE(junk.bytes[0], 0xFF);
+    prefixed += has_prefix;
+  }
+  EXPECT_EQ(prefixed, 1500);
 }
 
 TEST(DemoLoopbackOnly, AcceptsOnly127Addresses) {

@@ -44,10 +44,10 @@ struct Client {
     sendto(fd, datagram.data(), datagram.size(), 0, reinterpret_cast<const sockaddr*>(&to),
            sizeof(to));
   }
-  // The next datagram within five seconds (empty when none came) and the port it came from.
-  Bytes Receive(uint16_t* from_port = nullptr) {
+  // The next datagram within the time-out (empty when none came) and the port it came from.
+  Bytes Receive(uint16_t* from_port = nullptr, int timeout_ms = 5000) {
     pollfd waiting{fd, POLLIN, 0};
-    if (poll(&waiting, 1, 5000) <= 0) return {};
+    if (poll(&waiting, 1, timeout_ms) <= 0) return {};
     Bytes buffer(65536);
     sockaddr_in from{};
     socklen_t length = sizeof(from);
@@ -123,6 +123,35 @@ TEST(DemoServerUdp, SendsFromTheSecondSocketAndLate) {
   EXPECT_EQ(forged_port, server.AlternatePort());
   EXPECT_EQ(real_port, server.Port());
   EXPECT_NE(std::string(forged.begin(), forged.end()).find("Forged reply"), std::string::npos);
+}
+
+// The flood as the flooded client sees it: unasked junk from the server's own port, beside the
+// reply to its request, and exactly rate times span datagrams sent.
+TEST(DemoServerUdp, FloodsTheAskerFromItsOwnPort) {
+  DemoConfig config;
+  config.faults.flood_per_second = 2000;
+  config.faults.flood_seconds = 1;
+  DemoServer server(config);
+  ASSERT_TRUE(server.Start());
+  EXPECT_EQ(server.FloodPhase(), FloodStage::Phase::kWaiting);
+  Client client;
+  client.Send(server.Port(), Request("ping"));
+  int junk = 0;
+  int replies = 0;
+  for (;;) {
+    uint16_t from_port = 0;
+    const Bytes datagram = client.Receive(&from_port, 500);
+    if (datagram.empty()) break;
+    ASSERT_EQ(from_port, server.Port());
+    if (datagram == B({0xFF, 0xFF, 0xFF, 0xFF, 'j', 0})) ++replies;
+    else ++junk;
+  }
+  EXPECT_EQ(server.FloodPhase(), FloodStage::Phase::kDone);
+  EXPECT_EQ(server.FloodSent(), 2000u);
+  EXPECT_EQ(replies, 1);
+  // A loaded machine may drop some on the way in; most arrive.
+  EXPECT_GT(junk, 1000);
+  EXPECT_LE(junk, 2000);
 }
 
 }  // namespace

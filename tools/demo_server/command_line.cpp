@@ -216,6 +216,12 @@ const std::vector<Option>& Options() {
       TextOption("--forged-name", [](C& c) -> auto& { return c.faults.forged_host_name; }),
       NumberOption<int>("--churn-seconds", 0, 86400,
                         [](C& c) -> auto& { return c.faults.churn_seconds; }),
+      NumberOption<int>("--flood", 0, 1000000,
+                        [](C& c) -> auto& { return c.faults.flood_per_second; }),
+      NumberOption<int>("--flood-after", 0, 86400,
+                        [](C& c) -> auto& { return c.faults.flood_after_seconds; }),
+      NumberOption<int>("--flood-seconds", 0, 86400,
+                        [](C& c) -> auto& { return c.faults.flood_seconds; }),
       {"--port-file", true, [](State& state, std::string_view value) {
          state.result->port_file = std::string(value);
          return !value.empty();
@@ -325,6 +331,11 @@ Faults (replies only):
   --alternate-port only|also   replies from a second socket (also: a forged copy from there first)
   --forged-name T          host name of the forged copies (default "Forged reply")
   --churn-seconds N        a player joins or leaves every N seconds
+
+Flood (unasked, from the server's own address and port, to the first address that asked):
+  --flood N                N junk datagrams per second
+  --flood-after S          start S seconds after that first request (default 0)
+  --flood-seconds S        stop after S seconds (default 20)
 )";
 }
 

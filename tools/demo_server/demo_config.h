@@ -83,6 +83,10 @@ struct FaultModes {
   // With kAlso, info and details replies from the other port carry this host name instead.
   std::string forged_host_name = "Forged reply";
   int churn_seconds = 0;  // a player joins or leaves every N seconds
+  // Junk datagrams per second, unasked, to the first address that sent a request (see FloodStage).
+  int flood_per_second = 0;
+  int flood_after_seconds = 0;  // counted from that first request
+  int flood_seconds = 20;
 };
 
 struct DemoConfig {

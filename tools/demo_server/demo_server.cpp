@@ -39,6 +39,9 @@ bool DemoServer::Start(std::string* error) {
     std::lock_guard<std::mutex> lock(mutex_);
     responder_ = std::make_unique<Responder>(config_, socket_->Local());
   }
+  flood_ = std::make_unique<FloodStage>(config_.faults, config_.seed);
+  flood_phase_ = flood_->PhaseAt(0);
+  flood_sent_ = 0;
   started_ = std::chrono::steady_clock::now();
   stopping_ = false;
   thread_ = std::thread([this] { Run(); });
@@ -73,11 +76,14 @@ void DemoServer::Run() {
                       queue_.empty() ? Responder::kNever : queue_.begin()->first);
     }
     SendDue(now);
+    SendFlood(now);
+    wake = std::min(wake, flood_->NextAt());
     const int wait = static_cast<int>(std::clamp<int64_t>(wake - now, 0, kLoopTickMs));
     Endpoint source;
     const int size = socket_->ReceiveFrom(buffer.data(), buffer.size(), wait, &source);
     if (size < 0) continue;
     now = Now();
+    flood_->NoteRequest(source, now);
     {
       std::lock_guard<std::mutex> lock(mutex_);
       const auto replies = responder_->HandleDatagram(
@@ -101,6 +107,17 @@ void DemoServer::SendDue(int64_t now_ms) {
     UdpSocket* from = datagram.from_alternate && alternate_ ? alternate_.get() : socket_.get();
     from->SendTo(datagram.destination, datagram.bytes.data(), datagram.bytes.size());
   }
+}
+
+// The flood skips the reply queue: tens of thousands of datagrams a second go straight out.
+void DemoServer::SendFlood(int64_t now_ms) {
+  std::vector<Outgoing> junk;
+  flood_->Poll(now_ms, &junk);
+  for (const Outgoing& datagram : junk) {
+    socket_->SendTo(datagram.destination, datagram.bytes.data(), datagram.bytes.size());
+  }
+  flood_phase_ = flood_->PhaseAt(now_ms);
+  flood_sent_ = flood_->Sent();
 }
 
 void DemoServer::SetPlayers(std::vector<DemoPlayer> players) {

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "tools/demo_server/demo_config.h"
+#include "tools/demo_server/faults.h"
 #include "tools/demo_server/responder.h"
 
 namespace tarnwick::demo {
@@ -75,12 +76,16 @@ class DemoServer {
   std::vector<Endpoint> LogTargets() const;
   // The players as the next reply would list them.
   std::vector<DemoPlayer> Players() const;
+  // Where the flood fault stands, and how many junk datagrams it has sent so far.
+  FloodStage::Phase FloodPhase() const { return flood_phase_; }
+  uint64_t FloodSent() const { return flood_sent_; }
 
  private:
   int64_t Now() const;
   void Run();
   void Queue(std::vector<Outgoing> datagrams);
   void SendDue(int64_t now_ms);
+  void SendFlood(int64_t now_ms);
 
   DemoConfig config_;
   std::unique_ptr<UdpSocket> socket_;
@@ -93,6 +98,10 @@ class DemoServer {
   mutable std::condition_variable received_;
   std::unique_ptr<Responder> responder_;
   std::multimap<int64_t, Outgoing> queue_;  // by send time; equal times keep their order
+  // The flood belongs to the socket thread alone; the two atomics report on it.
+  std::unique_ptr<FloodStage> flood_;
+  std::atomic<FloodStage::Phase> flood_phase_{FloodStage::Phase::kOff};
+  std::atomic<uint64_t> flood_sent_{0};
   std::atomic<bool> stopping_{false};
   std::thread thread_;
 };

@@ -1,5 +1,7 @@
 #include "tools/demo_server/faults.h"
 
+#include <algorithm>
+
 namespace tarnwick::demo {
 
 void FaultStage::Deliver(Datagram reply, const Datagram* forged, const Endpoint& destination,
@@ -38,6 +40,59 @@ Datagram FaultStage::Garbage(int kind, const Datagram& reply) {
   if (kind == 1 && reply.size() > 4) return Datagram(reply.begin() + 4, reply.end());
   ByteWriter writer;
   if (kind == 2) {
+    writer.Prefix().Byte('z');
+  } else {
+    writer.Byte(static_cast<uint8_t>(byte(random_) % 0xFF));
+  }
+  const int length = std::uniform_int_distribution<int>(1, 48)(random_);
+  for (int i = 0; i < length; ++i) writer.Byte(static_cast<uint8_t>(byte(random_)));
+  return writer.Take();
+}
+
+FloodStage::FloodStage(const FaultModes& faults, uint32_t seed)
+    : per_second_(std::max(faults.flood_per_second, 0)),
+      after_ms_(static_cast<int64_t>(std::max(faults.flood_after_seconds, 0)) * 1000),
+      total_(static_cast<uint64_t>(per_second_) *
+             static_cast<uint64_t>(std::max(faults.flood_seconds, 0))),
+      random_(seed) {}
+
+void FloodStage::NoteRequest(const Endpoint& source, int64_t now_ms) {
+  if (per_second_ == 0 || start_ms_ >= 0 || !IsLoopbackAddress(source.address)) return;
+  target_ = source;
+  start_ms_ = now_ms + after_ms_;
+}
+
+// Datagram n (from 0) is due at start + n / rate seconds: the count by a time never runs ahead of
+// the rate, and a Poll that comes late sends what was missed.
+uint64_t FloodStage::DueBy(int64_t now_ms) const {
+  if (start_ms_ < 0 || now_ms < start_ms_) return 0;
+  const uint64_t elapsed = static_cast<uint64_t>(now_ms - start_ms_);
+  return std::min(total_, elapsed * static_cast<uint64_t>(per_second_) / 1000 + 1);
+}
+
+void FloodStage::Poll(int64_t now_ms, std::vector<Outgoing>* out) {
+  for (const uint64_t due = DueBy(now_ms); sent_ < due; ++sent_) {
+    out->push_back({target_, Junk(), false, now_ms});
+  }
+}
+
+int64_t FloodStage::NextAt() const {
+  if (start_ms_ < 0 || sent_ >= total_) return kNever;
+  // The first millisecond at which datagram number sent_ is due.
+  const uint64_t per_second = static_cast<uint64_t>(per_second_);
+  return start_ms_ + static_cast<int64_t>((sent_ * 1000 + per_second - 1) / per_second);
+}
+
+FloodStage::Phase FloodStage::PhaseAt(int64_t now_ms) const {
+  if (total_ == 0) return Phase::kOff;
+  if (start_ms_ < 0 || now_ms < start_ms_) return Phase::kWaiting;
+  return sent_ < total_ ? Phase::kRunning : Phase::kDone;
+}
+
+Datagram FloodStage::Junk() {
+  std::uniform_int_distribution<int> byte(0, 255);
+  ByteWriter writer;
+  if (sent_ % 2 == 1) {
     writer.Prefix().Byte('z');
   } else {
     writer.Byte(static_cast<uint8_t>(byte(random_) % 0xFF));

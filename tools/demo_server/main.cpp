@@ -53,7 +53,20 @@ int main(int argc, char** argv) {
   if (server.AlternatePort() != 0)
     std::printf("tarnwick_demo_server: second socket on port %u\n", server.AlternatePort());
   std::fflush(stdout);
-  while (!g_stop) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  // The flood's start and end are printed so that a benchmark can measure exactly that span.
+  FloodStage::Phase flood = server.FloodPhase();
+  while (!g_stop) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const FloodStage::Phase now = server.FloodPhase();
+    if (now == flood) continue;
+    if (now == FloodStage::Phase::kRunning) std::printf("tarnwick_demo_server: flood started\n");
+    if (now == FloodStage::Phase::kDone) {
+      std::printf("tarnwick_demo_server: flood ended, %llu datagrams\n",
+                  static_cast<unsigned long long>(server.FloodSent()));
+    }
+    std::fflush(stdout);
+    flood = now;
+  }
   server.Stop();
   std::printf("tarnwick_demo_server: stopped\n");
   return 0;
