@@ -92,6 +92,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnClose();
       break;
     case WM_TIMER:
+      if (wParam == kTrayRetryTimerId) {
+        tray_.OnRetryTimer();
+        return 0;
+      }
       OnTimerTick(static_cast<uint32_t>(wParam));
       return 0;
     case WM_QUERYUISTATE:
@@ -112,7 +116,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         MessageLoop::Current()->RemoveFilter(filterId_);
         MessageLoop::Current()->RemoveIdleHandler(idleId_);
       }
-      tray_.DeleteIconIfShown();
+      tray_.DeleteIcon();
       PostQuitMessage(1);
       return 0;
     default:
@@ -192,7 +196,8 @@ void MainWindow::UpdateLayout(bool resizeBars) {
 
 void MainWindow::OnSize(WPARAM kind) {
   if (kind == SIZE_MINIMIZED) {
-    if (settings_.minimizeToTray) ShowInTray(true);
+    // Going to the tray minimises the window too; that minimise finds it in the tray already.
+    if (settings_.minimizeToTray && !tray_.InTray()) ShowInTray(true);
     return;
   }
   UpdateLayout(true);

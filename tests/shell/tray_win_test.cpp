@@ -1,6 +1,8 @@
 // Going into the tray and back, with the notification area replaced by a recorder.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "resources/resource.h"
 #include "tests/support/window_test_support_win.h"
 
@@ -38,17 +40,72 @@ TEST(TrayPresenceGlue, GoToTrayAddsTheIconAndDoubleClickBringsTheWindowBack) {
   EXPECT_EQ(tray.Count(NIM_DELETE), 1u);
 }
 
-TEST(TrayPresenceGlue, TaskbarRestartReaddsTheIconOnlyWhileHidden) {
+HICON SmallIcon(int id) {
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       LR_SHARED));
+}
+
+// Each way into the tray ends with one icon in the shell showing the picture and the tip, and
+// the icon goes when the window comes back, exactly once.
+TEST(TrayPresenceGlue, EveryWayIntoTheTrayShowsThePictureAndTheTip) {
+  struct Way {
+    const char* name;
+    std::function<void(WindowUnderTest&, TrayRecorder&)> enter;
+  };
+  const auto goToTray = [](WindowUnderTest& window, TrayRecorder&) {
+    SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
+  };
+  const Way ways[] = {
+      {"Go to tray", goToTray},
+      // What the window thread does with "-tray", after showing the window.
+      {"-tray start", [](WindowUnderTest& window, TrayRecorder&) { window->ShowInTray(true); }},
+      {"minimise", [](WindowUnderTest& window, TrayRecorder&) {
+         ShowWindow(window.hwnd(), SW_MINIMIZE);
+         PumpPending();
+       }},
+      {"taskbar recreated", [&goToTray](WindowUnderTest& window, TrayRecorder& tray) {
+         goToTray(window, tray);
+         tray.Restart();
+         SendMessageA(window.hwnd(), TaskbarCreatedMessage(), 0, 0);
+       }},
+      {"taskbar message while the shell keeps the icon", [&goToTray](WindowUnderTest& window, TrayRecorder& tray) {
+         goToTray(window, tray);
+         SendMessageA(window.hwnd(), TaskbarCreatedMessage(), 0, 0);
+       }},
+      {"shell not ready at first", [&goToTray](WindowUnderTest& window, TrayRecorder& tray) {
+         tray.running = false;
+         goToTray(window, tray);
+         SendMessageA(window.hwnd(), WM_TIMER, kTrayRetryTimerId, 0);
+         tray.running = true;
+         SendMessageA(window.hwnd(), WM_TIMER, kTrayRetryTimerId, 0);
+       }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    TrayRecorder tray;
+    WindowUnderTest window;
+    way.enter(window, tray);
+    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+    ASSERT_EQ(tray.Icons().size(), 1u);
+    EXPECT_EQ(tray.Icons()[0].tip, "Tarnwick");
+    EXPECT_EQ(tray.Icons()[0].picture, SmallIcon(IDR_MAINFRAME));
+    EXPECT_TRUE(window->Tray().IsFlashing());
+
+    HWND handle = window.hwnd();
+    SendCommand(handle, ID_FILE_EXIT);
+    PumpPending();
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_TRUE(tray.Icons().empty());
+    EXPECT_EQ(tray.Count(NIM_DELETE), 1u);
+  }
+}
+
+TEST(TrayPresenceGlue, AShownWindowAddsNoIconWhenTheTaskbarRestarts) {
   TrayRecorder tray;
   WindowUnderTest window;
   SendMessageA(window.hwnd(), TaskbarCreatedMessage(), 0, 0);
-  EXPECT_EQ(tray.Count(NIM_ADD), 0u);
-  SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
-  tray.Clear();
-  SendMessageA(window.hwnd(), TaskbarCreatedMessage(), 0, 0);
-  ASSERT_EQ(tray.Count(NIM_ADD), 1u);
-  EXPECT_EQ(tray.Calls()[0].flags, static_cast<UINT>(NIF_ICON | NIF_MESSAGE | NIF_TIP));
-  EXPECT_EQ(tray.Calls()[0].tip, "Tarnwick");
+  EXPECT_TRUE(tray.Calls().empty());
 }
 
 TEST(TrayPresenceGlue, AShellWithoutVersionThreeKeepsTheFirstRecordSize) {
@@ -59,33 +116,14 @@ TEST(TrayPresenceGlue, AShellWithoutVersionThreeKeepsTheFirstRecordSize) {
   EXPECT_EQ(window->Tray().RecordSize(), static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
 }
 
-TEST(TrayPresenceGlue, MinimisingGoesToTheTrayOnlyWithMinimizeToTray) {
+TEST(TrayPresenceGlue, MinimisingWithoutMinimizeToTrayKeepsTheWindow) {
   TrayRecorder tray;
   WindowUnderTest window;
+  SendCommand(window.hwnd(), ID_TOOLS_MINIMIZE_TO_TRAY);
   ShowWindow(window.hwnd(), SW_MINIMIZE);
   PumpPending();
-  EXPECT_FALSE(IsWindowVisible(window.hwnd()));
-  EXPECT_EQ(tray.Count(NIM_ADD), 1u);
-
-  WindowUnderTest other;
-  SendCommand(other.hwnd(), ID_TOOLS_MINIMIZE_TO_TRAY);
-  tray.Clear();
-  ShowWindow(other.hwnd(), SW_MINIMIZE);
-  PumpPending();
-  EXPECT_TRUE(IsWindowVisible(other.hwnd()));
+  EXPECT_TRUE(IsWindowVisible(window.hwnd()));
   EXPECT_EQ(tray.Count(NIM_ADD), 0u);
-}
-
-TEST(TrayPresenceGlue, ExitFromTheTrayShowsTheWindowThenCloses) {
-  TrayRecorder tray;
-  WindowUnderTest window;
-  SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
-  HWND handle = window.hwnd();
-  SendCommand(handle, ID_FILE_EXIT);
-  EXPECT_TRUE(IsWindowVisible(handle)) << "shown first, so its placement is saved as shown";
-  EXPECT_EQ(tray.Count(NIM_DELETE), 1u);
-  PumpPending();
-  EXPECT_FALSE(IsWindow(handle));
 }
 
 TEST(TrayPresenceGlue, FlashAlternatesTheBlankIconAndThePicture) {
