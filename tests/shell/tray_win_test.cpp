@@ -1,7 +1,10 @@
-// Going into the tray and back, with the notification area replaced by a recorder.
+// Going into the tray and back: with the notification area replaced by a stand-in that refuses
+// what the shell refuses, and in the tray Wine shows (a "Wine System Tray" window at the top left).
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "resources/resource.h"
 #include "tests/support/window_test_support_win.h"
@@ -10,6 +13,7 @@ namespace tarnwick {
 namespace {
 
 using testing::PumpPending;
+using testing::PumpUntil;
 using testing::SendCommand;
 using testing::TrayRecorder;
 using testing::WindowUnderTest;
@@ -69,7 +73,8 @@ TEST(TrayPresenceGlue, EveryWayIntoTheTrayShowsThePictureAndTheTip) {
          tray.Restart();
          SendMessageA(window.hwnd(), TaskbarCreatedMessage(), 0, 0);
        }},
-      {"taskbar message while the shell keeps the icon", [&goToTray](WindowUnderTest& window, TrayRecorder& tray) {
+      {"taskbar message while the shell keeps the icon",
+       [&goToTray](WindowUnderTest& window, TrayRecorder& tray) {
          goToTray(window, tray);
          SendMessageA(window.hwnd(), TaskbarCreatedMessage(), 0, 0);
        }},
@@ -145,6 +150,105 @@ TEST(TrayPresenceGlue, FlashAlternatesTheBlankIconAndThePicture) {
   }
   EXPECT_FALSE(window->Tray().IsFlashing());
   EXPECT_EQ(window->Tray().CurrentIcon(), picture);
+}
+
+// The pixels of a rectangle of a device context, top-down, without the unused byte.
+std::vector<uint32_t> Pixels(HDC source, int left, int top, int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
+  GdiFlush();
+  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
+                               static_cast<const uint32_t*>(bits) + width * height);
+  for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  return pixels;
+}
+
+std::vector<uint32_t> IconOn(HICON icon, int size, COLORREF background) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  HBRUSH brush = CreateSolidBrush(background);
+  const RECT all{0, 0, size, size};
+  FillRect(memory, &all, brush);
+  DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  std::vector<uint32_t> pixels = Pixels(memory, 0, 0, size, size);
+  DeleteObject(brush);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// Whether the screen shows the icon's opaque pixels somewhere in the window's client area.
+bool ShowsIcon(HWND window, HICON icon) {
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  const std::vector<uint32_t> onBlack = IconOn(icon, size, RGB(0, 0, 0));
+  const std::vector<uint32_t> onWhite = IconOn(icon, size, RGB(255, 255, 255));
+  RECT client = {};
+  GetClientRect(window, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  HDC screen = GetDC(nullptr);
+  const std::vector<uint32_t> shown =
+      Pixels(screen, origin.x, origin.y, client.right, client.bottom);
+  ReleaseDC(nullptr, screen);
+  for (int top = 0; top + size <= client.bottom; ++top) {
+    for (int left = 0; left + size <= client.right; ++left) {
+      bool same = true;
+      for (int y = 0; y < size && same; ++y) {
+        for (int x = 0; x < size && same; ++x) {
+          const size_t at = static_cast<size_t>(y * size + x);
+          if (onBlack[at] != onWhite[at]) continue;  // transparent
+          same = shown[static_cast<size_t>((top + y) * client.right + left + x)] == onBlack[at];
+        }
+      }
+      if (same) return true;
+    }
+  }
+  return false;
+}
+
+size_t IconsIn(HWND tray) {
+  size_t count = 0;
+  for (HWND icon = GetWindow(tray, GW_CHILD); icon; icon = GetWindow(icon, GW_HWNDNEXT)) {
+    count += IsWindowVisible(icon) ? 1 : 0;
+  }
+  return count;
+}
+
+// Wine's shell draws each icon in a child window of its tray window. (It leaves the old picture
+// on the screen when a fully transparent one replaces it, so the dark phase of the flash cannot be
+// seen there; the stand-in tests cover it.)
+TEST(TrayOnWine, TheTrayWindowShowsOneIconWithThePictureAndLetsItGo) {
+  WindowUnderTest window;
+  SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
+  HWND tray = FindWindowA(nullptr, "Wine System Tray");
+  ASSERT_NE(tray, nullptr);
+  HICON picture = SmallIcon(IDR_MAINFRAME);
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tray) && ShowsIcon(tray, picture); }));
+  EXPECT_EQ(IconsIn(tray), 1u) << "the minimise that follows adds no second icon";
+
+  HICON full = SmallIcon(IDI_TRAY_STRIPES_FULL);
+  window->Tray().Show("de_dust [16/16] on Alpha - Tarnwick", IDI_TRAY_STRIPES_FULL, false);
+  EXPECT_TRUE(PumpUntil([&] { return ShowsIcon(tray, full); })) << "later pictures reach the tray";
+
+  SendCommand(window.hwnd(), ID_FILE_EXIT);
+  PumpPending();
+  EXPECT_TRUE(PumpUntil([&] { return IconsIn(tray) == 0; }));
 }
 
 }  // namespace

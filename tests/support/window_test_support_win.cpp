@@ -49,7 +49,7 @@ BoxRecorder::~BoxRecorder() { SetMessageBoxResponder(nullptr); }
 TrayRecorder::TrayRecorder() {
   SetTrayShellHook([this](DWORD message, const NOTIFYICONDATAA& data) {
     const BOOL accepted = Take(message, data);
-    calls_.push_back(Call{message, data.uFlags, data.hIcon, data.szTip, data.cbSize, accepted != FALSE});
+    calls_.push_back(Call{message, data.uFlags, data.hIcon, data.szTip, data.cbSize});
     return accepted;
   });
 }

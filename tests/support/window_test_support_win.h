@@ -54,7 +54,6 @@ class TrayRecorder {
     HICON icon;
     std::string tip;
     DWORD size;
-    bool accepted;
   };
   TrayRecorder();
   ~TrayRecorder();
