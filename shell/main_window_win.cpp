@@ -2,6 +2,7 @@
 
 #include "common/message_box_win.h"
 #include "common/string_resource_win.h"
+#include "common/window_dpi_win.h"
 #include "rcon/rcon_message_win.h"
 #include "resources/resource.h"
 #include "settings/registry_key_store_win.h"
@@ -11,6 +12,8 @@ namespace tarnwick {
 namespace {
 
 constexpr const char* kWindowClass = "TarnwickMainWindow";
+// WM_DPICHANGED, which the headers for the oldest supported system do not name.
+constexpr UINT kDpiChangedMessage = 0x02E0;
 
 // Help texts of system menu commands are numbered from 0xEF00 in steps of one per command.
 UINT SystemCommandHelpId(UINT command) { return 0xEF00 + ((command - 0xF000) >> 4); }
@@ -80,6 +83,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       monitor_.SendQuery(reinterpret_cast<const char*>(lParam));
     }
     if (wParam == kRConServerPort && lParam == 0) return monitor_.ConnectedPort();
+    return 0;
+  }
+  if (message == kDpiChangedMessage) {
+    OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
     return 0;
   }
   switch (message) {
@@ -200,6 +207,14 @@ void MainWindow::OnSize(WPARAM kind) {
     if (settings_.minimizeToTray && !tray_.InTray()) ShowInTray(true);
     return;
   }
+  UpdateLayout(true);
+}
+
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  bars_.OnDpiChanged(dpi);
+  playerList_.SetSortMarks(dpi);
+  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateLayout(true);
 }
 

@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "common/list_view_win.h"
+#include "common/window_dpi_win.h"
 #include "resources/resource.h"
 #include "shell/player_sort.h"
 
@@ -17,7 +18,7 @@ constexpr ColumnSpec kColumns[kPlayerColumns] = {
     {"#", LVCFMT_RIGHT}, {"Name", LVCFMT_LEFT}, {"Frags", LVCFMT_RIGHT}, {"Time", LVCFMT_RIGHT}};
 
 constexpr COLORREF kSortMarkKey = RGB(255, 0, 255);
-constexpr int kSortMarkWidth = 8;
+constexpr int kSortMarks = 2;
 
 LPARAM ItemParam(HWND list, int item) {
   LVITEMA lv = {};
@@ -52,6 +53,7 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PLAYER_LIST)),
                             instance, nullptr);
   if (window_ == nullptr) return false;
+  instance_ = instance;
   SendMessageA(window_, CCM_SETVERSION, 5, 0);
   SendMessageA(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_LABELTIP);
@@ -59,10 +61,7 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
   if (header != nullptr) {
     SetWindowLongPtrA(header, GWL_STYLE,
                       GetWindowLongPtrA(header, GWL_STYLE) | HDS_HOTTRACK | HDS_FULLDRAG);
-    sortMarks_.Reset(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(IDB_SORT_MARKS),
-                                          kSortMarkWidth, 0, kSortMarkKey, IMAGE_BITMAP,
-                                          LR_CREATEDIBSECTION));
-    if (sortMarks_) SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(sortMarks_.Get()));
+    SetSortMarks(WindowDpi(parent));
   }
 
   const int sorted = SortColumn(settings.sortOrder);
@@ -85,6 +84,17 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
   for (int i = 0; i < kPlayerColumns; ++i) order[i] = settings.listOrders[i];
   SendMessageA(window_, LVM_SETCOLUMNORDERARRAY, kPlayerColumns, reinterpret_cast<LPARAM>(order));
   return true;
+}
+
+void PlayerList::SetSortMarks(UINT dpi) {
+  HWND header = reinterpret_cast<HWND>(SendMessageA(window_, LVM_GETHEADER, 0, 0));
+  if (header == nullptr) return;
+  UniqueImageList marks(
+      LoadImageStripForDpi(instance_, IDB_SORT_MARKS, kSortMarks, kSortMarkKey, dpi));
+  if (!marks) return;
+  SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(marks.Get()));
+  // The old list goes only once the header no longer draws from it.
+  sortMarks_ = std::move(marks);
 }
 
 void PlayerList::Clear() { SendMessageA(window_, LVM_DELETEALLITEMS, 0, 0); }

@@ -26,6 +26,8 @@ class PlayerList {
   HWND hwnd() const { return window_; }
 
   void Clear();
+  // The column sort marks enlarged for `dpi` (at creation and when the window changes screens).
+  void SetSortMarks(UINT dpi);
   // Replaces every row (row i gets item data i + 1), then sorts by `sortOrder`.
   void Show(const std::vector<PlayerRow>& rows, int32_t sortOrder);
   // A click on a column header: changes `sortOrder`, moves the mark and sorts.
@@ -50,6 +52,7 @@ class PlayerList {
   int FindRow(LPARAM param) const;
 
   HWND window_ = nullptr;
+  HINSTANCE instance_ = nullptr;
   UniqueImageList sortMarks_;
 };
 
