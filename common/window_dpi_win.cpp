@@ -37,7 +37,8 @@ int ScaleForDpi(int pixels, UINT dpi) {
 }
 
 int SystemMetricForDpi(int index, UINT dpi) {
-  static const auto forDpi = User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+  static const auto forDpi =
+      User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
   if (forDpi != nullptr) return forDpi(index, dpi);
   return GetSystemMetrics(index);
 }

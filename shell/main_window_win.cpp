@@ -212,7 +212,7 @@ void MainWindow::OnSize(WPARAM kind) {
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   bars_.OnDpiChanged(dpi);
-  playerList_.SetSortMarks(dpi);
+  playerList_.SetDpi(dpi);
   SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateLayout(true);

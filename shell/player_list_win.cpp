@@ -54,6 +54,7 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
                             instance, nullptr);
   if (window_ == nullptr) return false;
   instance_ = instance;
+  dpi_ = WindowDpi(parent);
   SendMessageA(window_, CCM_SETVERSION, 5, 0);
   SendMessageA(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_LABELTIP);
@@ -61,7 +62,7 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
   if (header != nullptr) {
     SetWindowLongPtrA(header, GWL_STYLE,
                       GetWindowLongPtrA(header, GWL_STYLE) | HDS_HOTTRACK | HDS_FULLDRAG);
-    SetSortMarks(WindowDpi(parent));
+    SetDpi(WindowDpi(parent));
   }
 
   const int sorted = SortColumn(settings.sortOrder);
@@ -69,7 +70,8 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = kColumns[i].format;
-    column.cx = settings.listWidths[i];
+    // Stored widths are pixels at 96 DPI, so they keep their meaning on any screen.
+    column.cx = ScaleForDpi(settings.listWidths[i], dpi_);
     column.pszText = const_cast<char*>(kColumns[i].title);
     column.iSubItem = i;
     if (i == sorted) {
@@ -86,7 +88,16 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
   return true;
 }
 
-void PlayerList::SetSortMarks(UINT dpi) {
+void PlayerList::SetDpi(UINT dpi) {
+  if (dpi_ != dpi) {
+    for (int i = 0; i < kPlayerColumns; ++i) {
+      const int width = static_cast<int>(SendMessageA(window_, LVM_GETCOLUMNWIDTH, i, 0));
+      if (width <= 0) continue;
+      SendMessageA(window_, LVM_SETCOLUMNWIDTH, i,
+                   MAKELPARAM(MulDiv(width, static_cast<int>(dpi), static_cast<int>(dpi_)), 0));
+    }
+    dpi_ = dpi;
+  }
   HWND header = reinterpret_cast<HWND>(SendMessageA(window_, LVM_GETHEADER, 0, 0));
   if (header == nullptr) return;
   UniqueImageList marks(
@@ -216,7 +227,8 @@ std::array<int32_t, 4> PlayerList::ColumnOrder() const {
 std::array<int32_t, 4> PlayerList::ColumnWidths() const {
   std::array<int32_t, 4> widths{};
   for (int i = 0; i < kPlayerColumns; ++i) {
-    widths[i] = static_cast<int32_t>(SendMessageA(window_, LVM_GETCOLUMNWIDTH, i, 0));
+    const int width = static_cast<int>(SendMessageA(window_, LVM_GETCOLUMNWIDTH, i, 0));
+    widths[i] = MulDiv(width, static_cast<int>(kDesignDpi), static_cast<int>(dpi_));
   }
   return widths;
 }

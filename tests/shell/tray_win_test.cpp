@@ -1,7 +1,9 @@
 // Going into the tray and back: with the notification area replaced by a stand-in that refuses
 // what the shell refuses, and in the tray Wine shows (a "Wine System Tray" window at the top left).
+// And the window's own pictures when it moves to a screen of another DPI.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -249,6 +251,34 @@ TEST(TrayOnWine, TheTrayWindowShowsOneIconWithThePictureAndLetsItGo) {
   SendCommand(window.hwnd(), ID_FILE_EXIT);
   PumpPending();
   EXPECT_TRUE(PumpUntil([&] { return IconsIn(tray) == 0; }));
+}
+
+// Sent by the system when the window moves to a screen of another DPI; the test pretends one.
+TEST(WindowDpi, AMoveToADoubleDpiScreenDoublesThePicturesAndKeepsTheStoredWidths) {
+  WindowUnderTest window;
+  const std::array<int32_t, 4> stored = window->Players().ColumnWidths();
+  RECT suggested = {20, 30, 820, 630};
+  constexpr UINT kDpiChanged = 0x02E0;
+  SendMessageA(window.hwnd(), kDpiChanged, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+
+  int width = 0;
+  int height = 0;
+  const auto buttons = reinterpret_cast<HIMAGELIST>(
+      SendMessageA(window->Bars().Toolbar(), TB_GETIMAGELIST, 0, 0));
+  ASSERT_TRUE(ImageList_GetIconSize(buttons, &width, &height));
+  EXPECT_EQ(width, 32);
+  EXPECT_EQ(height, 30);
+  HWND header = reinterpret_cast<HWND>(SendMessageA(window->Players().hwnd(), LVM_GETHEADER, 0, 0));
+  const auto marks = reinterpret_cast<HIMAGELIST>(SendMessageA(header, HDM_GETIMAGELIST, 0, 0));
+  ASSERT_TRUE(ImageList_GetIconSize(marks, &width, &height));
+  EXPECT_EQ(width, 16);
+  EXPECT_EQ(height, 14);
+  EXPECT_EQ(SendMessageA(window->Players().hwnd(), LVM_GETCOLUMNWIDTH, 1, 0), 2 * stored[1]);
+  EXPECT_EQ(window->Players().ColumnWidths(), stored);
+  RECT placed = {};
+  GetWindowRect(window.hwnd(), &placed);
+  EXPECT_TRUE(EqualRect(&placed, &suggested));
 }
 
 }  // namespace
