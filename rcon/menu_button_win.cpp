@@ -2,14 +2,16 @@
 
 #include <string>
 
+#include "common/window_dpi_win.h"
+
 namespace tarnwick {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
 
-// The arrow part: as wide as a scroll bar's arrow, inside the two frame lines.
-RECT ArrowRect(const RECT& client) {
-  const int width = GetSystemMetrics(SM_CXVSCROLL);
+// The arrow part: as wide as a scroll bar's arrow at the button's DPI, inside the two frame lines.
+RECT ArrowRect(HWND button, const RECT& client) {
+  const int width = SystemMetricForDpi(SM_CXVSCROLL, WindowDpi(button));
   return RECT{client.right - 2 - width, client.top + 2, client.right - 2, client.bottom - 2};
 }
 
@@ -63,7 +65,7 @@ void MenuButton::Detach() {
 RECT MenuButton::ArrowPart() const {
   RECT client = {};
   if (button_ != nullptr) GetClientRect(button_, &client);
-  return ArrowRect(client);
+  return ArrowRect(button_, client);
 }
 
 void MenuButton::SetStyle(WPARAM style, BOOL redraw) {
@@ -171,7 +173,7 @@ void MenuButton::Draw(const DRAWITEMSTRUCT& item) const {
     FrameRect(dc, &frame, GetSysColorBrush(COLOR_BTNSHADOW));
   }
 
-  const RECT arrow = ArrowRect(item.rcItem);
+  const RECT arrow = ArrowRect(item.hwndItem, item.rcItem);
   RECT glyph = arrow;
   if (menuOpen_) {
     RECT sunken = arrow;

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "common/string_resource_win.h"
+#include "common/unique_handle_win.h"
+#include "common/window_dpi_win.h"
 #include "common/window_base_win.h"
 #include "resources/resource.h"
 #include "shell/link_static_win.h"
@@ -83,6 +85,7 @@ class AboutBox final : public DialogBase {
  private:
   void OnInit() {
     author_.Attach(GetDlgItem(hwnd(), IDC_ABOUT_AUTHOR));
+    ScaleBanner();
     banner_.Attach(GetDlgItem(hwnd(), IDC_ABOUT_BANNER));
     SetDlgItemTextA(hwnd(), IDC_ABOUT_BANNER, LoadResourceString(IDS_MAKER_WEB_ADDRESS).c_str());
     for (int i = 0; i < kCreditCount; ++i) {
@@ -90,6 +93,17 @@ class AboutBox final : public DialogBase {
     }
     ShowVersion();
     CentreOverOwner(hwnd());
+  }
+
+  // The dialog grows with the DPI; the banner is drawn at 96 DPI and grows with it.
+  void ScaleBanner() {
+    const UINT dpi = WindowDpi(hwnd());
+    if (dpi == kDesignDpi) return;
+    UniqueGdiObject banner(LoadBitmapForDpi(GetWindowInstance(hwnd()), IDB_ABOUT_BANNER, dpi));
+    if (!banner) return;
+    SendDlgItemMessageA(hwnd(), IDC_ABOUT_BANNER, STM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(banner.Get()));
+    bannerPicture_ = std::move(banner);
   }
 
   void ShowVersion() {
@@ -103,6 +117,7 @@ class AboutBox final : public DialogBase {
     SetDlgItemTextA(hwnd(), IDC_ABOUT_VERSION, version.c_str());
   }
 
+  UniqueGdiObject bannerPicture_;
   LinkStatic author_;
   LinkStatic banner_;
   std::array<LinkStatic, kCreditCount> credits_;

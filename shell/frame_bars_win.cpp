@@ -2,14 +2,15 @@
 
 #include "common/combo_box_win.h"
 #include "common/unique_handle_win.h"
+#include "common/window_dpi_win.h"
 #include "resources/resource.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr int kButtonImageWidth = 16;
-constexpr int kButtonImageHeight = 15;
 constexpr int kButtonImages = 11;
+// The strip's background, the button face of the system the pictures were drawn on.
+constexpr COLORREF kButtonImageBackground = RGB(192, 192, 192);
 constexpr int kAddressBoxLeft = 80;
 constexpr int kAddressBoxRight = 140;
 constexpr UINT_PTR kEnterSubclassId = 1;
@@ -60,9 +61,7 @@ bool FrameBars::Create(HWND frame, HINSTANCE instance) {
   if (toolbar_ == nullptr) return false;
   SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(toolbar_, TB_SETPARENT, reinterpret_cast<WPARAM>(frame), 0);
-  SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(kButtonImageWidth, kButtonImageHeight));
-  TBADDBITMAP bitmap = {instance, IDR_MAINFRAME};
-  SendMessageA(toolbar_, TB_ADDBITMAP, kButtonImages, reinterpret_cast<LPARAM>(&bitmap));
+  SetButtonImages(WindowDpi(frame));
   TBBUTTON buttons[sizeof(kButtons) / sizeof(kButtons[0])] = {};
   int count = 0;
   for (const ButtonSpec& spec : kButtons) {
@@ -79,22 +78,49 @@ bool FrameBars::Create(HWND frame, HINSTANCE instance) {
   SendMessageA(toolbar_, TB_ADDBUTTONSA, count, reinterpret_cast<LPARAM>(buttons));
   SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
 
+  REBARBANDINFOA band = ToolbarBandSizes();
+  band.fMask |= RBBIM_STYLE | RBBIM_CHILD | RBBIM_ID;
+  band.fStyle = RBBS_CHILDEDGE | RBBS_USECHEVRON;
+  band.hwndChild = toolbar_;
+  band.wID = IDC_TOOLBAR_BAND;
+  SendMessageA(rebar_, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+  return true;
+}
+
+void FrameBars::SetButtonImages(UINT dpi) {
+  buttonImages_.Reset(LoadImageStripForDpi(instance_, IDR_MAINFRAME, kButtonImages,
+                                           kButtonImageBackground, dpi));
+  int width = 0;
+  int height = 0;
+  ImageList_GetIconSize(buttonImages_.Get(), &width, &height);
+  SendMessageA(toolbar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
+  SendMessageA(toolbar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(buttonImages_.Get()));
+}
+
+REBARBANDINFOA FrameBars::ToolbarBandSizes() const {
   SIZE ideal = {};
   SendMessageA(toolbar_, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
   RECT first = {};
   SendMessageA(toolbar_, TB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
   REBARBANDINFOA band = {};
   band.cbSize = sizeof(band);
-  band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_ID | RBBIM_SIZE | RBBIM_IDEALSIZE;
-  band.fStyle = RBBS_CHILDEDGE | RBBS_USECHEVRON;
-  band.hwndChild = toolbar_;
+  band.fMask = RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_IDEALSIZE;
   band.cxMinChild = first.right - first.left;
   band.cyMinChild = ideal.cy;
   band.cx = ideal.cx;
   band.cxIdeal = ideal.cx;
-  band.wID = IDC_TOOLBAR_BAND;
-  SendMessageA(rebar_, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
-  return true;
+  return band;
+}
+
+void FrameBars::OnDpiChanged(UINT dpi) {
+  SetButtonImages(dpi);
+  SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
+  REBARBANDINFOA band = ToolbarBandSizes();
+  const LRESULT index = SendMessageA(rebar_, RB_IDTOINDEX, IDC_TOOLBAR_BAND, 0);
+  if (index >= 0) {
+    SendMessageA(rebar_, RB_SETBANDINFOA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&band));
+  }
 }
 
 bool FrameBars::CreateAddressBox(bool showList, uint32_t height) {
@@ -121,7 +147,7 @@ bool FrameBars::CreateAddressBox(bool showList, uint32_t height) {
   band.fStyle = RBBS_CHILDEDGE | RBBS_BREAK;
   band.lpText = const_cast<char*>("Server");
   band.hwndChild = addressBox_;
-  band.cxMinChild = kAddressBoxRight - kAddressBoxLeft;
+  band.cxMinChild = ScaleForDpi(kAddressBoxRight - kAddressBoxLeft, WindowDpi(frame_));
   band.cyMinChild = box.bottom - box.top;
   band.cx = 0;
   band.wID = IDC_ADDRESS_BOX;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/unique_handle_win.h"
 #include "common/win32.h"
 #include "shell/command_states.h"
 
@@ -35,6 +36,8 @@ class FrameBars {
   void OnAddressEditChange();
 
   void ApplyToToolbar(const CommandStates& states);
+  // Redraws the tool bar's pictures for a window moved to a screen of another DPI.
+  void OnDpiChanged(UINT dpi);
   // The "Server" band title's access-key underline (rebar custom draw).
   LRESULT OnRebarCustomDraw(NMCUSTOMDRAW& draw);
 
@@ -42,10 +45,15 @@ class FrameBars {
   static bool HidesAccessKeys();
 
  private:
+  // The button pictures enlarged for `dpi`.
+  void SetButtonImages(UINT dpi);
+  REBARBANDINFOA ToolbarBandSizes() const;
+
   HWND frame_ = nullptr;
   HINSTANCE instance_ = nullptr;
   HWND rebar_ = nullptr;
   HWND toolbar_ = nullptr;
+  UniqueImageList buttonImages_;
   HWND addressBox_ = nullptr;
   HWND addressEdit_ = nullptr;
   std::string lastAddressText_;

@@ -2,6 +2,7 @@
 // list, message boxes, and the other parts of the window it tells about the connection.
 #include "common/ansi_text.h"
 #include "common/string_resource_win.h"
+#include "common/window_dpi_win.h"
 #include "launch/game_window_win.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
@@ -79,8 +80,10 @@ void MainWindow::ShowState(int stringId) {
   const std::string format = LoadResourceString(static_cast<UINT>(stringId));
   const std::string tip =
       Format(format.c_str(), monitor_.HostText().c_str(), static_cast<unsigned>(monitor_.Port()));
-  const auto icon = static_cast<HICON>(
-      LoadImageA(instance_, MAKEINTRESOURCEA(stringId), IMAGE_ICON, 16, 16, LR_SHARED));
+  const UINT dpi = WindowDpi(hwnd());
+  const auto icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(stringId), IMAGE_ICON,
+                                                  SystemMetricForDpi(SM_CXSMICON, dpi),
+                                                  SystemMetricForDpi(SM_CYSMICON, dpi), LR_SHARED));
   statusBar_.SetState(icon, tip);
 }
 

@@ -63,7 +63,8 @@ void MainWindow::ShowTrayMenu() {
 }
 
 void MainWindow::OnTaskbarCreated() {
-  if (!IsShown()) tray_.AddIcon();
+  // The restarted shell has lost every icon.
+  if (tray_.InTray()) tray_.AddIcon();
 }
 
 }  // namespace tarnwick

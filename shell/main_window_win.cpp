@@ -2,6 +2,7 @@
 
 #include "common/message_box_win.h"
 #include "common/string_resource_win.h"
+#include "common/window_dpi_win.h"
 #include "rcon/rcon_message_win.h"
 #include "resources/resource.h"
 #include "settings/registry_key_store_win.h"
@@ -11,6 +12,8 @@ namespace tarnwick {
 namespace {
 
 constexpr const char* kWindowClass = "TarnwickMainWindow";
+// WM_DPICHANGED, which the headers for the oldest supported system do not name.
+constexpr UINT kDpiChangedMessage = 0x02E0;
 
 // Help texts of system menu commands are numbered from 0xEF00 in steps of one per command.
 UINT SystemCommandHelpId(UINT command) { return 0xEF00 + ((command - 0xF000) >> 4); }
@@ -86,6 +89,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (wParam == kRConServerPort && lParam == 0) return monitor_.ConnectedPort();
     return 0;
   }
+  if (message == kDpiChangedMessage) {
+    OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    return 0;
+  }
   switch (message) {
     case WM_SIZE:
       OnSize(wParam);
@@ -96,6 +103,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnClose();
       break;
     case WM_TIMER:
+      if (wParam == kTrayRetryTimerId) {
+        tray_.OnRetryTimer();
+        return 0;
+      }
       OnTimerTick(static_cast<uint32_t>(wParam));
       return 0;
     case WM_QUERYUISTATE:
@@ -116,7 +127,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         MessageLoop::Current()->RemoveFilter(filterId_);
         MessageLoop::Current()->RemoveIdleHandler(idleId_);
       }
-      tray_.DeleteIconIfShown();
+      tray_.DeleteIcon();
       PostQuitMessage(1);
       return 0;
     default:
@@ -196,9 +207,18 @@ void MainWindow::UpdateLayout(bool resizeBars) {
 
 void MainWindow::OnSize(WPARAM kind) {
   if (kind == SIZE_MINIMIZED) {
-    if (settings_.minimizeToTray) ShowInTray(true);
+    // Going to the tray minimises the window too; that minimise finds it in the tray already.
+    if (settings_.minimizeToTray && !tray_.InTray()) ShowInTray(true);
     return;
   }
+  UpdateLayout(true);
+}
+
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  bars_.OnDpiChanged(dpi);
+  playerList_.SetDpi(dpi);
+  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateLayout(true);
 }
 

@@ -100,6 +100,8 @@ class MainWindow : public WindowBase, private MonitorHost {
   // ---- Routing (main_window_win.cpp)
   LRESULT OnNotify(NMHDR& header);
   void OnSize(WPARAM kind);
+  // The window moved to a screen of another DPI: its own pictures are drawn again for it.
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnInitMenuPopup(HMENU menu);
 

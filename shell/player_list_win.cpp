@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "common/list_view_win.h"
+#include "common/window_dpi_win.h"
 #include "resources/resource.h"
 #include "shell/player_sort.h"
 
@@ -17,7 +18,7 @@ constexpr ColumnSpec kColumns[kPlayerColumns] = {
     {"#", LVCFMT_RIGHT}, {"Name", LVCFMT_LEFT}, {"Frags", LVCFMT_RIGHT}, {"Time", LVCFMT_RIGHT}};
 
 constexpr COLORREF kSortMarkKey = RGB(255, 0, 255);
-constexpr int kSortMarkWidth = 8;
+constexpr int kSortMarks = 2;
 
 LPARAM ItemParam(HWND list, int item) {
   LVITEMA lv = {};
@@ -52,6 +53,8 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PLAYER_LIST)),
                             instance, nullptr);
   if (window_ == nullptr) return false;
+  instance_ = instance;
+  dpi_ = WindowDpi(parent);
   SendMessageA(window_, CCM_SETVERSION, 5, 0);
   SendMessageA(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_LABELTIP);
@@ -59,10 +62,7 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
   if (header != nullptr) {
     SetWindowLongPtrA(header, GWL_STYLE,
                       GetWindowLongPtrA(header, GWL_STYLE) | HDS_HOTTRACK | HDS_FULLDRAG);
-    sortMarks_.Reset(ImageList_LoadImageA(instance, MAKEINTRESOURCEA(IDB_SORT_MARKS),
-                                          kSortMarkWidth, 0, kSortMarkKey, IMAGE_BITMAP,
-                                          LR_CREATEDIBSECTION));
-    if (sortMarks_) SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(sortMarks_.Get()));
+    SetDpi(WindowDpi(parent));
   }
 
   const int sorted = SortColumn(settings.sortOrder);
@@ -70,7 +70,8 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
     LVCOLUMNA column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = kColumns[i].format;
-    column.cx = settings.listWidths[i];
+    // Stored widths are pixels at 96 DPI, so they keep their meaning on any screen.
+    column.cx = ScaleForDpi(settings.listWidths[i], dpi_);
     column.pszText = const_cast<char*>(kColumns[i].title);
     column.iSubItem = i;
     if (i == sorted) {
@@ -85,6 +86,26 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
   for (int i = 0; i < kPlayerColumns; ++i) order[i] = settings.listOrders[i];
   SendMessageA(window_, LVM_SETCOLUMNORDERARRAY, kPlayerColumns, reinterpret_cast<LPARAM>(order));
   return true;
+}
+
+void PlayerList::SetDpi(UINT dpi) {
+  if (dpi_ != dpi) {
+    for (int i = 0; i < kPlayerColumns; ++i) {
+      const int width = static_cast<int>(SendMessageA(window_, LVM_GETCOLUMNWIDTH, i, 0));
+      if (width <= 0) continue;
+      SendMessageA(window_, LVM_SETCOLUMNWIDTH, i,
+                   MAKELPARAM(MulDiv(width, static_cast<int>(dpi), static_cast<int>(dpi_)), 0));
+    }
+    dpi_ = dpi;
+  }
+  HWND header = reinterpret_cast<HWND>(SendMessageA(window_, LVM_GETHEADER, 0, 0));
+  if (header == nullptr) return;
+  UniqueImageList marks(
+      LoadImageStripForDpi(instance_, IDB_SORT_MARKS, kSortMarks, kSortMarkKey, dpi));
+  if (!marks) return;
+  SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(marks.Get()));
+  // The old list goes only once the header no longer draws from it.
+  sortMarks_ = std::move(marks);
 }
 
 void PlayerList::Clear() { SendMessageA(window_, LVM_DELETEALLITEMS, 0, 0); }
@@ -206,7 +227,8 @@ std::array<int32_t, 4> PlayerList::ColumnOrder() const {
 std::array<int32_t, 4> PlayerList::ColumnWidths() const {
   std::array<int32_t, 4> widths{};
   for (int i = 0; i < kPlayerColumns; ++i) {
-    widths[i] = static_cast<int32_t>(SendMessageA(window_, LVM_GETCOLUMNWIDTH, i, 0));
+    const int width = static_cast<int>(SendMessageA(window_, LVM_GETCOLUMNWIDTH, i, 0));
+    widths[i] = MulDiv(width, static_cast<int>(kDesignDpi), static_cast<int>(dpi_));
   }
   return widths;
 }

@@ -26,6 +26,8 @@ class PlayerList {
   HWND hwnd() const { return window_; }
 
   void Clear();
+  // Column widths and sort marks for a window moved to a screen of `dpi`.
+  void SetDpi(UINT dpi);
   // Replaces every row (row i gets item data i + 1), then sorts by `sortOrder`.
   void Show(const std::vector<PlayerRow>& rows, int32_t sortOrder);
   // A click on a column header: changes `sortOrder`, moves the mark and sorts.
@@ -41,6 +43,7 @@ class PlayerList {
   std::vector<std::array<std::string, 4>> VisibleRows() const;
 
   std::array<int32_t, 4> ColumnOrder() const;
+  // In pixels at 96 DPI, as stored.
   std::array<int32_t, 4> ColumnWidths() const;
   // The list's font, for making the highlight fonts; false when it cannot be read.
   bool ReadFont(LOGFONTA& font) const;
@@ -50,6 +53,8 @@ class PlayerList {
   int FindRow(LPARAM param) const;
 
   HWND window_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  UINT dpi_ = 96;
   UniqueImageList sortMarks_;
 };
 

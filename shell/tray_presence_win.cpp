@@ -44,7 +44,10 @@ void TrayPresence::Attach(HWND window, HINSTANCE instance) {
 }
 
 HICON TrayPresence::LoadTrayIcon(int id) const {
-  return static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_SHARED));
+  // The shell shows tray icons at its small icon size, which grows with the screen's DPI.
+  return static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                       GetSystemMetrics(SM_CXSMICON),
+                                       GetSystemMetrics(SM_CYSMICON), LR_SHARED));
 }
 
 BOOL TrayPresence::Notify(DWORD message, UINT flags) {
@@ -52,6 +55,20 @@ BOOL TrayPresence::Notify(DWORD message, UINT flags) {
   const TrayShellHook hook = Hook().Get();
   if (hook) return hook(message, data_);
   return Shell_NotifyIconA(message, &data_);
+}
+
+UINT TrayPresence::FilledFlags() const {
+  UINT flags = 0;
+  if (data_.hIcon != nullptr) flags |= NIF_ICON;
+  if (data_.uCallbackMessage != 0) flags |= NIF_MESSAGE;
+  if (!tooltip_.empty()) flags |= NIF_TIP;
+  return flags;
+}
+
+void TrayPresence::SetTip(const std::string& text) {
+  tooltip_ = text.substr(0, kTooltipLimit);
+  std::memset(data_.szTip, 0, sizeof(data_.szTip));
+  std::memcpy(data_.szTip, tooltip_.data(), tooltip_.size());
 }
 
 void TrayPresence::Show(const std::string& text, int iconId, bool windowVisible) {
@@ -62,54 +79,87 @@ void TrayPresence::Show(const std::string& text, int iconId, bool windowVisible)
     SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     return;
   }
-  // A hidden window without an icon (one still being created) has nothing in the tray to modify;
-  // the tray data keeps no picture, so the first one shown in the tray counts as a change.
-  if (!iconShown_) return;
-  const std::string tip = text.substr(0, kTooltipLimit);
-  if (tip != tooltip_) {
-    tooltip_ = tip;
-    std::memset(data_.szTip, 0, sizeof(data_.szTip));
-    std::memcpy(data_.szTip, tooltip_.data(), tooltip_.size());
-    Notify(NIM_MODIFY, NIF_TIP);
-  }
+  // The tip and picture are those last shown in the tray: a window hidden only while it is being
+  // created leaves them empty, so the first picture in the tray counts as a change and flashes.
+  if (!inTray_) return;
+  const bool tipChanged = text.substr(0, kTooltipLimit) != tooltip_;
+  if (tipChanged) SetTip(text);
   HICON icon = LoadTrayIcon(iconId);
-  if (icon != nullptr && icon != data_.hIcon) {
-    data_.hIcon = icon;
-    if (Notify(NIM_MODIFY, NIF_ICON)) flash_.Start();
+  const bool pictureChanged = icon != nullptr && icon != data_.hIcon;
+  if (pictureChanged) data_.hIcon = icon;
+  if (!iconShown_) {
+    // The shell did not take the icon yet: it gets everything at once when it does.
+    AddIcon();
+    return;
   }
+  if (tipChanged) Modify(NIF_TIP);
+  if (pictureChanged) Modify(NIF_ICON);
+}
+
+bool TrayPresence::Modify(UINT flags) {
+  if (Notify(NIM_MODIFY, flags)) {
+    if ((flags & NIF_ICON) != 0) NoteShownPicture();
+    return true;
+  }
+  // The shell lost the icon (it restarted): add it again until it takes it.
+  iconShown_ = false;
+  KeepRetrying(true);
+  return false;
+}
+
+void TrayPresence::NoteShownPicture() {
+  if (data_.hIcon == nullptr || data_.hIcon == shownPicture_) return;
+  shownPicture_ = data_.hIcon;
+  flash_.Start();
 }
 
 bool TrayPresence::AddIcon() {
-  UINT flags = 0;
-  if (data_.hIcon != nullptr) flags |= NIF_ICON;
-  if (data_.uCallbackMessage != 0) flags |= NIF_MESSAGE;
-  if (!tooltip_.empty()) flags |= NIF_TIP;
-  const BOOL added = Notify(NIM_ADD, flags);
-  iconShown_ = added != FALSE;
-  data_.uVersion = NOTIFYICON_VERSION;
-  if (Notify(NIM_SETVERSION, 0)) data_.cbSize = NOTIFYICONDATAA_V2_SIZE;
-  return added != FALSE;
+  inTray_ = true;
+  iconShown_ = Notify(NIM_ADD, FilledFlags()) != FALSE;
+  // The shell refuses to add an icon it already has; the icon is then there, and is brought up to
+  // date. A shell that refuses the change too has no icon (it is not running yet).
+  if (!iconShown_) iconShown_ = Notify(NIM_MODIFY, FilledFlags()) != FALSE;
+  if (iconShown_) {
+    data_.uVersion = NOTIFYICON_VERSION;
+    if (Notify(NIM_SETVERSION, 0)) data_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    NoteShownPicture();
+  }
+  KeepRetrying(!iconShown_);
+  return iconShown_;
+}
+
+void TrayPresence::KeepRetrying(bool on) {
+  if (on == retrying_ || window_ == nullptr) return;
+  retrying_ = on;
+  if (on) {
+    SetTimer(window_, kTrayRetryTimerId, kTrayRetryPeriodMs, nullptr);
+  } else {
+    KillTimer(window_, kTrayRetryTimerId);
+  }
+}
+
+void TrayPresence::OnRetryTimer() {
+  if (inTray_ && !iconShown_) {
+    AddIcon();
+  } else {
+    KeepRetrying(false);
+  }
 }
 
 void TrayPresence::DeleteIcon() {
+  if (!inTray_) return;
   Notify(NIM_DELETE, 0);
+  inTray_ = false;
   iconShown_ = false;
-}
-
-void TrayPresence::DeleteIconIfShown() {
-  if (iconShown_) DeleteIcon();
+  KeepRetrying(false);
 }
 
 void TrayPresence::FlashStep() {
   const FlashSequence::Step step = flash_.Tick();
-  if (step == FlashSequence::Step::Nothing) return;
+  if (step == FlashSequence::Step::Nothing || !iconShown_) return;
   HICON picture = data_.hIcon;
-  if (step == FlashSequence::Step::ShowBlank) {
-    data_.hIcon = LoadTrayIcon(IDI_TRAY_BLANK);
-    Notify(NIM_MODIFY, NIF_ICON);
-  } else {
-    Notify(NIM_MODIFY, NIF_ICON);
-  }
+  if (step == FlashSequence::Step::ShowBlank) data_.hIcon = LoadTrayIcon(IDI_TRAY_BLANK);
+  Notify(NIM_MODIFY, NIF_ICON);
   // The record always names the real picture, so a refresh compares against it, not the blank.
   data_.hIcon = picture;
 }

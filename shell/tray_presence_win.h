@@ -20,6 +20,10 @@ void SetTrayShellHook(TrayShellHook hook);
 UINT TrayCallbackMessage();     // "TrayCallbackMsg"
 UINT TaskbarCreatedMessage();   // "TaskbarCreated"
 
+// The window timer that asks a shell which was not ready (at logon) again to take the icon.
+inline constexpr UINT_PTR kTrayRetryTimerId = 16;
+inline constexpr UINT kTrayRetryPeriodMs = 2000;
+
 class TrayPresence {
  public:
   TrayPresence();
@@ -30,14 +34,18 @@ class TrayPresence {
   // tooltip and tray picture while it is hidden in the tray. A new tray picture starts a flash.
   void Show(const std::string& text, int iconId, bool windowVisible);
 
+  // Puts the icon into the tray with the picture and tip it holds. An icon the shell already has
+  // is brought up to date; a shell that takes nothing yet is asked again on kTrayRetryTimerId.
   bool AddIcon();
+  // Takes the icon out of the tray: once per stay in the tray, whatever the shell answered.
   void DeleteIcon();
-  // A window destroyed while hidden takes its icon with it.
-  void DeleteIconIfShown();
-  bool IconShown() const { return iconShown_; }
+  // kTrayRetryTimerId.
+  void OnRetryTimer();
   // One tick of the flash timer.
   void FlashStep();
 
+  bool InTray() const { return inTray_; }
+  bool IconShown() const { return iconShown_; }
   const std::string& Tooltip() const { return tooltip_; }
   HICON CurrentIcon() const { return data_.hIcon; }
   bool IsFlashing() const { return flash_.IsRunning(); }
@@ -46,13 +54,25 @@ class TrayPresence {
  private:
   BOOL Notify(DWORD message, UINT flags);
   HICON LoadTrayIcon(int id) const;
+  UINT FilledFlags() const;
+  void SetTip(const std::string& text);
+  // NIM_MODIFY; a refusal means the shell no longer has the icon.
+  bool Modify(UINT flags);
+  // A picture the shell shows for the first time starts a flash.
+  void NoteShownPicture();
+  void KeepRetrying(bool on);
 
   HWND window_ = nullptr;
   HINSTANCE instance_ = nullptr;
   NOTIFYICONDATAA data_;
   std::string tooltip_;
   FlashSequence flash_;
+  // The window lives in the tray (between ShowInTray(true) and ShowInTray(false)).
+  bool inTray_ = false;
+  // The shell holds the icon: it took the add, or refused it because it already had it.
   bool iconShown_ = false;
+  bool retrying_ = false;
+  HICON shownPicture_ = nullptr;
 };
 
 }  // namespace tarnwick

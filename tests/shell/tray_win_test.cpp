@@ -1,5 +1,12 @@
-// Going into the tray and back, with the notification area replaced by a recorder.
+// Going into the tray and back: with the notification area replaced by a stand-in that refuses
+// what the shell refuses, and in the tray Wine shows (a "Wine System Tray" window at the top left).
+// And the window's own pictures when it moves to a screen of another DPI.
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "resources/resource.h"
 #include "tests/support/window_test_support_win.h"
@@ -8,6 +15,7 @@ namespace tarnwick {
 namespace {
 
 using testing::PumpPending;
+using testing::PumpUntil;
 using testing::SendCommand;
 using testing::TrayRecorder;
 using testing::WindowUnderTest;
@@ -38,17 +46,73 @@ TEST(TrayPresenceGlue, GoToTrayAddsTheIconAndDoubleClickBringsTheWindowBack) {
   EXPECT_EQ(tray.Count(NIM_DELETE), 1u);
 }
 
-TEST(TrayPresenceGlue, TaskbarRestartReaddsTheIconOnlyWhileHidden) {
+HICON SmallIcon(int id) {
+  return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON,
+                                       GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                       LR_SHARED));
+}
+
+// Each way into the tray ends with one icon in the shell showing the picture and the tip, and
+// the icon goes when the window comes back, exactly once.
+TEST(TrayPresenceGlue, EveryWayIntoTheTrayShowsThePictureAndTheTip) {
+  struct Way {
+    const char* name;
+    std::function<void(WindowUnderTest&, TrayRecorder&)> enter;
+  };
+  const auto goToTray = [](WindowUnderTest& window, TrayRecorder&) {
+    SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
+  };
+  const Way ways[] = {
+      {"Go to tray", goToTray},
+      // What the window thread does with "-tray", after showing the window.
+      {"-tray start", [](WindowUnderTest& window, TrayRecorder&) { window->ShowInTray(true); }},
+      {"minimise", [](WindowUnderTest& window, TrayRecorder&) {
+         ShowWindow(window.hwnd(), SW_MINIMIZE);
+         PumpPending();
+       }},
+      {"taskbar recreated", [&goToTray](WindowUnderTest& window, TrayRecorder& tray) {
+         goToTray(window, tray);
+         tray.Restart();
+         SendMessageA(window.hwnd(), TaskbarCreatedMessage(), 0, 0);
+       }},
+      {"taskbar message while the shell keeps the icon",
+       [&goToTray](WindowUnderTest& window, TrayRecorder& tray) {
+         goToTray(window, tray);
+         SendMessageA(window.hwnd(), TaskbarCreatedMessage(), 0, 0);
+       }},
+      {"shell not ready at first", [&goToTray](WindowUnderTest& window, TrayRecorder& tray) {
+         tray.running = false;
+         goToTray(window, tray);
+         SendMessageA(window.hwnd(), WM_TIMER, kTrayRetryTimerId, 0);
+         tray.running = true;
+         SendMessageA(window.hwnd(), WM_TIMER, kTrayRetryTimerId, 0);
+       }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    TrayRecorder tray;
+    WindowUnderTest window;
+    way.enter(window, tray);
+    EXPECT_FALSE(IsWindowVisible(window.hwnd()));
+    ASSERT_EQ(tray.Icons().size(), 1u);
+    EXPECT_EQ(tray.Icons()[0].tip, "Tarnwick");
+    EXPECT_EQ(tray.Icons()[0].picture, SmallIcon(IDR_MAINFRAME));
+    EXPECT_TRUE(window->Tray().IsFlashing());
+
+    HWND handle = window.hwnd();
+    SendCommand(handle, ID_FILE_EXIT);
+    PumpPending();
+    EXPECT_FALSE(IsWindow(handle));
+    EXPECT_TRUE(tray.Icons().empty());
+    EXPECT_EQ(tray.Count(NIM_DELETE), 1u);
+  }
+}
+
+TEST(TrayPresenceGlue, AShownWindowAddsNoIconWhenTheTaskbarRestarts) {
   TrayRecorder tray;
   WindowUnderTest window;
   SendMessageA(window.hwnd(), TaskbarCreatedMessage(), 0, 0);
-  EXPECT_EQ(tray.Count(NIM_ADD), 0u);
-  SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
-  tray.Clear();
-  SendMessageA(window.hwnd(), TaskbarCreatedMessage(), 0, 0);
-  ASSERT_EQ(tray.Count(NIM_ADD), 1u);
-  EXPECT_EQ(tray.Calls()[0].flags, static_cast<UINT>(NIF_ICON | NIF_MESSAGE | NIF_TIP));
-  EXPECT_EQ(tray.Calls()[0].tip, "Tarnwick");
+  EXPECT_TRUE(tray.Calls().empty());
 }
 
 TEST(TrayPresenceGlue, AShellWithoutVersionThreeKeepsTheFirstRecordSize) {
@@ -59,33 +123,14 @@ TEST(TrayPresenceGlue, AShellWithoutVersionThreeKeepsTheFirstRecordSize) {
   EXPECT_EQ(window->Tray().RecordSize(), static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
 }
 
-TEST(TrayPresenceGlue, MinimisingGoesToTheTrayOnlyWithMinimizeToTray) {
+TEST(TrayPresenceGlue, MinimisingWithoutMinimizeToTrayKeepsTheWindow) {
   TrayRecorder tray;
   WindowUnderTest window;
+  SendCommand(window.hwnd(), ID_TOOLS_MINIMIZE_TO_TRAY);
   ShowWindow(window.hwnd(), SW_MINIMIZE);
   PumpPending();
-  EXPECT_FALSE(IsWindowVisible(window.hwnd()));
-  EXPECT_EQ(tray.Count(NIM_ADD), 1u);
-
-  WindowUnderTest other;
-  SendCommand(other.hwnd(), ID_TOOLS_MINIMIZE_TO_TRAY);
-  tray.Clear();
-  ShowWindow(other.hwnd(), SW_MINIMIZE);
-  PumpPending();
-  EXPECT_TRUE(IsWindowVisible(other.hwnd()));
+  EXPECT_TRUE(IsWindowVisible(window.hwnd()));
   EXPECT_EQ(tray.Count(NIM_ADD), 0u);
-}
-
-TEST(TrayPresenceGlue, ExitFromTheTrayShowsTheWindowThenCloses) {
-  TrayRecorder tray;
-  WindowUnderTest window;
-  SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
-  HWND handle = window.hwnd();
-  SendCommand(handle, ID_FILE_EXIT);
-  EXPECT_TRUE(IsWindowVisible(handle)) << "shown first, so its placement is saved as shown";
-  EXPECT_EQ(tray.Count(NIM_DELETE), 1u);
-  PumpPending();
-  EXPECT_FALSE(IsWindow(handle));
 }
 
 TEST(TrayPresenceGlue, FlashAlternatesTheBlankIconAndThePicture) {
@@ -107,6 +152,133 @@ TEST(TrayPresenceGlue, FlashAlternatesTheBlankIconAndThePicture) {
   }
   EXPECT_FALSE(window->Tray().IsFlashing());
   EXPECT_EQ(window->Tray().CurrentIcon(), picture);
+}
+
+// The pixels of a rectangle of a device context, top-down, without the unused byte.
+std::vector<uint32_t> Pixels(HDC source, int left, int top, int width, int height) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC memory = CreateCompatibleDC(source);
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
+  GdiFlush();
+  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
+                               static_cast<const uint32_t*>(bits) + width * height);
+  for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  return pixels;
+}
+
+std::vector<uint32_t> IconOn(HICON icon, int size, COLORREF background) {
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  HBRUSH brush = CreateSolidBrush(background);
+  const RECT all{0, 0, size, size};
+  FillRect(memory, &all, brush);
+  DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+  std::vector<uint32_t> pixels = Pixels(memory, 0, 0, size, size);
+  DeleteObject(brush);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// Whether the screen shows the icon's opaque pixels somewhere in the window's client area.
+bool ShowsIcon(HWND window, HICON icon) {
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  const std::vector<uint32_t> onBlack = IconOn(icon, size, RGB(0, 0, 0));
+  const std::vector<uint32_t> onWhite = IconOn(icon, size, RGB(255, 255, 255));
+  RECT client = {};
+  GetClientRect(window, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(window, &origin);
+  HDC screen = GetDC(nullptr);
+  const std::vector<uint32_t> shown =
+      Pixels(screen, origin.x, origin.y, client.right, client.bottom);
+  ReleaseDC(nullptr, screen);
+  for (int top = 0; top + size <= client.bottom; ++top) {
+    for (int left = 0; left + size <= client.right; ++left) {
+      bool same = true;
+      for (int y = 0; y < size && same; ++y) {
+        for (int x = 0; x < size && same; ++x) {
+          const size_t at = static_cast<size_t>(y * size + x);
+          if (onBlack[at] != onWhite[at]) continue;  // transparent
+          same = shown[static_cast<size_t>((top + y) * client.right + left + x)] == onBlack[at];
+        }
+      }
+      if (same) return true;
+    }
+  }
+  return false;
+}
+
+size_t IconsIn(HWND tray) {
+  size_t count = 0;
+  for (HWND icon = GetWindow(tray, GW_CHILD); icon; icon = GetWindow(icon, GW_HWNDNEXT)) {
+    count += IsWindowVisible(icon) ? 1 : 0;
+  }
+  return count;
+}
+
+// Wine's shell draws each icon in a child window of its tray window. (It leaves the old picture
+// on the screen when a fully transparent one replaces it, so the dark phase of the flash cannot be
+// seen there; the stand-in tests cover it.)
+TEST(TrayOnWine, TheTrayWindowShowsOneIconWithThePictureAndLetsItGo) {
+  WindowUnderTest window;
+  SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
+  HWND tray = FindWindowA(nullptr, "Wine System Tray");
+  ASSERT_NE(tray, nullptr);
+  HICON picture = SmallIcon(IDR_MAINFRAME);
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tray) && ShowsIcon(tray, picture); }));
+  EXPECT_EQ(IconsIn(tray), 1u) << "the minimise that follows adds no second icon";
+
+  HICON full = SmallIcon(IDI_TRAY_STRIPES_FULL);
+  window->Tray().Show("de_dust [16/16] on Alpha - Tarnwick", IDI_TRAY_STRIPES_FULL, false);
+  EXPECT_TRUE(PumpUntil([&] { return ShowsIcon(tray, full); })) << "later pictures reach the tray";
+
+  SendCommand(window.hwnd(), ID_FILE_EXIT);
+  PumpPending();
+  EXPECT_TRUE(PumpUntil([&] { return IconsIn(tray) == 0; }));
+}
+
+// Sent by the system when the window moves to a screen of another DPI; the test pretends one.
+TEST(WindowDpi, AMoveToADoubleDpiScreenDoublesThePicturesAndKeepsTheStoredWidths) {
+  WindowUnderTest window;
+  const std::array<int32_t, 4> stored = window->Players().ColumnWidths();
+  RECT suggested = {20, 30, 820, 630};
+  constexpr UINT kDpiChanged = 0x02E0;
+  SendMessageA(window.hwnd(), kDpiChanged, MAKEWPARAM(192, 192),
+               reinterpret_cast<LPARAM>(&suggested));
+
+  int width = 0;
+  int height = 0;
+  const auto buttons = reinterpret_cast<HIMAGELIST>(
+      SendMessageA(window->Bars().Toolbar(), TB_GETIMAGELIST, 0, 0));
+  ASSERT_TRUE(ImageList_GetIconSize(buttons, &width, &height));
+  EXPECT_EQ(width, 32);
+  EXPECT_EQ(height, 30);
+  HWND header = reinterpret_cast<HWND>(SendMessageA(window->Players().hwnd(), LVM_GETHEADER, 0, 0));
+  const auto marks = reinterpret_cast<HIMAGELIST>(SendMessageA(header, HDM_GETIMAGELIST, 0, 0));
+  ASSERT_TRUE(ImageList_GetIconSize(marks, &width, &height));
+  EXPECT_EQ(width, 16);
+  EXPECT_EQ(height, 14);
+  EXPECT_EQ(SendMessageA(window->Players().hwnd(), LVM_GETCOLUMNWIDTH, 1, 0), 2 * stored[1]);
+  EXPECT_EQ(window->Players().ColumnWidths(), stored);
+  RECT placed = {};
+  GetWindowRect(window.hwnd(), &placed);
+  EXPECT_TRUE(EqualRect(&placed, &suggested));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/support/window_test_support_win.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tarnwick::testing {
@@ -47,10 +48,34 @@ BoxRecorder::~BoxRecorder() { SetMessageBoxResponder(nullptr); }
 
 TrayRecorder::TrayRecorder() {
   SetTrayShellHook([this](DWORD message, const NOTIFYICONDATAA& data) {
+    const BOOL accepted = Take(message, data);
     calls_.push_back(Call{message, data.uFlags, data.hIcon, data.szTip, data.cbSize});
-    if (message == NIM_SETVERSION) return acceptVersion ? TRUE : FALSE;
-    return TRUE;
+    return accepted;
   });
+}
+
+BOOL TrayRecorder::Take(DWORD message, const NOTIFYICONDATAA& data) {
+  if (!running) return FALSE;
+  auto held = std::find_if(icons_.begin(), icons_.end(), [&data](const Icon& icon) {
+    return icon.window == data.hWnd && icon.id == data.uID;
+  });
+  if (message == NIM_ADD) {
+    if (held != icons_.end()) return FALSE;
+    held = icons_.insert(icons_.end(), Icon{data.hWnd, data.uID, nullptr, std::string()});
+  } else if (held == icons_.end()) {
+    return FALSE;
+  }
+  switch (message) {
+    case NIM_DELETE:
+      icons_.erase(held);
+      return TRUE;
+    case NIM_SETVERSION:
+      return acceptVersion ? TRUE : FALSE;
+    default:
+      if ((data.uFlags & NIF_ICON) != 0) held->picture = data.hIcon;
+      if ((data.uFlags & NIF_TIP) != 0) held->tip = data.szTip;
+      return TRUE;
+  }
 }
 
 TrayRecorder::~TrayRecorder() { SetTrayShellHook(nullptr); }

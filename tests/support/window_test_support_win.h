@@ -43,7 +43,9 @@ class BoxRecorder {
   std::vector<MessageBoxRequest> boxes_;
 };
 
-// Stands in for the shell's notification area and keeps every call.
+// Stands in for the shell's notification area and keeps every call. Like the shell it holds each
+// icon (window, id) once: it refuses to add an icon it has, and to change, version or delete one
+// it has not; while it is not running (at logon, before the taskbar exists) it refuses everything.
 class TrayRecorder {
  public:
   struct Call {
@@ -61,10 +63,24 @@ class TrayRecorder {
   const std::vector<Call>& Calls() const { return calls_; }
   void Clear() { calls_.clear(); }
   size_t Count(DWORD message) const;
+  // What the shell shows: the icons it holds, each with the picture and tip it was last given.
+  struct Icon {
+    HWND window;
+    UINT id;
+    HICON picture;
+    std::string tip;
+  };
+  const std::vector<Icon>& Icons() const { return icons_; }
+  // A shell that starts (or restarts) has no icons.
+  void Restart() { icons_.clear(); }
   bool acceptVersion = true;
+  bool running = true;
 
  private:
+  BOOL Take(DWORD message, const NOTIFYICONDATAA& data);
+
   std::vector<Call> calls_;
+  std::vector<Icon> icons_;
 };
 
 // A main window on the test thread with the thread's message loop, keeping its settings under a
