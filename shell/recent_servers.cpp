@@ -72,9 +72,10 @@ void RecentServers::ReadServers(Key& settingsKey) {
   for (int number = maximum_; number >= 1; --number) {
     KeyValue value;
     if (key->QueryValue(DocumentName(number), kEntryRoom, value) != KeyStatus::kSuccess) continue;
-    // An empty text is no server; as an entry it would only show a bare number in the menus.
+    // An empty text is no server; as an entry it would only show a bare number in the menus. A
+    // value that fills the room without a terminator is no text this list wrote.
     std::string text = TextFromBytes(value.data);
-    if (!text.empty()) entries_.push_back(std::move(text));
+    if (!text.empty() && text.size() < kEntryRoom) entries_.push_back(std::move(text));
   }
   UpdateMenu();
 }

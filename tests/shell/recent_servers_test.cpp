@@ -128,6 +128,17 @@ TEST_F(RecentServerStore, ReadTakesTheMaximumAndTheNumberedTexts) {
     EXPECT_EQ(servers.entries(), c.entries);
     EXPECT_EQ(servers.updates, 2);
   }
+  // 259 characters and their terminator fill the room; 260 without one are no text.
+  settings_->DeleteSubkey(kRecentServersKeyName);
+  auto subkey = Subkey();
+  const std::string longest(259, 'h');
+  SetString(*subkey, "Document1", longest);
+  const std::string unended(260, 'u');
+  subkey->SetValue("Document2", ValueType::kString,
+                   std::span(reinterpret_cast<const uint8_t*>(unended.data()), unended.size()));
+  CountingServers servers;
+  servers.ReadServers(*settings_);
+  EXPECT_EQ(servers.entries(), Entries{longest});
 }
 
 TEST_F(RecentServerStore, WriteNumbersFromTheNewestAndDeletesStaleNumbers) {
