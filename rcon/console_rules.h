@@ -35,7 +35,7 @@ ConsoleControlStates ConsoleEnableRules(const ConsoleFacts& facts);
 bool IsSecretCommand(std::string_view command);
 
 // A sent command joins the history unless it is empty, a secret, or the list already holds it
-// without regard to letter case (`foundIndex` >= 0: the list's own case-insensitive search found it).
+// without regard to letter case (`foundIndex` >= 0: the list's case-insensitive search found it).
 bool ShouldAddToHistory(std::string_view command, int foundIndex);
 
 }  // namespace tarnwick

@@ -23,7 +23,9 @@ std::string ToCrLf(std::string_view text);
 // words that happen to equal a password are left alone; empty passwords change nothing.
 std::string MaskPasswords(std::string_view text, std::span<const std::string> passwords);
 
-// How far after the start of "rcon" a masked password may end, without the password itself.
+// How far after the start of "rcon" a masked password may end, not counting the password: the
+// word, up to 8 blanks, a number of up to 10 digits, up to 8 blanks, a double quote, and the
+// character that ends the password.
 inline constexpr size_t kEchoReachBeforePassword = 4 + 8 + 10 + 8 + 1 + 1;
 
 }  // namespace tarnwick

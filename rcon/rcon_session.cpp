@@ -57,8 +57,9 @@ RconSteps RconSession::AnswerReceived(std::string_view text, uint32_t now) {
   // The number the refused command went with is no longer taken; one sent with an earlier number
   // says nothing about the current one.
   if (refused == nullptr || refused->challenge == challenge_) challenge_.reset();
-  if (refused == nullptr || refused->command.repeated) return steps;
+  if (refused == nullptr) return steps;
   refused->refused = true;
+  if (refused->command.repeated) return steps;
   Command again = refused->command;
   again.repeated = true;
   if (Dispatch(std::move(again), now, steps)) steps.showText = false;

@@ -5,12 +5,12 @@
 //
 // Everything it sends goes to the server through its main window: the texts wait in its outbox
 // and "RConMsg" tells the main window to take them (TakeOutgoing). What the server prints comes
-// back through ReceivePrint and is kept, with every password sent since the console opened hidden,
-// in a bounded output that the output box shows and Save log writes. Which form each command goes out in (asking for a
-// challenge first, or the challenge-less form of servers of 2001) is RconSession's decision; the
-// console feeds it the server's challenges, answers and kind, and runs its time limits on a
-// window timer. The controls follow the main window's connection: disabled until
-// ConsoleConnected, disabled again by ConsoleDisconnected.
+// back through ReceivePrint and is kept, with every password sent since the console opened
+// hidden, in a bounded output that the output box shows and Save log writes. Which form each
+// command goes out in (asking for a challenge first, or the challenge-less form of servers of
+// 2001) is RconSession's decision; the console feeds it the server's challenges, answers and
+// kind, and runs the challenge's time limit on a window timer. The controls follow the main
+// window's connection: disabled until ConsoleConnected, disabled again by ConsoleDisconnected.
 //
 // The class is split over two files: remote_console_win.cpp (the window: creation, routing,
 // layout, background) and remote_console_server_win.cpp (talking to the server: connection

@@ -198,7 +198,8 @@ void FuzzSession(FuzzedDataProvider& in) {
         checkSent(session.ChallengeReceived(*challenge, now));
         break;
       case 3: {
-        const std::string answer = in.ConsumeBool() ? badChallenge : in.ConsumeRandomLengthString(64);
+        const std::string answer =
+            in.ConsumeBool() ? badChallenge : in.ConsumeRandomLengthString(64);
         if (IsBadChallengeAnswer(answer)) {
           Check(answer.find("Bad challenge.") != std::string::npos && answer.size() <= 36,
                 "some other text taken for a refused challenge");

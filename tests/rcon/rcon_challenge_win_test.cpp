@@ -191,7 +191,10 @@ class SilentModernConsole : public ConsoleTest {
 TEST_F(SilentModernConsole, WithoutAChallengeTheConsoleSaysSoAndSendsNothing) {
   Connect();
   SetPassword("demo");
+  for (size_t i = 0; i < kMaxWaitingCommands; ++i) Send("echo " + std::to_string(i));
+  EXPECT_EQ(Output(), "");
   Send("status");
+  EXPECT_NE(Output().find("Too many commands wait"), std::string::npos) << Output();
   ASSERT_TRUE(PumpUntil(
       [&] { return Output().find("did not answer \"challenge rcon\"") != std::string::npos; },
       10000));
