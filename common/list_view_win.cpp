@@ -1,12 +1,14 @@
 #include "common/list_view_win.h"
 
+#include "common/window_dpi_win.h"
+
 namespace tarnwick {
 
 void AddListColumn(HWND list, int index, const char* title, int format, int width) {
   LVCOLUMNA column = {};
   column.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH | LVCF_SUBITEM;
   column.fmt = format;
-  column.cx = width;
+  column.cx = ScaleForDpi(width, WindowDpi(list));
   column.pszText = const_cast<char*>(title);
   column.iSubItem = index;
   SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));

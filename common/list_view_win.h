@@ -8,7 +8,8 @@
 
 namespace tarnwick {
 
-// Inserts column `index` with its title, alignment (LVCFMT_LEFT, LVCFMT_RIGHT) and width.
+// Inserts column `index` with its title, alignment (LVCFMT_LEFT, LVCFMT_RIGHT) and width (pixels
+// at 96 DPI, shown at the list's DPI).
 void AddListColumn(HWND list, int index, const char* title, int format, int width);
 
 // The text of one cell; always read with room for 259 characters and a terminator.

@@ -2,6 +2,7 @@
 // it is in the tray, each set switched on and off by its check box, the tray icon set and the
 // remaining switches.
 #include "common/string_resource_win.h"
+#include "common/window_dpi_win.h"
 #include "dialogs/options_pages_win.h"
 #include "dialogs/page_exchange_win.h"
 #include "resources/resource.h"
@@ -10,7 +11,6 @@ namespace tarnwick {
 namespace {
 
 constexpr int kIntervalMax = 3600;
-constexpr int kSampleIconSize = 16;
 // The pictures beside the icon set's radio buttons: a half-full server in each set.
 constexpr int kDefaultSetSample = IDI_TRAY_STRIPES_FIRST + 2;
 constexpr int kAlternativeSetSample = IDI_TRAY_NUMBER_FIRST + 10;
@@ -20,8 +20,10 @@ void SetIntervalRange(HWND page, std::initializer_list<int> spins) {
 }
 
 void ShowSampleIcon(HWND page, int id, int icon) {
-  auto picture = static_cast<HICON>(LoadImageA(ResourceModule(), MAKEINTRESOURCEA(icon), IMAGE_ICON,
-                                               kSampleIconSize, kSampleIconSize, LR_SHARED));
+  // As large as the tray shows it at the page's DPI.
+  const int size = SystemMetricForDpi(SM_CXSMICON, WindowDpi(page));
+  auto picture = static_cast<HICON>(
+      LoadImageA(ResourceModule(), MAKEINTRESOURCEA(icon), IMAGE_ICON, size, size, LR_SHARED));
   SendMessageA(GetDlgItem(page, id), STM_SETICON, reinterpret_cast<WPARAM>(picture), 0);
 }
 
