@@ -92,12 +92,5 @@ TEST(GameCommandLine, PlainFolderNames) {
   for (const Case& c : cases) EXPECT_EQ(IsPlainFolderName(c.name), c.plain) << c.name;
 }
 
-TEST(GameCommandLine, FolderNamesInTheRefusal) {
-  EXPECT_EQ(FolderNameForMessage("cstrike -dev"), "cstrike -dev");
-  EXPECT_EQ(FolderNameForMessage("a\r\nb"), "a??b");
-  EXPECT_EQ(FolderNameForMessage(std::string(63, 'x')), std::string(63, 'x'));
-  EXPECT_EQ(FolderNameForMessage(std::string(200, 'x')), std::string(63, 'x') + "...");
-}
-
 }  // namespace
 }  // namespace tarnwick
