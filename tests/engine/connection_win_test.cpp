@@ -115,17 +115,11 @@ TEST_F(ConnectionTest, RepliesFromAnotherPortChangeNothing) {
 }
 
 TEST_F(ConnectionTest, APortWhereNothingListensEndsInTheErrorPath) {
-  // A port that was free a moment ago.
-  SOCKET probe = socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-  int size = sizeof(address);
-  getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
-  closesocket(probe);
-
-  window->Monitor().Connect(ServerText(ntohs(address.sin_port)), false);
+  // A port where the demo server listened a moment ago.
+  DemoServer gone{DemoConfig()};
+  ASSERT_TRUE(gone.Start());
+  gone.Stop();
+  window->Monitor().Connect(ServerText(gone.Port()), false);
   ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); }));
   // Where the socket layer signals the error with a read notification the box comes at once;
   // otherwise the next timer tick finds it.
