@@ -1,5 +1,5 @@
 // The pictures in resources/art against the code that draws them, and the facts the program relies
-// on: sizes and colour depths of the files, the key colours, what the tray and tool bar pictures
+// on: sizes and colour depths of the files, the key colours, what the tray and sort-mark pictures
 // show. How the system draws them is art_win_test.cpp's part.
 #include <gtest/gtest.h>
 
