@@ -1,5 +1,6 @@
-// The drawing and encoding code of tools/art on small made-up pictures: the coverage rule, what
-// each depth refuses, and whole .ico and .bmp files against bytes written by hand from the formats.
+// The encoding code of tools/art on small made-up pictures: what each depth refuses, and whole .ico
+// and .bmp files against bytes written by hand from the formats. (How shapes are drawn is pinned
+// by the committed pictures, which art_test.cpp compares with what the generator draws.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,7 +9,6 @@
 
 #include "tools/art/palette.h"
 #include "tools/art/picture_files.h"
-#include "tools/art/shapes.h"
 
 namespace tarnwick::art {
 namespace {
@@ -19,25 +19,6 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
   Bytes all;
   for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
   return all;
-}
-
-TEST(ArtShapes, CrispEdgesTakeHalfCoveredPixelsSmoothEdgesBlendThem) {
-  struct Case {
-    double right;  // a box from x = 0 to `right` over a one-pixel image
-    bool crisp_set;
-    uint8_t smooth_alpha;
-  } cases[] = {{1.0, true, 255}, {0.5, true, 128}, {0.4, false, 96}, {0.05, false, 0}};
-  for (const Case& c : cases) {
-    Image crisp(1, 1);
-    Fill(crisp, Box(0, 0, c.right, 1), vga::kRed, Edge::kCrisp);
-    EXPECT_EQ(crisp.At(0, 0).a, c.crisp_set ? 255 : 0) << c.right;
-    Image smooth(1, 1);
-    Fill(smooth, Box(0, 0, c.right, 1), vga::kRed, Edge::kSmooth);
-    EXPECT_EQ(smooth.At(0, 0).a, c.smooth_alpha) << c.right;
-  }
-  Image layered(1, 1, vga::kWhite);  // a smooth layer blends over what is there
-  Fill(layered, Box(0, 0, 0.5, 1), vga::kBlack, Edge::kSmooth);
-  EXPECT_EQ(layered.At(0, 0), Opaque(127, 127, 127));
 }
 
 TEST(ArtEncoding, RefusesWhatADepthCannotHold) {

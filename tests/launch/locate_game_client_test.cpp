@@ -1,9 +1,8 @@
-// The game client path from the uninstall command, the working folder and the priority class.
+// The game client path from the uninstall command and the working folder.
 #include "launch/locate_game_client.h"
 
 #include <gtest/gtest.h>
 
-#include "launch/game_priority.h"
 #include "launch/working_folder.h"
 #include "settings/memory_key_store.h"
 
@@ -66,19 +65,6 @@ TEST(WorkingFolder, StepsOverTheSecondByteOfDoubleByteCharacters) {
   EXPECT_EQ(WorkingFolderOf(path, leadByte).value_or(""), "C:\\Game");
   EXPECT_EQ(WorkingFolderOf(path).value_or(""), "C:\\Game\\hl\x95");
   EXPECT_EQ(WorkingFolderOf("C:\\Game\\\x95", leadByte).value_or(""), "C:\\Game");  // cut short
-}
-
-TEST(GamePriority, SettingsChooseAClassAndUnknownOnesAreNormal) {
-  struct Case {
-    uint32_t stored;
-    uint32_t position;
-    uint32_t priorityClass;
-  } cases[] = {{0, 0, 0x40}, {1, 1, 0x4000}, {2, 2, 0x20}, {3, 3, 0x8000},
-               {4, 4, 0x80}, {5, 5, 0x100},  {6, 2, 0x20}, {0xFFFFFFFF, 2, 0x20}};
-  for (const Case& c : cases) {
-    EXPECT_EQ(EffectiveGamePriority(c.stored), c.position) << c.stored;
-    EXPECT_EQ(GamePriorityClass(c.stored), c.priorityClass) << c.stored;
-  }
 }
 
 }  // namespace
