@@ -1,8 +1,11 @@
 # The release flags of the Windows programs (the shipped 32-bit Tarnwick.exe and the 64-bit build the
 # benchmarks run): small, stripped, and the same bytes from any checkout folder on any day.
 #
-# - Size: the program spends its time in Win32 calls and waits, so -Os costs no measurable speed
-#   (scripts/bench shows the figures); unused functions and data are dropped section by section.
+# - Size: the program spends its time in Win32 calls and waits. -Os makes its hottest code, the
+#   reply readers, about 1.7 times slower than -O3 (some 170 instead of 100 ns a details reply),
+#   which even under a flood of 20,000 datagrams a second is well below 1% of one core, next to
+#   the tens of per cent Wine's socket and message calls take (scripts/bench). Unused functions
+#   and data are dropped section by section (that gains little: the static runtime is most of it).
 # - Reproducible: no link time stamp in the PE header, no debug sections, and every path the
 #   compiler might embed (__FILE__, debug info of the objects) is written relative to the checkout.
 #   The resource compiler writes no time stamps of its own.
