@@ -21,7 +21,6 @@
 #include <cstdlib>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "resources/resource.h"
