@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/combo_box_win.h"
+#include "common/wide_text_win.h"
 #include "rcon/console_log_file_win.h"
 #include "rcon/host_addresses_win.h"
 #include "resources/resource.h"
@@ -44,10 +45,10 @@ inline demo::DemoConfig QuietServer() {
 class SaveAnswer {
  public:
   explicit SaveAnswer(std::string path) {
-    SetSaveFileDialog([this, path](OPENFILENAMEA& request) {
-      proposed = request.lpstrFile;
+    SetSaveFileDialog([this, path](OPENFILENAMEW& request) {
+      proposed = Narrow(request.lpstrFile);
       if (path.empty()) return false;
-      lstrcpynA(request.lpstrFile, path.c_str(), static_cast<int>(request.nMaxFile));
+      lstrcpynW(request.lpstrFile, Widen(path).c_str(), static_cast<int>(request.nMaxFile));
       return true;
     });
   }
