@@ -99,7 +99,7 @@ class ConsoleTest : public ::testing::Test {
     return info.hwndItem;
   }
   void SetCommand(const std::string& command) {
-    SetWindowTextA(Console().CommandBox(), command.c_str());
+    SetWindowTextUtf8(Console().CommandBox(), command);
   }
   void ClickSend() { SendMessageA(Item(IDOK), BM_CLICK, 0, 0); }
   void Send(const std::string& command) {
@@ -107,13 +107,7 @@ class ConsoleTest : public ::testing::Test {
     ClickSend();
   }
 
-  std::string Output() {
-    const HWND output = Console().OutputBox();
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(output)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(output, text.data(), static_cast<int>(text.size()))));
-    return text;
-  }
+  std::string Output() { return WindowTextUtf8(Console().OutputBox()); }
   // "Save log as..." into a temporary file; what it wrote.
   std::string SaveLogTo(const std::string& name) {
     const std::string path = TempLogPath(name);
