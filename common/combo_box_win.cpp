@@ -17,7 +17,8 @@ std::string ComboItemText(HWND combo, int index) {
   const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
   if (length == CB_ERR) return std::string();
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied =
+      SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(copied == CB_ERR ? 0 : static_cast<size_t>(copied));
   return Narrow(text);
 }
@@ -30,8 +31,8 @@ void CompleteTypedText(HWND combo, std::string& previous) {
   const std::string text = ComboEditText(combo);
   if (!IsNewTypedText(text, previous)) return;
   const std::wstring wide = Widen(text);
-  const int found = static_cast<int>(
-      SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str())));
+  const int found = static_cast<int>(SendMessageW(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                  reinterpret_cast<LPARAM>(wide.c_str())));
   const int selected = static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
   if (ShouldComplete(text, previous, found, selected)) {
     SendMessageW(combo, CB_SETCURSEL, found, 0);

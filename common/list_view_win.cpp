@@ -12,7 +12,8 @@ void AddListColumn(HWND list, int index, const char* title, int format, int widt
   column.cx = width;
   column.pszText = text.data();
   column.iSubItem = index;
-  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(&column));
 }
 
 int InsertListItem(HWND list, int item, std::string_view text, LPARAM param) {

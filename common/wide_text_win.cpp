@@ -15,7 +15,8 @@ std::wstring Widen(std::string_view utf8) {
 }
 
 std::string Narrow(std::wstring_view wide) {
-  return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
+  return Utf16ToUtf8(
+      std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
 }
 
 std::u16string DecodeAnsiCodePage(std::string_view bytes) {
@@ -24,11 +25,14 @@ std::u16string DecodeAnsiCodePage(std::string_view bytes) {
   const int needed = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
   if (needed <= 0) return DecodeCodePage1252(bytes);
   std::u16string out(static_cast<size_t>(needed), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(out.data()), needed);
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, reinterpret_cast<wchar_t*>(out.data()),
+                      needed);
   return out;
 }
 
-std::string ServerText(std::string_view bytes) { return ServerTextToUtf8(bytes, &DecodeAnsiCodePage); }
+std::string ServerText(std::string_view bytes) {
+  return ServerTextToUtf8(bytes, &DecodeAnsiCodePage);
+}
 
 void SetWindowTextUtf8(HWND window, std::string_view utf8) {
   SetWindowTextW(window, Widen(utf8).c_str());
@@ -43,7 +47,9 @@ std::string WindowTextUtf8(HWND window) {
   return Narrow(text);
 }
 
-std::string DialogItemTextUtf8(HWND dialog, int id) { return WindowTextUtf8(GetDlgItem(dialog, id)); }
+std::string DialogItemTextUtf8(HWND dialog, int id) {
+  return WindowTextUtf8(GetDlgItem(dialog, id));
+}
 
 void SetDialogItemTextUtf8(HWND dialog, int id, std::string_view utf8) {
   SetDlgItemTextW(dialog, id, Widen(utf8).c_str());

@@ -26,8 +26,9 @@ class WindowBase {
 
   // Creates the window with this object as its owner; the class must use StaticProc. The title
   // is UTF-8.
-  HWND CreateOwnedWindow(DWORD exStyle, const wchar_t* className, const char* title, DWORD style, int x,
-                         int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance);
+  HWND CreateOwnedWindow(DWORD exStyle, const wchar_t* className, const char* title, DWORD style,
+                         int x, int y, int width, int height, HWND parent, HMENU menu,
+                         HINSTANCE instance);
 
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -22,7 +22,8 @@ constexpr char kRefreshInProgress[] = "  (refresh in progress)";
 
 // Inserts a row; the list's ascending sort decides its place, which is returned.
 int AddRow(HWND list, const std::string& name) {
-  return InsertListItem(list, static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)), name, 0);
+  const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  return InsertListItem(list, count, name, 0);
 }
 
 }  // namespace

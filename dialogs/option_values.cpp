@@ -39,7 +39,8 @@ AppliedOptions ApplyOptionValues(const OptionValues& values, Settings& settings)
   AppliedOptions applied;
   const GeneralPageValues& general = values.general;
   settings.startWithLogon = general.startWithLogon != 0;
-  settings.gameClientPath = Utf16ToUtf8(Utf8ToUtf16(general.location).substr(0, kMaxGameClientPath));
+  settings.gameClientPath =
+      Utf16ToUtf8(Utf8ToUtf16(general.location).substr(0, kMaxGameClientPath));
   settings.gamePriority = Unsigned(general.priority);
   settings.minimizeToTray = general.minimizeToTray != 0;
   const bool serverList = general.serverList != 0;

@@ -65,8 +65,8 @@ void HighlightPage::SetAttributes(int index, uint32_t attributes) {
 }
 
 int HighlightPage::AppendItem(const HighlightRule& rule) {
-  const int index = InsertListItem(List(), static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0)),
-                                   rule.mask, static_cast<LPARAM>(rule.attributes));
+  const int count = static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0));
+  const int index = InsertListItem(List(), count, rule.mask, static_cast<LPARAM>(rule.attributes));
   if (index >= 0) SetPriorityCell(List(), index, rule.attributes);
   return index;
 }

@@ -1,6 +1,7 @@
 // Saving the remote console's output to a log file the user picks ("Save log as..."): a save-file
 // dialog with the log file filter, "Tarnwick.log" and the extension "log", then the output's text
-// as it is (UTF-8 without a byte order mark, CR LF line ends, no header) in a file that others may read while it is written.
+// as it is (UTF-8 without a byte order mark, CR LF line ends, no header) in a file that others
+// may read while it is written.
 #ifndef TARNWICK_RCON_CONSOLE_LOG_FILE_WIN_H
 #define TARNWICK_RCON_CONSOLE_LOG_FILE_WIN_H
 

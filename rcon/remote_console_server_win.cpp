@@ -134,8 +134,9 @@ void RemoteConsole::Send() {
   const HWND box = CommandBox();
   if (!IsWindowEnabled(GetDlgItem(hwnd(), IDOK))) return;
   const std::string command = ComboEditText(box, kMaxConsoleText);
-  const auto found = static_cast<int>(SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                   reinterpret_cast<LPARAM>(Widen(command).c_str())));
+  const auto found =
+      static_cast<int>(SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(Widen(command).c_str())));
   // A command that sets a password goes out but stays out of the list and the settings; the box
   // keeps it until the next command is typed.
   if (ShouldAddToHistory(command, found)) {

@@ -234,7 +234,8 @@ LRESULT LinkStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_SETTEXT:
-      return OnSetText(lParam != 0 ? Narrow(reinterpret_cast<const wchar_t*>(lParam)) : std::string());
+      return OnSetText(lParam != 0 ? Narrow(reinterpret_cast<const wchar_t*>(lParam))
+                                   : std::string());
     case WM_ERASEBKGND:
       if (!ShowsLink()) break;
       OnEraseBackground(reinterpret_cast<HDC>(wParam));

@@ -117,7 +117,8 @@ void PlayerList::Show(const std::vector<PlayerRow>& rows, int32_t sortOrder) {
   Clear();
   for (size_t i = 0; i < rows.size(); ++i) {
     const PlayerRow& row = rows[i];
-    const int at = InsertListItem(window_, static_cast<int>(i), row.index, static_cast<LPARAM>(i + 1));
+    const int at =
+        InsertListItem(window_, static_cast<int>(i), row.index, static_cast<LPARAM>(i + 1));
     if (at < 0) continue;
     // Names as the players wrote them: UTF-8 from today's servers, a code page from old ones.
     const std::string texts[] = {ServerText(row.name), row.frags, row.time};
