@@ -188,6 +188,12 @@ char32_t FoldCodePoint(char32_t c) {
   return c;
 }
 
+std::u32string FoldText(std::string_view utf8) {
+  std::u32string points = Utf8ToCodePoints(utf8);
+  for (char32_t& c : points) c = FoldCodePoint(c);
+  return points;
+}
+
 int CompareUtf8NoCase(std::string_view a, std::string_view b) {
   const std::u32string first = Utf8ToCodePoints(a);
   const std::u32string second = Utf8ToCodePoints(b);

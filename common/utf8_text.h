@@ -41,6 +41,11 @@ std::string ServerTextToUtf8(std::string_view bytes, AnsiDecoder decode);
 // letters; others come back unchanged. The same answer on every platform.
 char32_t FoldCodePoint(char32_t c);
 
+// The folded code points of UTF-8 text. Windows offers a fuller fold (CharLowerBuffW) than the
+// portable one, FoldText, which folds with FoldCodePoint.
+using TextFolder = std::u32string (*)(std::string_view utf8);
+std::u32string FoldText(std::string_view utf8);
+
 // Three-way comparison of two UTF-8 texts by folded code points (the portable order).
 int CompareUtf8NoCase(std::string_view a, std::string_view b);
 bool EqualsUtf8NoCase(std::string_view a, std::string_view b);

@@ -55,6 +55,14 @@ void SetDialogItemTextUtf8(HWND dialog, int id, std::string_view utf8) {
   SetDlgItemTextW(dialog, id, Widen(utf8).c_str());
 }
 
+std::u32string FoldWithPlatform(std::string_view utf8) {
+  std::wstring wide = Widen(utf8);
+  if (!wide.empty() && wide.size() <= MAXDWORD) {
+    CharLowerBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  }
+  return FoldText(Narrow(wide));
+}
+
 int CompareInUserLocale(std::string_view a, std::string_view b) {
   const std::wstring first = Widen(a);
   const std::wstring second = Widen(b);

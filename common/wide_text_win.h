@@ -25,6 +25,10 @@ std::string WindowTextUtf8(HWND window);
 std::string DialogItemTextUtf8(HWND dialog, int id);
 void SetDialogItemTextUtf8(HWND dialog, int id, std::string_view utf8);
 
+// Folded code points of UTF-8 text by the platform's lower-casing (CharLowerBuffW), then the
+// portable fold for what that leaves (Windows keeps the final sigma, for one).
+std::u32string FoldWithPlatform(std::string_view utf8);
+
 // The user's locale order without regard to case (CompareStringW, NORM_IGNORECASE): -1, 0 or 1.
 int CompareInUserLocale(std::string_view a, std::string_view b);
 

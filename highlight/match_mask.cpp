@@ -108,11 +108,9 @@ class Matcher {
 
 }  // namespace
 
-bool MatchMask(std::string_view name, std::string_view mask) {
-  std::u32string foldedName = Utf8ToCodePoints(name);
-  std::u32string foldedMask = Utf8ToCodePoints(mask);
-  for (char32_t& c : foldedName) c = FoldCodePoint(c);
-  for (char32_t& c : foldedMask) c = FoldCodePoint(c);
+bool MatchMask(std::string_view name, std::string_view mask, TextFolder fold) {
+  const std::u32string foldedName = fold(name);
+  const std::u32string foldedMask = fold(mask);
   return Matcher(foldedName, foldedMask).Match();
 }
 

@@ -255,24 +255,28 @@ TEST_F(ServerTexts, NamesAndCaptionReadBackAsWritten) {
   config.map = "de_\u00FCber";
   config.players = {{"\u0441\u0434s\u0446\u0430l", 3, 10.0f},
                     {"\u00DCber \u2665", 2, 20.0f},
-                    {"\xDC" "ber", 1, 30.0f}};
+                    {"\xDC" "ber", 1, 30.0f},
+                    {"\uFF26\uFF55\uFF4C\uFF4C", 0, 40.0f}};
   ASSERT_TRUE(Connect(config));
   HWND list = window->Players().hwnd();
-  ASSERT_TRUE(testing::PumpUntil([&] { return window->Players().RowCount() == 3; }));
+  ASSERT_TRUE(testing::PumpUntil([&] { return window->Players().RowCount() == 4; }));
   std::vector<std::wstring> names;
-  for (int row = 0; row < 3; ++row) names.push_back(CellThroughW(list, row, 1));
+  for (int row = 0; row < 4; ++row) names.push_back(CellThroughW(list, row, 1));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::wstring>{L"\u00DCber", L"\u00DCber \u2665",
-                                               L"\u0441\u0434s\u0446\u0430l"}));
+                                               L"\u0441\u0434s\u0446\u0430l",
+                                               L"\uFF26\uFF55\uFF4C\uFF4C"}));
   wchar_t caption[256] = {};
   GetWindowTextW(window.hwnd(), caption, static_cast<int>(std::size(caption)));
   EXPECT_NE(std::wstring(caption).find(L"de_\u00FCber"), std::wstring::npos) << Narrow(caption);
   EXPECT_NE(std::wstring(caption).find(L"\u4E2D\u6587 Server"), std::wstring::npos);
-  // A mask typed in Cyrillic draws the Cyrillic name.
-  window->HighlightRules() = {{MakeHighlightAttributes(0x0000FF, 0, 20), "\u0421\u0414*"}};
+  // A mask typed in Cyrillic draws the Cyrillic name; full-width letters fold by the platform's
+  // lower-casing, which the portable fold leaves alone.
+  window->HighlightRules() = {{MakeHighlightAttributes(0x0000FF, 0, 20), "\u0421\u0414*"},
+                              {MakeHighlightAttributes(0x00FF00, 0, 20), "\uFF46*"}};
   window->CurrentSettings().playerListHighlight = true;
   int drawn = 0;
-  for (int row = 0; row < 3; ++row) {
+  for (int row = 0; row < 4; ++row) {
     LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
@@ -280,7 +284,7 @@ TEST_F(ServerTexts, NamesAndCaptionReadBackAsWritten) {
     COLORREF color = 0;
     if (DrawStageResult(window, item.lParam, color) == CDRF_NEWFONT) ++drawn;
   }
-  EXPECT_EQ(drawn, 1);
+  EXPECT_EQ(drawn, 2);
 }
 
 // Name sorts in the user's locale order: punctuation before letters, accented letters among theirs.
