@@ -8,16 +8,6 @@ namespace tarnwick {
 char FoldCase(char c) {
   const auto u = static_cast<unsigned char>(c);
   if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
-  // Code page 1252: S/Z/OE with caron or ligature, Y with diaeresis, and the Latin-1 capitals
-  // except the multiplication sign.
-  switch (u) {
-    case 0x8A: return static_cast<char>(0x9A);
-    case 0x8C: return static_cast<char>(0x9C);
-    case 0x8E: return static_cast<char>(0x9E);
-    case 0x9F: return static_cast<char>(0xFF);
-    default: break;
-  }
-  if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);
   return c;
 }
 

@@ -1,6 +1,6 @@
-// Text helpers for the 8-bit ANSI strings the program works with throughout.
-// Case folding follows Windows code page 1252 (ASCII plus the Latin-1 letters), the same mapping on
-// every platform, so that matching, sorting and duplicate checks give one answer in tests and in use.
+// Byte-text helpers: protocol words, numbers, command lines and formatting. Case folding here is
+// ASCII only, so that the bytes of UTF-8 text pass through unchanged; text a user sees is compared
+// by the code-point helpers of utf8_text.h.
 #ifndef TARNWICK_COMMON_ANSI_TEXT_H
 #define TARNWICK_COMMON_ANSI_TEXT_H
 
@@ -11,7 +11,7 @@
 
 namespace tarnwick {
 
-// The lower-case form of one code page 1252 character; other characters come back unchanged.
+// The lower-case form of an ASCII letter; every other byte comes back unchanged.
 char FoldCase(char c);
 
 // A lower-cased copy of the text.

@@ -3,14 +3,17 @@
 #define TARNWICK_COMMON_COMBO_BOX_WIN_H
 
 #include <string>
+#include <string_view>
 
 #include "common/win32.h"
 
 namespace tarnwick {
 
-// The edit field's text, at most `limit` characters.
+// The edit field's UTF-8 text, at most `limit` UTF-16 units.
 std::string ComboEditText(HWND combo, size_t limit = 255);
 std::string ComboItemText(HWND combo, int index);
+// CB_ADDSTRING of a UTF-8 text.
+void AddComboItem(HWND combo, std::string_view text);
 
 // One step of completion while typing: reads the edit text, and when it is new and a list item
 // begins with it (without regard to case), selects that item and the completed rest. `previous`

@@ -1,6 +1,7 @@
 #include "common/message_box_win.h"
 
 #include "common/process_hook.h"
+#include "common/wide_text_win.h"
 
 namespace tarnwick {
 namespace {
@@ -17,7 +18,8 @@ int ShowMessageBox(HWND owner, const std::string& text, const std::string& title
   const MessageBoxResponder responder = Responder().Get();
   if (responder) return responder(MessageBoxRequest{owner, text, title, type});
   // An empty title asks for the system's default caption.
-  return MessageBoxA(owner, text.c_str(), title.empty() ? nullptr : title.c_str(), type);
+  const std::wstring wideTitle = Widen(title);
+  return MessageBoxW(owner, Widen(text).c_str(), title.empty() ? nullptr : wideTitle.c_str(), type);
 }
 
 void SetMessageBoxResponder(MessageBoxResponder responder) { Responder().Set(std::move(responder)); }

@@ -1,5 +1,5 @@
 // Every message box of the program goes through ShowMessageBox, so that tests can answer boxes
-// instead of leaving a modal loop waiting for a user. Without a responder it is MessageBoxA.
+// instead of leaving a modal loop waiting for a user. Without a responder it is MessageBoxW.
 #ifndef TARNWICK_COMMON_MESSAGE_BOX_WIN_H
 #define TARNWICK_COMMON_MESSAGE_BOX_WIN_H
 
@@ -18,7 +18,7 @@ struct MessageBoxRequest {
 };
 
 // Returns the button the box would have returned (IDOK, IDYES, ...). A responder may also show a
-// real box by calling MessageBoxA itself.
+// real box by calling MessageBoxW itself.
 using MessageBoxResponder = std::function<int(const MessageBoxRequest&)>;
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& title, UINT type);

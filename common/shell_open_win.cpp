@@ -1,6 +1,7 @@
 #include "common/shell_open_win.h"
 
 #include "common/process_hook.h"
+#include "common/wide_text_win.h"
 
 namespace tarnwick {
 namespace {
@@ -18,8 +19,9 @@ bool OpenWithShellOrBeep(const std::string& target) {
   const ShellActions actions = Actions().Get();
   const INT_PTR result = actions.open
                              ? actions.open(target)
-                             : reinterpret_cast<INT_PTR>(ShellExecuteA(
-                                   nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+                             : reinterpret_cast<INT_PTR>(ShellExecuteW(
+                                   nullptr, L"open", Widen(target).c_str(), nullptr, nullptr,
+                                   SW_SHOWNORMAL));
   if (result > 32) return true;
   if (actions.beep) {
     actions.beep();

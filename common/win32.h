@@ -1,5 +1,6 @@
 // The one way the glue code includes the Win32 headers: Winsock before <windows.h>, then the
-// common controls. ANSI functions throughout (UNICODE is never defined).
+// common controls. UNICODE is never defined: text a user sees goes through the W calls by name
+// (common/wide_text_win.h), fixed ASCII texts of the program may use the A calls.
 #ifndef TARNWICK_COMMON_WIN32_H
 #define TARNWICK_COMMON_WIN32_H
 

@@ -2,48 +2,50 @@
 
 #include <prsht.h>
 
+#include "common/wide_text_win.h"
+
 namespace tarnwick {
 
-bool WindowBase::RegisterWindowClass(WNDCLASSEXA wc) {
+bool WindowBase::RegisterWindowClass(WNDCLASSEXW wc) {
   wc.cbSize = sizeof(wc);
   wc.lpfnWndProc = &WindowBase::StaticProc;
-  if (RegisterClassExA(&wc) != 0) return true;
+  if (RegisterClassExW(&wc) != 0) return true;
   // Registered already: by an earlier window, or by another window thread a moment ago (which
   // is why this is asked only after the registration failed).
-  WNDCLASSEXA existing = {};
+  WNDCLASSEXW existing = {};
   existing.cbSize = sizeof(existing);
-  return GetClassInfoExA(wc.hInstance, wc.lpszClassName, &existing) != 0;
+  return GetClassInfoExW(wc.hInstance, wc.lpszClassName, &existing) != 0;
 }
 
-HWND WindowBase::CreateOwnedWindow(DWORD exStyle, const char* className, const char* title,
+HWND WindowBase::CreateOwnedWindow(DWORD exStyle, const wchar_t* className, const char* title,
                                    DWORD style, int x, int y, int width, int height, HWND parent,
                                    HMENU menu, HINSTANCE instance) {
-  return CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, menu,
-                         instance, this);
+  return CreateWindowExW(exStyle, className, Widen(title).c_str(), style, x, y, width, height,
+                         parent, menu, instance, this);
 }
 
 LRESULT CALLBACK WindowBase::StaticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   WindowBase* self = nullptr;
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     self = static_cast<WindowBase*>(create->lpCreateParams);
     if (self != nullptr) {
       self->hwnd_ = window;
-      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
   } else {
-    self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   }
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
 
   LRESULT result = 0;
   try {
     result = self->OnMessage(message, wParam, lParam);
   } catch (...) {
-    result = DefWindowProcA(window, message, wParam, lParam);
+    result = DefWindowProcW(window, message, wParam, lParam);
   }
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
     self->OnFinalDestroy();
   }
@@ -51,12 +53,12 @@ LRESULT CALLBACK WindowBase::StaticProc(HWND window, UINT message, WPARAM wParam
 }
 
 INT_PTR DialogBase::RunModal(HINSTANCE instance, int id, HWND owner) {
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(id), owner, &DialogBase::StaticProc,
+  return DialogBoxParamW(instance, MAKEINTRESOURCEW(id), owner, &DialogBase::StaticProc,
                          reinterpret_cast<LPARAM>(this));
 }
 
 HWND DialogBase::CreateModeless(HINSTANCE instance, int id, HWND parent) {
-  return CreateDialogParamA(instance, MAKEINTRESOURCEA(id), parent, &DialogBase::StaticProc,
+  return CreateDialogParamW(instance, MAKEINTRESOURCEW(id), parent, &DialogBase::StaticProc,
                             reinterpret_cast<LPARAM>(this));
 }
 
@@ -68,7 +70,7 @@ INT_PTR CALLBACK DialogBase::StaticProc(HWND dialog, UINT message, WPARAM wParam
 INT_PTR CALLBACK DialogBase::PageProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   DialogBase* attach = nullptr;
   if (message == WM_INITDIALOG) {
-    const auto* page = reinterpret_cast<const PROPSHEETPAGEA*>(lParam);
+    const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
     attach = reinterpret_cast<DialogBase*>(page->lParam);
   }
   return Dispatch(attach, dialog, message, wParam, lParam);
@@ -79,9 +81,9 @@ INT_PTR DialogBase::Dispatch(DialogBase* attach, HWND dialog, UINT message, WPAR
   DialogBase* self = attach;
   if (self != nullptr) {
     self->hwnd_ = dialog;
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
   } else {
-    self = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    self = reinterpret_cast<DialogBase*>(GetWindowLongPtrW(dialog, DWLP_USER));
   }
   if (self == nullptr) return FALSE;
 
@@ -92,7 +94,7 @@ INT_PTR DialogBase::Dispatch(DialogBase* attach, HWND dialog, UINT message, WPAR
     handled = TRUE;
   }
   if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+    SetWindowLongPtrW(dialog, DWLP_USER, 0);
     self->hwnd_ = nullptr;
     self->OnFinalDestroy();
   }

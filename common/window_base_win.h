@@ -1,7 +1,8 @@
 // WindowBase and DialogBase: the one place where a window procedure finds its C++ object.
 // The object is stored with the window at WM_NCCREATE (WM_INITDIALOG for dialogs) and forgotten at
 // WM_NCDESTROY, so no message after destruction reaches a dead object. Exceptions never leave a
-// window procedure: user32 cannot unwind through them.
+// window procedure: user32 cannot unwind through them. Windows and dialogs are Unicode windows:
+// their controls keep and report text in UTF-16, and notifications arrive in their W forms.
 #ifndef TARNWICK_COMMON_WINDOW_BASE_WIN_H
 #define TARNWICK_COMMON_WINDOW_BASE_WIN_H
 
@@ -21,15 +22,17 @@ class WindowBase {
  protected:
   // Registers a window class whose procedure forwards to OnMessage, or finds it registered
   // (window threads may register at the same time); false when neither.
-  static bool RegisterWindowClass(WNDCLASSEXA wc);
+  static bool RegisterWindowClass(WNDCLASSEXW wc);
 
-  // Creates the window with this object as its owner; the class must use StaticProc.
-  HWND CreateOwnedWindow(DWORD exStyle, const char* className, const char* title, DWORD style, int x,
-                         int y, int width, int height, HWND parent, HMENU menu, HINSTANCE instance);
+  // Creates the window with this object as its owner; the class must use StaticProc. The title
+  // is UTF-8.
+  HWND CreateOwnedWindow(DWORD exStyle, const wchar_t* className, const char* title, DWORD style,
+                         int x, int y, int width, int height, HWND parent, HMENU menu,
+                         HINSTANCE instance);
 
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
   }
   // Called after the last message, when the window handle is already gone.
   virtual void OnFinalDestroy() {}
@@ -63,7 +66,7 @@ class DialogBase {
   // Returns what a dialog procedure returns: TRUE when the message was handled. Results of
   // messages that need one are set with SetResult.
   virtual INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
-  void SetResult(LRESULT result) { SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, result); }
+  void SetResult(LRESULT result) { SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result); }
   virtual void OnFinalDestroy() {}
 
  private:

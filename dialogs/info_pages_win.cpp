@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "common/ansi_text.h"
+#include "common/wide_text_win.h"
 #include "common/list_view_win.h"
 #include "common/string_resource_win.h"
 #include "dialogs/server_info_texts.h"
@@ -21,18 +22,8 @@ constexpr char kRefreshInProgress[] = "  (refresh in progress)";
 
 // Inserts a row; the list's ascending sort decides its place, which is returned.
 int AddRow(HWND list, const std::string& name) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-  item.pszText = const_cast<char*>(name.c_str());
-  return static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-}
-
-void SetCell(HWND list, int row, int column, const std::string& text) {
-  LVITEMA item = {};
-  item.iSubItem = column;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  return InsertListItem(list, count, name, 0);
 }
 
 }  // namespace
@@ -54,8 +45,8 @@ void InfoGeneralPage::Fill() {
     state = monitor_.State();
   }
   SetItemText(IDC_INFO_ADDRESS, state.address);
-  SetItemText(IDC_INFO_NAME, state.hostName);
-  SetItemText(IDC_INFO_MAP, state.map);
+  SetItemText(IDC_INFO_NAME, ServerText(state.hostName));
+  SetItemText(IDC_INFO_MAP, ServerText(state.map));
   SendMessageA(Item(IDC_INFO_PLAYERS), PBM_SETRANGE32, 0, state.maxPlayers);
   SendMessageA(Item(IDC_INFO_PLAYERS), PBM_SETPOS, static_cast<WPARAM>(state.players), 0);
   const int osLink = OsLinkStringId(state.os);
@@ -82,8 +73,8 @@ void InfoRulesPage::Refill() {
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
   for (const RuleRow& rule : *rows) {
-    const int row = AddRow(list, rule.name);
-    if (row >= 0) SetCell(list, row, 1, rule.value);
+    const int row = AddRow(list, ServerText(rule.name));
+    if (row >= 0) SetListItemText(list, row, 1, ServerText(rule.value));
   }
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
@@ -110,11 +101,11 @@ void InfoModPage::Fill() {
     StateGuard guard(monitor_.StateLock());
     texts = MakeModPageTexts(monitor_.State());
   }
-  SetItemText(IDC_MOD_NAME, texts.name);
-  SetItemText(IDC_MOD_FOLDER, texts.folder);
-  SetItemText(IDC_MOD_URL, texts.url);
-  if (texts.download) SetItemText(IDC_MOD_DOWNLOAD, *texts.download);
-  SetItemText(IDC_MOD_VERSION, texts.version);
+  SetItemText(IDC_MOD_NAME, ServerText(texts.name));
+  SetItemText(IDC_MOD_FOLDER, ServerText(texts.folder));
+  SetItemText(IDC_MOD_URL, ServerText(texts.url));
+  if (texts.download) SetItemText(IDC_MOD_DOWNLOAD, ServerText(*texts.download));
+  SetItemText(IDC_MOD_VERSION, ServerText(texts.version));
   SetItemText(IDC_MOD_SIZE, texts.size);
 }
 

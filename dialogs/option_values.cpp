@@ -1,6 +1,7 @@
 #include "dialogs/option_values.h"
 
 #include "common/ansi_text.h"
+#include "common/utf8_text.h"
 
 namespace tarnwick {
 namespace {
@@ -38,7 +39,8 @@ AppliedOptions ApplyOptionValues(const OptionValues& values, Settings& settings)
   AppliedOptions applied;
   const GeneralPageValues& general = values.general;
   settings.startWithLogon = general.startWithLogon != 0;
-  settings.gameClientPath = general.location.substr(0, kMaxGameClientPath);
+  settings.gameClientPath =
+      Utf16ToUtf8(Utf8ToUtf16(general.location).substr(0, kMaxGameClientPath));
   settings.gamePriority = Unsigned(general.priority);
   settings.minimizeToTray = general.minimizeToTray != 0;
   const bool serverList = general.serverList != 0;

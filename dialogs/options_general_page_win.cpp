@@ -1,6 +1,7 @@
 // The "General" page: tray and logon switches, the address box's list and height, the game
 // client's location with its Browse button, and the game's priority on a track bar.
 #include "common/string_resource_win.h"
+#include "common/wide_text_win.h"
 #include "dialogs/options_pages_win.h"
 #include "dialogs/page_exchange_win.h"
 #include "resources/resource.h"
@@ -75,23 +76,23 @@ void GeneralOptionsPage::EnableHeight() {
 }
 
 void GeneralOptionsPage::Browse() {
-  const std::string filter = LoadFilterString(IDS_EXECUTABLE_FILTER);
-  char location[MAX_PATH] = {};
-  GetDlgItemTextA(hwnd(), IDC_GENERAL_HL_LOCATION, location, MAX_PATH);
-  values_.location = location;
+  const std::wstring filter = Widen(LoadFilterString(IDS_EXECUTABLE_FILTER));
+  wchar_t location[MAX_PATH] = {};
+  GetDlgItemTextW(hwnd(), IDC_GENERAL_HL_LOCATION, location, MAX_PATH);
+  values_.location = Narrow(location);
 
-  OPENFILENAMEA dialog = {};
+  OPENFILENAMEW dialog = {};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = hwnd();
   dialog.lpstrFilter = filter.c_str();
   dialog.lpstrFile = location;
   dialog.nMaxFile = MAX_PATH;
-  dialog.lpstrDefExt = "exe";
+  dialog.lpstrDefExt = L"exe";
   // No OFN_NOCHANGEDIR: the chosen file's folder becomes the current directory, where the game
   // client is started from.
   dialog.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_EXPLORER;
-  if (!GetOpenFileNameA(&dialog)) return;
-  values_.location = location;
+  if (!GetOpenFileNameW(&dialog)) return;
+  values_.location = Narrow(location);
   SetItemText(IDC_GENERAL_HL_LOCATION, values_.location);
 }
 

@@ -1,5 +1,6 @@
 // The "Servers" page: the recent servers in a drag list. Every reordering goes through
 // MoveServerRow, the rule the Up and Down buttons and dragging share.
+#include "common/wide_text_win.h"
 #include "dialogs/options_pages_win.h"
 #include "dialogs/server_rows.h"
 #include "resources/resource.h"
@@ -13,19 +14,19 @@ UINT DragListMessage() {
 }
 
 std::string RowText(HWND list, int row) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
   if (length == LB_ERR) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(length));
-  return text;
+  return Narrow(text);
 }
 
 void ShowRows(HWND list, const std::vector<std::string>& rows, int selected) {
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list, LB_RESETCONTENT, 0, 0);
   for (const std::string& row : rows) {
-    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.c_str()));
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(row).c_str()));
   }
   SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);

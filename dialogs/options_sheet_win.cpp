@@ -3,6 +3,7 @@
 #include "dialogs/options_sheet_win.h"
 
 #include "common/string_resource_win.h"
+#include "common/wide_text_win.h"
 #include "dialogs/options_pages_win.h"
 #include "highlight/highlight_page_win.h"
 #include "resources/resource.h"
@@ -16,12 +17,12 @@ void RefillAddressBox(MainWindow& window) {
   const std::string shown = window.Bars().AddressText();
   window.FillAddressBox();
   HWND box = window.Bars().AddressBox();
-  const LRESULT index = SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(shown.c_str()));
+  const LRESULT index = SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(Widen(shown).c_str()));
   if (index != CB_ERR) {
-    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   } else {
-    SetWindowTextA(box, shown.c_str());
+    SetWindowTextUtf8(box, shown);
   }
 }
 

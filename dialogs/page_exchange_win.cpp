@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/wide_text_win.h"
 #include "dialogs/option_values.h"
 
 namespace tarnwick {
@@ -11,9 +12,9 @@ namespace {
 constexpr int kTextRoom = 1024;
 
 std::string ControlText(HWND control) {
-  char text[kTextRoom] = {};
-  GetWindowTextA(control, text, kTextRoom);
-  return text;
+  wchar_t text[kTextRoom] = {};
+  GetWindowTextW(control, text, kTextRoom);
+  return Narrow(text);
 }
 
 bool IsRadioButton(HWND control) {
@@ -70,7 +71,7 @@ void SetControls(HWND page, ExchangeList controls) {
         SetDlgItemInt(page, control.id, static_cast<UINT>(*control.number), TRUE);
         break;
       case Exchange::Kind::kText:
-        SetWindowTextA(item, control.text->c_str());
+        SetWindowTextUtf8(item, *control.text);
         break;
       case Exchange::Kind::kRadioGroup:
         CheckRadioIndex(item, *control.number);

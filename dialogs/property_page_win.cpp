@@ -3,16 +3,17 @@
 #include <string>
 
 #include "common/string_resource_win.h"
+#include "common/wide_text_win.h"
 #include "shell/link_static_win.h"
 
 namespace tarnwick {
 
-PROPSHEETPAGEA PageFor(DialogBase& page, HINSTANCE instance, int templateId) {
-  PROPSHEETPAGEA sheetPage = {};
+PROPSHEETPAGEW PageFor(DialogBase& page, HINSTANCE instance, int templateId) {
+  PROPSHEETPAGEW sheetPage = {};
   sheetPage.dwSize = sizeof(sheetPage);
   sheetPage.dwFlags = PSP_DEFAULT;
   sheetPage.hInstance = instance;
-  sheetPage.pszTemplate = MAKEINTRESOURCEA(templateId);
+  sheetPage.pszTemplate = MAKEINTRESOURCEW(templateId);
   sheetPage.pfnDlgProc = &DialogBase::PageProc;
   sheetPage.lParam = reinterpret_cast<LPARAM>(&page);
   return sheetPage;
@@ -21,22 +22,23 @@ PROPSHEETPAGEA PageFor(DialogBase& page, HINSTANCE instance, int templateId) {
 INT_PTR RunPropertySheet(HWND owner, const std::string& caption, const std::vector<SheetPage>& pages,
                          UINT startPage) {
   const HINSTANCE instance = ResourceModule();
-  std::vector<PROPSHEETPAGEA> sheetPages;
+  std::vector<PROPSHEETPAGEW> sheetPages;
   for (const SheetPage& page : pages) sheetPages.push_back(PageFor(*page.page, instance, page.templateId));
-  PROPSHEETHEADERA header = {};
+  PROPSHEETHEADERW header = {};
   header.dwSize = sizeof(header);
   header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_NOCONTEXTHELP;
   header.hwndParent = owner;
   header.hInstance = instance;
-  header.pszCaption = caption.c_str();
+  const std::wstring wideCaption = Widen(caption);
+  header.pszCaption = wideCaption.c_str();
   header.nPages = static_cast<UINT>(sheetPages.size());
   header.nStartPage = startPage;
   header.ppsp = sheetPages.data();
-  return PropertySheetA(&header);
+  return PropertySheetW(&header);
 }
 
 void PropertyPage::SetItemText(int id, const std::string& text) const {
-  SetDlgItemTextA(hwnd(), id, text.c_str());
+  SetDialogItemTextUtf8(hwnd(), id, text);
 }
 
 INT_PTR PropertyPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

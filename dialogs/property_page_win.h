@@ -15,7 +15,7 @@ namespace tarnwick {
 
 // The PROPSHEETPAGE of a dialog object whose template is `templateId`: DialogBase::PageProc with
 // the object as its lParam.
-PROPSHEETPAGEA PageFor(DialogBase& page, HINSTANCE instance, int templateId);
+PROPSHEETPAGEW PageFor(DialogBase& page, HINSTANCE instance, int templateId);
 
 // One page of a sheet to run: its object and its dialog template.
 struct SheetPage {
@@ -24,7 +24,7 @@ struct SheetPage {
 };
 
 // Runs a modal property sheet without an Apply button, owned by `owner`, with the pages in order
-// and `startPage` shown first; returns what PropertySheetA returns (OK 1, Cancel 0).
+// and `startPage` shown first; returns what PropertySheetW returns (OK 1, Cancel 0).
 INT_PTR RunPropertySheet(HWND owner, const std::string& caption, const std::vector<SheetPage>& pages,
                          UINT startPage);
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/list_view_win.h"
+#include "common/wide_text_win.h"
 #include "highlight/highlight_edits.h"
 #include "resources/resource.h"
 
@@ -26,11 +27,7 @@ COLORREF* CustomColours() {
 }
 
 void SetPriorityCell(HWND list, int index, uint32_t attributes) {
-  const std::string text = PriorityText(attributes);
-  LVITEMA item = {};
-  item.iSubItem = 1;
-  item.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+  SetListItemText(list, index, 1, PriorityText(attributes));
 }
 
 void CheckButton(HWND page, int id, bool on) {
@@ -68,13 +65,8 @@ void HighlightPage::SetAttributes(int index, uint32_t attributes) {
 }
 
 int HighlightPage::AppendItem(const HighlightRule& rule) {
-  LVITEMA item = {};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
-  item.pszText = const_cast<char*>(rule.mask.c_str());
-  item.lParam = static_cast<LPARAM>(rule.attributes);
-  const int index =
-      static_cast<int>(SendMessageA(List(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  const int count = static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0));
+  const int index = InsertListItem(List(), count, rule.mask, static_cast<LPARAM>(rule.attributes));
   if (index >= 0) SetPriorityCell(List(), index, rule.attributes);
   return index;
 }
@@ -166,7 +158,7 @@ LRESULT HighlightPage::OnListNotify(NMHDR& header) {
       return 0;
     case LVN_KEYDOWN:
       if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_F2 && Selected() >= 0) {
-        SendMessageA(List(), LVM_EDITLABELA, static_cast<WPARAM>(Selected()), 0);
+        SendMessageA(List(), LVM_EDITLABELW, static_cast<WPARAM>(Selected()), 0);
       }
       return 0;
     case LVN_BEGINLABELEDITA:
@@ -175,7 +167,7 @@ LRESULT HighlightPage::OnListNotify(NMHDR& header) {
     case LVN_ENDLABELEDITA:
     case LVN_ENDLABELEDITW:
       // Any text is a mask, the empty one included; only a cancelled edit keeps the label.
-      return reinterpret_cast<const NMLVDISPINFOA&>(header).item.pszText != nullptr ? TRUE : FALSE;
+      return reinterpret_cast<const NMLVDISPINFOW&>(header).item.pszText != nullptr ? TRUE : FALSE;
     default:
       return 0;
   }
@@ -227,7 +219,7 @@ void HighlightPage::Add() {
   const int index = AppendItem(NewHighlightRule());
   if (index < 0) return;
   SelectItem(index);
-  SendMessageA(List(), LVM_EDITLABELA, static_cast<WPARAM>(index), 0);
+  SendMessageA(List(), LVM_EDITLABELW, static_cast<WPARAM>(index), 0);
 }
 
 void HighlightPage::Remove() {
@@ -267,14 +259,15 @@ void HighlightPage::OnDestroy() {
   HWND list = List();
   const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   for (int index = 0; index < count; ++index) {
-    char label[kLabelRoom] = {};
-    LVITEMA item = {};
+    wchar_t label[kLabelRoom] = {};
+    LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = index;
     item.pszText = label;
     item.cchTextMax = kLabelRoom;
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    rules_.push_back(HighlightRule{static_cast<uint32_t>(item.lParam), label});
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    label[kLabelRoom - 1] = L'\0';
+    rules_.push_back(HighlightRule{static_cast<uint32_t>(item.lParam), Narrow(label)});
   }
 }
 

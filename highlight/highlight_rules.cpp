@@ -57,9 +57,9 @@ void SortByPriority(std::vector<HighlightRule>& rules) {
 }
 
 const HighlightRule* FindHighlightRule(const std::vector<HighlightRule>& rules,
-                                       std::string_view name) {
+                                       std::string_view name, TextFolder fold) {
   for (const HighlightRule& rule : rules)
-    if (MatchMask(name, rule.mask)) return &rule;
+    if (MatchMask(name, rule.mask, fold)) return &rule;
   return nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/utf8_text.h"
 #include "settings/key_store.h"
 
 namespace tarnwick {
@@ -64,9 +65,9 @@ KeyStatus SaveHighlightRules(Key& settingsKey, const std::vector<HighlightRule>&
 // Orders the list by priority, largest first; rules of equal priority keep their order.
 void SortByPriority(std::vector<HighlightRule>& rules);
 
-// The first rule in list order whose mask matches `name`, or null.
+// The first rule in list order whose mask matches `name`, or null; `fold` as MatchMask's.
 const HighlightRule* FindHighlightRule(const std::vector<HighlightRule>& rules,
-                                       std::string_view name);
+                                       std::string_view name, TextFolder fold = &FoldText);
 
 }  // namespace tarnwick
 

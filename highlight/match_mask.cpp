@@ -8,21 +8,22 @@
 #include "highlight/match_mask.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "common/ansi_text.h"
+#include "common/utf8_text.h"
 
 namespace tarnwick {
 namespace {
 
-bool IsWildcard(char c) { return c == '*' || c == '?'; }
+bool IsWildcard(char32_t c) { return c == '*' || c == '?'; }
 
 enum class Walked { kMatch, kFail, kBranch };
 
 class Matcher {
  public:
-  // Both texts already lower-cased.
-  Matcher(std::string_view name, std::string_view mask)
+  // Both texts already folded to lower case.
+  Matcher(std::u32string_view name, std::u32string_view mask)
       : name_(name), mask_(mask), failedFrom_(mask.size() + 1, name.size()) {}
 
   bool Match() {
@@ -74,7 +75,7 @@ class Matcher {
     while (!branches_.empty()) {
       Branch& branch = branches_.back();
       const size_t at = name_.find(mask_[branch.p], branch.from);
-      if (at == std::string_view::npos || at >= failedFrom_[branch.p]) {
+      if (at == std::u32string_view::npos || at >= failedFrom_[branch.p]) {
         failedFrom_[branch.p] = branch.start;
         branches_.pop_back();
         continue;
@@ -97,8 +98,8 @@ class Matcher {
     return false;
   }
 
-  std::string_view name_;
-  std::string_view mask_;
+  std::u32string_view name_;
+  std::u32string_view mask_;
   std::vector<Branch> branches_;
   std::vector<bool> seen_;
   // Per mask place after a wildcard run: every branch there from this name place on has failed.
@@ -107,9 +108,9 @@ class Matcher {
 
 }  // namespace
 
-bool MatchMask(std::string_view name, std::string_view mask) {
-  const std::string foldedName = LowerCopy(name);
-  const std::string foldedMask = LowerCopy(mask);
+bool MatchMask(std::string_view name, std::string_view mask, TextFolder fold) {
+  const std::u32string foldedName = fold(name);
+  const std::u32string foldedMask = fold(mask);
   return Matcher(foldedName, foldedMask).Match();
 }
 

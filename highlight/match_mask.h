@@ -1,6 +1,9 @@
 // MatchMask: the wildcard matcher of the highlight rules. Only '*' and '?' are special; every
-// other character ('[', ']' and '.' included) stands for itself. Letter case is ignored (code page
-// 1252 folding) and the match is anchored at both ends. The matcher compares before it
+// other character ('[', ']' and '.' included) stands for itself. Both texts are UTF-8 and are
+// compared by code point: '?' stands for one code point, and letter case is ignored (by the
+// platform's fold, or the portable one of utf8_text.h, so Cyrillic and Greek masks match as Latin
+// ones do). The match is anchored
+// at both ends. The matcher compares before it
 // interprets, so a '*' in the mask facing a '*' in the name is taken literally; a run of '*' and
 // '?' after a mismatch stands for any text ('?' in such a run for nothing), and '?' characters
 // left over when the name ends match nothing.
@@ -9,11 +12,14 @@
 
 #include <string_view>
 
+#include "common/utf8_text.h"
+
 namespace tarnwick {
 
 // True when `mask` matches the whole of `name`. The names come from servers: time and memory grow
 // at most with the product of the two lengths, whatever the wildcards.
-bool MatchMask(std::string_view name, std::string_view mask);
+// `fold` gives the lower-case code points (the platform's fold where it has one).
+bool MatchMask(std::string_view name, std::string_view mask, TextFolder fold = &FoldText);
 
 }  // namespace tarnwick
 

@@ -7,6 +7,7 @@
 #include "common/message_box_win.h"
 #include "common/string_resource_win.h"
 #include "common/unique_handle_win.h"
+#include "common/wide_text_win.h"
 #include "common/win32.h"
 #include "launch/game_command_line.h"
 #include "launch/game_priority.h"
@@ -25,7 +26,9 @@ constexpr DWORD kInputIdleWaitMs = 2000;
 // (which would have to be taken before the state lock the caller holds).
 JoinFacts FactsOf(ServerMonitor& monitor) {
   const ServerState& state = monitor.State();
-  return JoinFacts{state.address, monitor.ServerAddress(), state.isMod, state.gameDir};
+  // The checks of the game folder run on the very text that reaches the command line.
+  return JoinFacts{ServerText(state.address), monitor.ServerAddress(), state.isMod,
+                   ServerText(state.gameDir)};
 }
 
 }  // namespace
@@ -70,13 +73,13 @@ void GameLauncher::RefuseGameFolder(const std::string& gameDir) {
 }
 
 void GameLauncher::StartGameClient(const std::string& clientPath, const std::string& commandLine) {
-  STARTUPINFOA startup = {};
+  STARTUPINFOW startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  // CreateProcessA may write into the command line it is given.
-  std::string writable = commandLine;
-  if (!CreateProcessA(clientPath.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process)) {
+  // CreateProcessW may write into the command line it is given.
+  std::wstring writable = Widen(commandLine);
+  if (!CreateProcessW(Widen(clientPath).c_str(), writable.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, nullptr, &startup, &process)) {
     const std::string format = LoadResourceString(IDS_CANT_EXEC);
     window_.ShowBox(Format(format.c_str(), clientPath.c_str()), MB_ICONERROR);
     return;

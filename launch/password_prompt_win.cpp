@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/wide_text_win.h"
 #include "launch/game_command_line.h"
 #include "resources/resource.h"
 
@@ -12,14 +13,6 @@ namespace {
 constexpr int kEditIndex = 0;
 constexpr std::array<int, 4> kControlIds = {IDC_PASSWORD_EDIT, IDOK, IDCANCEL, IDC_PASSWORD_GRIP};
 
-std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  if (length <= 0) return std::string();
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, text.data(), length + 1);
-  text.resize(static_cast<size_t>(copied > 0 ? copied : 0));
-  return text;
-}
 
 int Width(const RECT& rect) { return rect.right - rect.left; }
 int Height(const RECT& rect) { return rect.bottom - rect.top; }
@@ -72,7 +65,7 @@ void PasswordPrompt::OnInitDialog() {
   measured_ = true;
 
   HWND edit = GetDlgItem(hwnd(), IDC_PASSWORD_EDIT);
-  SetWindowTextA(edit, password_.c_str());
+  SetWindowTextUtf8(edit, password_);
   SendMessageA(edit, EM_SETSEL, 0, -1);
   SetFocus(edit);
   CentreOnOwner();
@@ -100,7 +93,7 @@ void PasswordPrompt::CentreOnOwner() {
 
 void PasswordPrompt::OnOk() {
   HWND edit = GetDlgItem(hwnd(), IDC_PASSWORD_EDIT);
-  const std::string text = WindowText(edit);
+  const std::string text = WindowTextUtf8(edit);
   if (!IsAcceptablePassword(text)) {
     // The game reads the password between double quotes: one inside would end it early, a
     // backslash before the closing one would keep it open.

@@ -8,32 +8,33 @@
 
 #include "common/string_resource_win.h"
 #include "common/unique_handle_win.h"
+#include "common/wide_text_win.h"
 #include "resources/resource.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr char kDefaultName[] = "Tarnwick.log";
-constexpr char kDefaultExtension[] = "log";
+constexpr wchar_t kDefaultName[] = L"Tarnwick.log";
+constexpr wchar_t kDefaultExtension[] = L"log";
 
 SaveFileDialog& InstalledDialog() {
   static SaveFileDialog dialog;
   return dialog;
 }
 
-bool RunSaveDialog(OPENFILENAMEA& request) {
+bool RunSaveDialog(OPENFILENAMEW& request) {
   const SaveFileDialog& dialog = InstalledDialog();
-  return dialog ? dialog(request) : GetSaveFileNameA(&request) != FALSE;
+  return dialog ? dialog(request) : GetSaveFileNameW(&request) != FALSE;
 }
 
 }  // namespace
 
 bool SaveConsoleLog(HWND owner, std::string_view text) {
-  const std::string filter = LoadFilterString(IDS_LOG_FILE_FILTER);
-  std::vector<char> path(MAX_PATH, '\0');
+  const std::wstring filter = Widen(LoadFilterString(IDS_LOG_FILE_FILTER));
+  std::vector<wchar_t> path(MAX_PATH, L'\0');
   std::copy(std::begin(kDefaultName), std::end(kDefaultName), path.begin());
 
-  OPENFILENAMEA request = {};
+  OPENFILENAMEW request = {};
   request.lStructSize = sizeof(request);
   request.hwndOwner = owner;
   request.lpstrFilter = filter.c_str();
@@ -45,12 +46,12 @@ bool SaveConsoleLog(HWND owner, std::string_view text) {
   request.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN |
                   OFN_PATHMUSTEXIST | OFN_EXPLORER;
   if (!RunSaveDialog(request)) return false;
-  return WriteLogFile(path.data(), text);
+  return WriteLogFile(Narrow(path.data()), text);
 }
 
 bool WriteLogFile(const std::string& path, std::string_view text) {
-  UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   while (!text.empty()) {
     // One call writes at most what a DWORD counts; big outputs go in pieces.

@@ -1,5 +1,5 @@
-// ConsoleOutput: the text of the remote console's output, exactly as the output box shows it and
-// "Save log as..." writes it. Received text arrives with its line feeds made CR LF and every
+// ConsoleOutput: the text of the remote console's output (UTF-8), exactly as the output box shows
+// it and "Save log as..." writes it. Received text arrives with its line feeds made CR LF and every
 // password the console has sent with hidden; the oldest lines go once the text passes its limit.
 //
 // Every password stays hidden until the console closes, so a password changed in the box is still
@@ -31,11 +31,15 @@ class ConsoleOutput {
   bool AddPassword(std::string_view password);
 
   // What an append does to the text: the text from `replaceFrom` to its end is replaced by
-  // `replacement`, then the first `dropFront` characters go.
+  // `replacement`, then the first `dropFront` bytes go. The text is UTF-8 and every place falls
+  // between characters; `replacedUnits` and `dropFrontUnits` are the same two spans counted in
+  // UTF-16 units, as the platform's edit box counts them.
   struct Change {
     size_t replaceFrom = 0;
     std::string replacement;
     size_t dropFront = 0;
+    size_t replacedUnits = 0;
+    size_t dropFrontUnits = 0;
   };
   Change Append(std::string_view received);
 

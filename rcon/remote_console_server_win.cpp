@@ -4,6 +4,7 @@
 
 #include "common/combo_box_win.h"
 #include "common/string_resource_win.h"
+#include "common/wide_text_win.h"
 #include "rcon/console_log_file_win.h"
 #include "rcon/console_rules.h"
 #include "rcon/rcon_message_win.h"
@@ -49,12 +50,13 @@ void RemoteConsole::ConsoleDisconnected() {
 }
 
 void RemoteConsole::ReceivePrint(const std::string& text, bool serverLogLine) {
+  // Shown as written: UTF-8 from today's servers, the ANSI code page's reading of old ones.
   if (serverLogLine) {
-    AppendConsoleText(text);
+    AppendConsoleText(ServerText(text));
     return;
   }
   const RconSteps steps = rcon_.AnswerReceived(text, Now());
-  if (steps.showText) AppendConsoleText(text);
+  if (steps.showText) AppendConsoleText(ServerText(text));
   Apply(steps);
 }
 
@@ -72,16 +74,19 @@ void RemoteConsole::AppendConsoleText(const std::string& text) {
   const ConsoleOutput::Change change = output_.Append(text);
   const HWND output = OutputBox();
   if (output == nullptr) return;
-  // The output box gets the same change, so that it shows exactly the text that is saved.
-  SendMessageA(output, EM_SETSEL, static_cast<WPARAM>(change.replaceFrom),
-               GetWindowTextLengthA(output));
-  SendMessageA(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(change.replacement.c_str()));
-  if (change.dropFront > 0) {
-    SendMessageA(output, EM_SETSEL, 0, static_cast<LPARAM>(change.dropFront));
-    SendMessageA(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+  // The output box gets the same change, so that it shows exactly the text that is saved. The
+  // box counts UTF-16 units: the change is placed from the box's end.
+  const int length = GetWindowTextLengthW(output);
+  const int from = std::max(0, length - static_cast<int>(change.replacedUnits));
+  SendMessageW(output, EM_SETSEL, static_cast<WPARAM>(from), length);
+  SendMessageW(output, EM_REPLACESEL, FALSE,
+               reinterpret_cast<LPARAM>(Widen(change.replacement).c_str()));
+  if (change.dropFrontUnits > 0) {
+    SendMessageW(output, EM_SETSEL, 0, static_cast<LPARAM>(change.dropFrontUnits));
+    SendMessageW(output, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
   }
-  const int end = GetWindowTextLengthA(output);
-  SendMessageA(output, EM_SETSEL, static_cast<WPARAM>(end), end);
+  const int end = GetWindowTextLengthW(output);
+  SendMessageW(output, EM_SETSEL, static_cast<WPARAM>(end), end);
   SendMessageA(output, EM_SCROLLCARET, 0, 0);
 }
 
@@ -111,9 +116,7 @@ void RemoteConsole::EnableControl(int id, bool enable) {
 }
 
 void RemoteConsole::OnPasswordChange() {
-  char text[kMaxConsoleText + 1] = {};
-  GetDlgItemTextA(hwnd(), IDC_RCON_PASSWORD, text, sizeof(text));
-  password_ = text;
+  password_ = DialogItemTextUtf8(hwnd(), IDC_RCON_PASSWORD);
   ApplyEnableRules();
 }
 
@@ -131,12 +134,13 @@ void RemoteConsole::Send() {
   const HWND box = CommandBox();
   if (!IsWindowEnabled(GetDlgItem(hwnd(), IDOK))) return;
   const std::string command = ComboEditText(box, kMaxConsoleText);
-  const auto found = static_cast<int>(SendMessageA(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                   reinterpret_cast<LPARAM>(command.c_str())));
+  const auto found =
+      static_cast<int>(SendMessageW(box, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(Widen(command).c_str())));
   // A command that sets a password goes out but stays out of the list and the settings; the box
   // keeps it until the next command is typed.
   if (ShouldAddToHistory(command, found)) {
-    SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(command.c_str()));
+    SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(command).c_str()));
   }
   SubmitCommand(command);
   if (IsWindowVisible(hwnd())) {
@@ -178,8 +182,8 @@ void RemoteConsole::ClearHistory() {
 
 void RemoteConsole::ShowWholeOutput() {
   const HWND output = OutputBox();
-  SetWindowTextA(output, output_.Text().c_str());
-  const int end = GetWindowTextLengthA(output);
+  SetWindowTextUtf8(output, output_.Text());
+  const int end = GetWindowTextLengthW(output);
   SendMessageA(output, EM_SETSEL, static_cast<WPARAM>(end), end);
   SendMessageA(output, EM_SCROLLCARET, 0, 0);
 }

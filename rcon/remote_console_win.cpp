@@ -139,7 +139,7 @@ bool RemoteConsole::FilterMessage(MSG& message) {
   if (hwnd() == nullptr || message.message < WM_KEYFIRST || message.message > WM_KEYLAST) {
     return false;
   }
-  return IsDialogMessageA(hwnd(), &message) != FALSE;
+  return IsDialogMessageW(hwnd(), &message) != FALSE;
 }
 
 bool RemoteConsole::OnCommand(int id, int code) {

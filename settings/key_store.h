@@ -3,8 +3,10 @@
 // (memory_key_store.h). One shared test suite runs against both.
 //
 // The rules every implementation keeps:
-// - A key holds typed values and subkeys. A value is a type and its bytes; the store never looks
-//   inside the bytes. Value and subkey names compare without regard to letter case; writing a
+// - A key holds typed values and subkeys. A value is a type and its bytes. Names and texts
+//   (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) are UTF-8 on the program's side whatever the store keeps
+//   (the registry keeps UTF-16 and its store converts), and text sizes count UTF-8 bytes; other
+//   bytes pass untouched. Value and subkey names compare without regard to letter case; writing a
 //   value whose name differs from a stored one only in case replaces that value's data and type
 //   and keeps the stored name.
 // - A read gives room for a number of bytes; a value with more data fails with kMoreData and the

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/ansi_text.h"
+#include "common/utf8_text.h"
 
 namespace tarnwick {
 namespace {
@@ -25,12 +25,12 @@ struct Node {
 
   Value* FindValue(std::string_view name) {
     for (Value& v : values)
-      if (EqualsNoCase(v.name, name)) return &v;
+      if (EqualsUtf8NoCase(v.name, name)) return &v;
     return nullptr;
   }
   std::vector<Subkey>::iterator FindSubkey(std::string_view name) {
     return std::find_if(subkeys.begin(), subkeys.end(),
-                        [&](const Subkey& s) { return EqualsNoCase(s.name, name); });
+                        [&](const Subkey& s) { return EqualsUtf8NoCase(s.name, name); });
   }
 };
 
@@ -79,7 +79,7 @@ class MemoryKey final : public Key {
     if (!writable_) return KeyStatus::kAccessDenied;
     auto& values = node_->values;
     auto it = std::find_if(values.begin(), values.end(),
-                           [&](const Node::Value& v) { return EqualsNoCase(v.name, name); });
+                           [&](const Node::Value& v) { return EqualsUtf8NoCase(v.name, name); });
     if (it == values.end()) return KeyStatus::kNotFound;
     values.erase(it);
     return KeyStatus::kSuccess;

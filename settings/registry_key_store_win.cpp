@@ -1,8 +1,13 @@
 // The registry behind the KeyStore interface. Statuses are the registry's own error numbers.
+// Names and texts are UTF-8 on this side and UTF-16 in the registry.
 #include "settings/registry_key_store_win.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
+
+#include "common/utf8_text.h"
+#include "common/wide_text_win.h"
 
 namespace tarnwick {
 namespace {
@@ -12,8 +17,34 @@ constexpr DWORD kLongestName = 16384;
 
 KeyStatus StatusOf(LONG result) { return static_cast<KeyStatus>(result); }
 
-DWORD RoomOf(size_t room) {
-  return room > MAXDWORD ? MAXDWORD : static_cast<DWORD>(room);
+bool IsTextType(DWORD type) {
+  return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
+
+// Texts are kept through the W calls: the registry holds them as UTF-16 whatever call wrote them,
+// so a value an ANSI build wrote reads back as the same text, and the program's UTF-8 goes in
+// whole. Terminators and the separators of a multi-string pass through as zero characters.
+std::vector<uint8_t> TextToRegistry(std::span<const uint8_t> utf8) {
+  const std::u16string wide =
+      Utf8ToUtf16(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
+  const auto* bytes = reinterpret_cast<const uint8_t*>(wide.data());
+  return std::vector<uint8_t>(bytes, bytes + wide.size() * sizeof(char16_t));
+}
+
+std::vector<uint8_t> TextFromRegistry(const std::vector<uint8_t>& stored) {
+  std::u16string wide(stored.size() / sizeof(char16_t), u'\0');
+  if (!wide.empty()) std::memcpy(wide.data(), stored.data(), wide.size() * sizeof(char16_t));
+  const std::string utf8 = Utf16ToUtf8(wide);
+  return std::vector<uint8_t>(utf8.begin(), utf8.end());
+}
+
+// The value as the program sees it, or kMoreData when it does not fit in `room` bytes.
+KeyStatus Deliver(DWORD type, std::vector<uint8_t> data, size_t room, KeyValue& value) {
+  if (IsTextType(type)) data = TextFromRegistry(data);
+  if (room != kAnySize && data.size() > room) return KeyStatus::kMoreData;
+  value.type = static_cast<ValueType>(type);
+  value.data = std::move(data);
+  return KeyStatus::kSuccess;
 }
 
 class RegistryKey final : public Key {
@@ -24,74 +55,70 @@ class RegistryKey final : public Key {
   }
 
   KeyStatus QueryValue(std::string_view name, size_t room, KeyValue& value) override {
-    const std::string valueName(name);
-    DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (room == kAnySize) {
-      LONG result = RegQueryValueExA(key_, valueName.c_str(), nullptr, &type, nullptr, &size);
-      if (result != ERROR_SUCCESS) return StatusOf(result);
-    } else {
-      size = RoomOf(room);
-    }
+    const std::wstring valueName = Widen(name);
     for (;;) {
+      DWORD type = REG_NONE;
+      DWORD size = 0;
+      LONG result = RegQueryValueExW(key_, valueName.c_str(), nullptr, &type, nullptr, &size);
+      if (result != ERROR_SUCCESS) return StatusOf(result);
+      // A value beyond the room is refused before it is read; a text's UTF-8 takes at least
+      // half the bytes of its UTF-16, so only one above twice the room is sure not to fit.
+      const size_t least = IsTextType(type) ? size / 2 : size;
+      if (room != kAnySize && least > room) return KeyStatus::kMoreData;
       std::vector<uint8_t> data(size + 1);
       DWORD got = size;
-      LONG result = RegQueryValueExA(key_, valueName.c_str(), nullptr, &type, data.data(), &got);
-      // With no limit, a value that grew since its size was asked for is asked for again.
-      if (result == ERROR_MORE_DATA && room == kAnySize && got > size) {
-        size = got;
-        continue;
-      }
+      result = RegQueryValueExW(key_, valueName.c_str(), nullptr, &type, data.data(), &got);
+      // A value that grew since its size was asked for is asked for again.
+      if (result == ERROR_MORE_DATA) continue;
       if (result != ERROR_SUCCESS) return StatusOf(result);
       data.resize(got);
-      value.type = static_cast<ValueType>(type);
-      value.data = std::move(data);
-      return KeyStatus::kSuccess;
+      return Deliver(type, std::move(data), room, value);
     }
   }
 
   KeyStatus SetValue(std::string_view name, ValueType type,
                      std::span<const uint8_t> data) override {
-    const std::string valueName(name);
-    return StatusOf(RegSetValueExA(key_, valueName.c_str(), 0, static_cast<DWORD>(type),
-                                   data.data(), static_cast<DWORD>(data.size())));
+    const std::wstring valueName = Widen(name);
+    const auto registryType = static_cast<DWORD>(type);
+    if (IsTextType(registryType)) {
+      const std::vector<uint8_t> wide = TextToRegistry(data);
+      return StatusOf(RegSetValueExW(key_, valueName.c_str(), 0, registryType, wide.data(),
+                                     static_cast<DWORD>(wide.size())));
+    }
+    return StatusOf(RegSetValueExW(key_, valueName.c_str(), 0, registryType, data.data(),
+                                   static_cast<DWORD>(data.size())));
   }
 
   KeyStatus DeleteValue(std::string_view name) override {
-    const std::string valueName(name);
-    return StatusOf(RegDeleteValueA(key_, valueName.c_str()));
+    return StatusOf(RegDeleteValueW(key_, Widen(name).c_str()));
   }
 
   KeyStatus EnumValue(uint32_t index, size_t nameRoom, size_t dataRoom, std::string& name,
                       KeyValue& value) override {
-    DWORD dataSize = RoomOf(dataRoom);
-    if (dataRoom == kAnySize) {
-      DWORD longest = 0;
-      LONG result = RegQueryInfoKeyA(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                     nullptr, nullptr, &longest, nullptr, nullptr);
-      if (result != ERROR_SUCCESS) return StatusOf(result);
-      dataSize = longest;
-    }
-    const DWORD nameSize = nameRoom > kLongestName ? kLongestName : static_cast<DWORD>(nameRoom);
-    std::vector<char> nameBuffer(nameSize + 1);
-    std::vector<uint8_t> data(dataSize + 1);
-    DWORD nameLength = nameSize;
-    DWORD type = REG_NONE;
-    LONG result = RegEnumValueA(key_, index, nameBuffer.data(), &nameLength, nullptr, &type,
-                                data.data(), &dataSize);
+    DWORD longest = 0;
+    LONG result = RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr, &longest, nullptr, nullptr);
     if (result != ERROR_SUCCESS) return StatusOf(result);
-    name.assign(nameBuffer.data(), nameLength);
+    std::vector<wchar_t> nameBuffer(kLongestName + 1);
+    std::vector<uint8_t> data(longest + 1);
+    DWORD nameLength = kLongestName;
+    DWORD dataSize = longest;
+    DWORD type = REG_NONE;
+    result = RegEnumValueW(key_, index, nameBuffer.data(), &nameLength, nullptr, &type,
+                           data.data(), &dataSize);
+    if (result != ERROR_SUCCESS) return StatusOf(result);
+    std::string found = Narrow(std::wstring_view(nameBuffer.data(), nameLength));
+    if (found.size() + 1 > nameRoom) return KeyStatus::kMoreData;
     data.resize(dataSize);
-    value.type = static_cast<ValueType>(type);
-    value.data = std::move(data);
-    return KeyStatus::kSuccess;
+    const KeyStatus delivered = Deliver(type, std::move(data), dataRoom, value);
+    if (delivered == KeyStatus::kSuccess) name = std::move(found);
+    return delivered;
   }
 
   std::unique_ptr<Key> OpenSubkey(std::string_view path, KeyAccess access,
                                   KeyStatus* status) override {
-    const std::string subkey(path);
     HKEY opened = nullptr;
-    LONG result = RegOpenKeyExA(key_, subkey.c_str(), 0,
+    LONG result = RegOpenKeyExW(key_, Widen(path).c_str(), 0,
                                 access == KeyAccess::kAll ? KEY_ALL_ACCESS : KEY_READ, &opened);
     if (status != nullptr) *status = StatusOf(result);
     if (result != ERROR_SUCCESS) return nullptr;
@@ -99,9 +126,8 @@ class RegistryKey final : public Key {
   }
 
   std::unique_ptr<Key> CreateSubkey(std::string_view path, KeyStatus* status) override {
-    const std::string subkey(path);
     HKEY created = nullptr;
-    LONG result = RegCreateKeyExA(key_, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+    LONG result = RegCreateKeyExW(key_, Widen(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                   KEY_ALL_ACCESS, nullptr, &created, nullptr);
     if (status != nullptr) *status = StatusOf(result);
     if (result != ERROR_SUCCESS) return nullptr;
@@ -109,8 +135,7 @@ class RegistryKey final : public Key {
   }
 
   KeyStatus DeleteSubkey(std::string_view path) override {
-    const std::string subkey(path);
-    return StatusOf(RegDeleteKeyA(key_, subkey.c_str()));
+    return StatusOf(RegDeleteKeyW(key_, Widen(path).c_str()));
   }
 
  private:

@@ -3,12 +3,15 @@
 
 #include <algorithm>
 
+#include "common/utf8_text.h"
+
 namespace tarnwick {
 namespace {
 
 constexpr size_t kDwordSize = 4;
 constexpr size_t kColumnArraySize = 16;
-constexpr size_t kGameClientRoom = kMaxGameClientPath + 1;
+// The path is UTF-8 and counted in the platform's UTF-16 units; one unit is at most 3 bytes.
+constexpr size_t kGameClientRoom = (kMaxGameClientPath + 1) * 3;
 constexpr uint32_t kShowMinimized = 2;
 constexpr uint32_t kShowNormal = 1;
 
@@ -72,7 +75,7 @@ std::string ReadGameClientPath(Key& key) {
   KeyValue value;
   if (key.QueryValue("HLLocation", kGameClientRoom, value) != KeyStatus::kSuccess) return {};
   std::string text = TextFromBytes(value.data);
-  return text.size() > kMaxGameClientPath ? std::string() : text;
+  return Utf8ToUtf16(text).size() > kMaxGameClientPath ? std::string() : text;
 }
 
 }  // namespace

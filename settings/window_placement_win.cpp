@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "common/wide_text_win.h"
+
 namespace tarnwick {
 
 static_assert(sizeof(WINDOWPLACEMENT) == kPlacementRecordSize);
@@ -31,10 +33,10 @@ void SizeWindowKeepingPlace(HWND window, int width, int height) {
 }
 
 std::string ProgramFilePath() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   // A path cut at the buffer's end is not terminated on older systems.
-  return std::string(path, length < MAX_PATH ? length : MAX_PATH);
+  return Narrow(std::wstring_view(path, length < MAX_PATH ? length : MAX_PATH));
 }
 
 }  // namespace tarnwick

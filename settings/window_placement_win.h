@@ -23,7 +23,7 @@ bool ApplyPlacementRecord(HWND window, const PlacementRecord& record);
 // Gives the window this size, keeping its position and stacking order, without redrawing.
 void SizeWindowKeepingPlace(HWND window, int width, int height);
 
-// The full path of the running program file (at most 260 bytes), as the platform reports it.
+// The full path of the running program file (at most 260 UTF-16 units) in UTF-8.
 std::string ProgramFilePath();
 
 }  // namespace tarnwick

@@ -2,6 +2,7 @@
 
 #include "common/combo_box_win.h"
 #include "common/unique_handle_win.h"
+#include "common/wide_text_win.h"
 #include "common/window_dpi_win.h"
 #include "resources/resource.h"
 
@@ -126,7 +127,8 @@ void FrameBars::OnDpiChanged(UINT dpi) {
 bool FrameBars::CreateAddressBox(bool showList, uint32_t height) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_SORT;
   style |= showList ? (CBS_SIMPLE | CBS_NOINTEGRALHEIGHT) : CBS_DROPDOWN;
-  addressBox_ = CreateWindowExA(0, WC_COMBOBOXA, nullptr, style, kAddressBoxLeft, 0,
+  // A Unicode box, so that a server name typed in any script is kept as typed.
+  addressBox_ = CreateWindowExW(0, WC_COMBOBOXW, nullptr, style, kAddressBoxLeft, 0,
                                 kAddressBoxRight - kAddressBoxLeft, static_cast<int>(height),
                                 rebar_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ADDRESS_BOX)),
                                 instance_, nullptr);
@@ -170,15 +172,13 @@ std::string FrameBars::AddressText() const {
 }
 
 void FrameBars::FillAddressBox(const std::vector<std::string>& servers) {
-  SendMessageA(addressBox_, CB_RESETCONTENT, 0, 0);
-  for (const std::string& server : servers) {
-    SendMessageA(addressBox_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(server.c_str()));
-  }
+  SendMessageW(addressBox_, CB_RESETCONTENT, 0, 0);
+  for (const std::string& server : servers) AddComboItem(addressBox_, server);
 }
 
 void FrameBars::SelectAddress(const std::string& text) {
-  SendMessageA(addressBox_, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-               reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(addressBox_, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+               reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
 void FrameBars::OnAddressEditChange() { CompleteTypedText(addressBox_, lastAddressText_); }

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "common/shell_open_win.h"
+#include "common/wide_text_win.h"
 #include "settings/registry_key_store_win.h"
 
 namespace tarnwick {
@@ -106,8 +107,9 @@ void LinkStatic::Attach(HWND control, LinkTexts texts) {
   GetWindowRect(control, &room_);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&room_), 2);
   SetPropA(control, kLinkProperty, this);
+  // Through the W call, so the control stays a Unicode window and keeps its text as written.
   original_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
+      SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProc)));
 
   if (textStatic_) {
     plainFont_ = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
@@ -118,22 +120,22 @@ void LinkStatic::Attach(HWND control, LinkTexts texts) {
     font_.Reset(CreateFontIndirectA(&description));
   }
 
-  char text[kTextRoom] = {};
-  GetWindowTextA(control, text, kTextRoom);
-  SetWindowTextA(control, text);
+  wchar_t text[kTextRoom] = {};
+  GetWindowTextW(control, text, kTextRoom);
+  SetWindowTextW(control, text);
 
-  tip_ = CreateWindowExA(
-      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+  tip_ = CreateWindowExW(
+      WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(control), nullptr,
       reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(control, GWLP_HINSTANCE)), nullptr);
   if (tip_ != nullptr) {
-    TOOLINFOA tool = {};
+    TOOLINFOW tool = {};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = control;
     tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
@@ -144,7 +146,7 @@ void LinkStatic::Detach(bool dying) {
   if (window_ != nullptr && IsWindow(window_)) {
     RemovePropA(window_, kLinkProperty);
     if (!dying) {
-      SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+      SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
       // The control must not keep a font that is about to be deleted.
       if (font_) SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(plainFont_), FALSE);
     }
@@ -178,7 +180,7 @@ bool LinkStatic::ReflectColour(UINT message, WPARAM wParam, LPARAM lParam, INT_P
 
 LRESULT CALLBACK LinkStatic::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = static_cast<LinkStatic*>(GetPropA(window, kLinkProperty));
-  if (self == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     const LRESULT result = self->CallOriginal(message, wParam, lParam);
     self->Detach(true);
@@ -192,8 +194,8 @@ LRESULT CALLBACK LinkStatic::SubclassProc(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT LinkStatic::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (original_ == nullptr) return DefWindowProcA(window_, message, wParam, lParam);
-  return CallWindowProcA(original_, window_, message, wParam, lParam);
+  if (original_ == nullptr) return DefWindowProcW(window_, message, wParam, lParam);
+  return CallWindowProcW(original_, window_, message, wParam, lParam);
 }
 
 LRESULT LinkStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -232,7 +234,8 @@ LRESULT LinkStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_SETTEXT:
-      return OnSetText(reinterpret_cast<const char*>(lParam));
+      return OnSetText(lParam != 0 ? Narrow(reinterpret_cast<const wchar_t*>(lParam))
+                                   : std::string());
     case WM_ERASEBKGND:
       if (!ShowsLink()) break;
       OnEraseBackground(reinterpret_cast<HDC>(wParam));
@@ -241,7 +244,7 @@ LRESULT LinkStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (Colours().useHover && ShowsLink()) OnMouseMove(lParam);
       return 0;
     case WM_NOTIFYFORMAT:
-      if (reinterpret_cast<HWND>(wParam) == tip_) return NFR_ANSI;
+      if (reinterpret_cast<HWND>(wParam) == tip_) return NFR_UNICODE;
       break;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
@@ -251,8 +254,7 @@ LRESULT LinkStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return CallOriginal(message, wParam, lParam);
 }
 
-LRESULT LinkStatic::OnSetText(const char* text) {
-  const std::string_view given = text != nullptr ? text : "";
+LRESULT LinkStatic::OnSetText(const std::string& given) {
   LinkText split;
   if (texts_ == LinkTexts::kServer) {
     split.url = WebAddressFromServerText(given);
@@ -266,12 +268,12 @@ LRESULT LinkStatic::OnSetText(const char* text) {
   if (textStatic_) {
     ChooseFont();
     Fit(split.caption);
-    result = CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(split.caption.c_str()));
+    result = CallOriginal(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(split.caption).c_str()));
   } else {
     // A picture static would take a new text as the name of its image: only the window text
     // changes, the picture stays.
-    result =
-        DefWindowProcA(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(split.caption.c_str()));
+    result = DefWindowProcW(window_, WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(Widen(split.caption).c_str()));
     InvalidateRect(window_, nullptr, TRUE);
   }
   EnableWindow(window_, split.caption.empty() ? FALSE : TRUE);
@@ -293,7 +295,8 @@ void LinkStatic::Fit(const std::string& caption) {
     if (dc.Get() == nullptr) return;
     auto font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
     ScopedSelectObject select(dc.Get(), font != nullptr ? font : GetStockObject(SYSTEM_FONT));
-    GetTextExtentPoint32A(dc.Get(), caption.c_str(), static_cast<int>(caption.size()), &extent);
+    const std::wstring wide = Widen(caption);
+    GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &extent);
     GetTextMetricsA(dc.Get(), &metrics);
   }
   // A long target never runs over the controls beside it: the link keeps to the room the dialog
@@ -340,16 +343,10 @@ void LinkStatic::OnEraseBackground(HDC dc) {
 LRESULT LinkStatic::OnNotify(NMHDR& header) {
   if (header.hwndFrom != tip_ || tip_ == nullptr) return 0;
   const std::string tip = LinkTipText(url_);
-  if (header.code == TTN_GETDISPINFOA) {
-    auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
-    info.lpszText = info.szText;
-    lstrcpynA(info.szText, tip.c_str(), static_cast<int>(kLinkTipRoom));
-  } else if (header.code == TTN_GETDISPINFOW) {
+  if (header.code == TTN_GETDISPINFOW) {
     auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
     info.lpszText = info.szText;
-    info.szText[0] = L'\0';
-    MultiByteToWideChar(CP_ACP, 0, tip.c_str(), -1, info.szText, static_cast<int>(kLinkTipRoom));
-    info.szText[kLinkTipRoom - 1] = L'\0';
+    lstrcpynW(info.szText, Widen(tip).c_str(), static_cast<int>(kLinkTipRoom));
   }
   return 0;
 }

@@ -74,7 +74,7 @@ class LinkStatic {
   // Whether the control looks and acts as a link: always for the program's own texts (an empty
   // one is disabled), for server text only while it holds a web address.
   bool ShowsLink() const { return texts_ == LinkTexts::kProgram || !url_.empty(); }
-  LRESULT OnSetText(const char* text);
+  LRESULT OnSetText(const std::string& given);
   // The link font while the control is a link, the dialog's font while it shows plain text.
   void ChooseFont();
   void Fit(const std::string& caption);

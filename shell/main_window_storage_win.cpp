@@ -2,6 +2,8 @@
 // servers in the menus and the address box, and the highlight rules the player list draws with.
 #include <mutex>
 
+#include "common/wide_text_win.h"
+
 #include "launch/working_folder_win.h"
 #include "rcon/console_history_box_win.h"
 #include "resources/resource.h"
@@ -45,7 +47,7 @@ void MainWindow::ApplyWorkingFolder() { SetWorkingFolder(settings_.gameClientPat
 void MainWindow::CreateHighlightFonts() { highlightFonts_.CreateFromWindowFont(playerList_.hwnd()); }
 
 bool MainWindow::HighlightName(const std::string& name, COLORREF& color, HFONT& font) {
-  const HighlightRule* rule = FindHighlightRule(highlightRules_, name);
+  const HighlightRule* rule = FindHighlightRule(highlightRules_, name, &FoldWithPlatform);
   if (rule == nullptr) return false;
   color = RuleColour(rule->attributes);
   font = highlightFonts_.Get(RuleStyleIndex(rule->attributes));

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "common/string_resource_win.h"
+#include "common/wide_text_win.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
 
@@ -14,8 +15,8 @@ void MainWindow::RefreshCaption() {
   if (monitor_.IsConnected()) {
     std::lock_guard<std::recursive_mutex> state(monitor_.StateLock());
     const ServerState& s = monitor_.State();
-    text = CaptionText(LoadResourceString(IDS_CAPTION_FORMAT), s.map, s.players, s.maxPlayers,
-                       s.hostName, programName_);
+    text = CaptionText(LoadResourceString(IDS_CAPTION_FORMAT), ServerText(s.map), s.players,
+                       s.maxPlayers, ServerText(s.hostName), programName_);
     iconId = TrayIconId(settings_.iconSet, s.players, s.maxPlayers);
   }
   tray_.Show(text, iconId, IsShown());

@@ -2,6 +2,7 @@
 
 #include "common/message_box_win.h"
 #include "common/string_resource_win.h"
+#include "common/wide_text_win.h"
 #include "common/window_dpi_win.h"
 #include "rcon/rcon_message_win.h"
 #include "resources/resource.h"
@@ -11,7 +12,7 @@
 namespace tarnwick {
 namespace {
 
-constexpr const char* kWindowClass = "TarnwickMainWindow";
+constexpr const wchar_t* kWindowClass = L"TarnwickMainWindow";
 // WM_DPICHANGED, which the headers for the oldest supported system do not name.
 constexpr UINT kDpiChangedMessage = 0x02E0;
 
@@ -44,16 +45,16 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-  WNDCLASSEXA wc = {};
+  WNDCLASSEXW wc = {};
   wc.hInstance = instance_;
   wc.lpszClassName = kWindowClass;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hIcon = LoadIconA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME));
-  wc.hIconSm = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+  wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDR_MAINFRAME));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                              GetSystemMetrics(SM_CXSMICON),
                                              GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINFRAME);
+  wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINFRAME);
   if (!RegisterWindowClass(wc)) return false;
   const std::string title = LoadResourceString(IDS_PROGRAM_NAME);
   return CreateOwnedWindow(WS_EX_APPWINDOW | WS_EX_WINDOWEDGE, kWindowClass, title.c_str(),
@@ -243,13 +244,20 @@ LRESULT MainWindow::OnNotify(NMHDR& header) {
       return bars_.OnRebarCustomDraw(reinterpret_cast<NMCUSTOMDRAW&>(header));
     }
   }
-  if (header.code == TTN_GETDISPINFOA) {
-    auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
+  if (header.code == TTN_GETDISPINFOW || header.code == TTN_GETDISPINFOA) {
+    // The toolbar asks in the form its tooltip was made for; the tips are the program's own ASCII.
     const std::string help = LoadResourceString(static_cast<UINT>(header.idFrom));
     const size_t split = help.find('\n');
     const std::string tip = split == std::string::npos ? std::string() : help.substr(split + 1);
-    lstrcpynA(info.szText, tip.c_str(), sizeof(info.szText));
-    info.lpszText = info.szText;
+    if (header.code == TTN_GETDISPINFOW) {
+      auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+      lstrcpynW(info.szText, Widen(tip).c_str(), static_cast<int>(std::size(info.szText)));
+      info.lpszText = info.szText;
+    } else {
+      auto& info = reinterpret_cast<NMTTDISPINFOA&>(header);
+      lstrcpynA(info.szText, tip.c_str(), static_cast<int>(sizeof(info.szText)));
+      info.lpszText = info.szText;
+    }
     return 0;
   }
   return DefaultHandling(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
@@ -285,7 +293,7 @@ bool MainWindow::FilterMessage(MSG& message) {
                               LOWORD(message.lParam) == 1;
     if (keyUp || firstKeyDown) InvalidateRect(bars_.Rebar(), nullptr, FALSE);
   }
-  return accelerators_ != nullptr && TranslateAcceleratorA(hwnd(), accelerators_, &message) != 0;
+  return accelerators_ != nullptr && TranslateAcceleratorW(hwnd(), accelerators_, &message) != 0;
 }
 
 void MainWindow::OnIdle() { bars_.ApplyToToolbar(commands_); }

@@ -64,17 +64,17 @@ int MessageLoop::Run() {
   MSG message;
   bool idlePending = true;
   for (;;) {
-    while (idlePending && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+    while (idlePending && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
       RunIdleHandlers();
       idlePending = false;
     }
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) break;
     // A failed wait for messages would fail again at once: end instead of spinning.
     if (got == -1) return -1;
     if (!PreTranslate(message)) {
       TranslateMessage(&message);
-      DispatchMessageA(&message);
+      DispatchMessageW(&message);
     }
     if (IsIdleWorthy(message)) idlePending = true;
   }

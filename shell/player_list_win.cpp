@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "common/list_view_win.h"
+#include "common/wide_text_win.h"
 #include "common/window_dpi_win.h"
 #include "resources/resource.h"
 #include "shell/player_sort.h"
@@ -41,13 +42,13 @@ int CALLBACK ComparePlayers(LPARAM first, LPARAM second, LPARAM context) {
   const auto b = sort->texts.find(second);
   static const std::string empty;
   return ComparePlayerTexts(sort->sortOrder, a != sort->texts.end() ? a->second : empty,
-                            b != sort->texts.end() ? b->second : empty);
+                            b != sort->texts.end() ? b->second : empty, &CompareInUserLocale);
 }
 
 }  // namespace
 
 bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& settings) {
-  window_ = CreateWindowExA(0, WC_LISTVIEWA, "",
+  window_ = CreateWindowExW(0, WC_LISTVIEWW, L"",
                             WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                             0, 0, 0, 0, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PLAYER_LIST)),
@@ -67,12 +68,13 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
 
   const int sorted = SortColumn(settings.sortOrder);
   for (int i = 0; i < kPlayerColumns; ++i) {
-    LVCOLUMNA column = {};
+    std::wstring title = Widen(kColumns[i].title);
+    LVCOLUMNW column = {};
     column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     column.fmt = kColumns[i].format;
     // Stored widths are pixels at 96 DPI, so they keep their meaning on any screen.
     column.cx = ScaleForDpi(settings.listWidths[i], dpi_);
-    column.pszText = const_cast<char*>(kColumns[i].title);
+    column.pszText = title.data();
     column.iSubItem = i;
     if (i == sorted) {
       column.mask |= LVCF_IMAGE;
@@ -80,7 +82,7 @@ bool PlayerList::Create(HWND parent, HINSTANCE instance, const Settings& setting
       if (kColumns[i].format != LVCFMT_RIGHT) column.fmt |= LVCFMT_BITMAP_ON_RIGHT;
       column.iImage = SortDescending(settings.sortOrder) ? 1 : 0;
     }
-    SendMessageA(window_, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    SendMessageW(window_, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
   }
   int order[kPlayerColumns];
   for (int i = 0; i < kPlayerColumns; ++i) order[i] = settings.listOrders[i];
@@ -115,19 +117,13 @@ void PlayerList::Show(const std::vector<PlayerRow>& rows, int32_t sortOrder) {
   Clear();
   for (size_t i = 0; i < rows.size(); ++i) {
     const PlayerRow& row = rows[i];
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = static_cast<int>(i);
-    item.pszText = const_cast<char*>(row.index.c_str());
-    item.lParam = static_cast<LPARAM>(i + 1);
-    const int at = static_cast<int>(SendMessageA(window_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    const int at =
+        InsertListItem(window_, static_cast<int>(i), row.index, static_cast<LPARAM>(i + 1));
     if (at < 0) continue;
-    const std::string* texts[] = {&row.name, &row.frags, &row.time};
+    // Names as the players wrote them: UTF-8 from today's servers, a code page from old ones.
+    const std::string texts[] = {ServerText(row.name), row.frags, row.time};
     for (int column = 1; column < row.columns && column < kPlayerColumns; ++column) {
-      LVITEMA cell = {};
-      cell.iSubItem = column;
-      cell.pszText = const_cast<char*>(texts[column - 1]->c_str());
-      SendMessageA(window_, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&cell));
+      SetListItemText(window_, at, column, texts[column - 1]);
     }
   }
   Sort(sortOrder);

@@ -17,7 +17,8 @@ int32_t SortOrderAfterClick(int32_t sortOrder, int column) {
   return sortOrder == clicked ? -sortOrder : clicked;
 }
 
-int ComparePlayerTexts(int32_t sortOrder, std::string_view first, std::string_view second) {
+int ComparePlayerTexts(int32_t sortOrder, std::string_view first, std::string_view second,
+                       TextOrder order) {
   const int column = SortColumn(sortOrder);
   int result = 0;
   if (column == 0 || column == 2) {
@@ -25,7 +26,8 @@ int ComparePlayerTexts(int32_t sortOrder, std::string_view first, std::string_vi
     const int64_t b = ParseDecimal(second);
     result = a < b ? -1 : (a > b ? 1 : 0);
   } else {
-    result = CompareNoCase(first, second);
+    result = order(first, second);
+    result = result < 0 ? -1 : (result > 0 ? 1 : 0);
   }
   return SortDescending(sortOrder) ? -result : result;
 }

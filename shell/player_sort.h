@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "common/utf8_text.h"
+
 namespace tarnwick {
 
 inline constexpr int kPlayerColumns = 4;  // "#", "Name", "Frags", "Time"
@@ -17,9 +19,15 @@ bool SortDescending(int32_t sortOrder);
 // A click on column `column`: the same column flips the direction, another one sorts it ascending.
 int32_t SortOrderAfterClick(int32_t sortOrder, int column);
 
+// A three-way order of two UTF-8 texts without regard to case. Windows gives the user's locale
+// order (so "|", "~", "{" and accented letters sort where the user expects them); the portable
+// one compares folded code points.
+using TextOrder = int (*)(std::string_view first, std::string_view second);
+
 // Compares two rows' texts of the sorted column: "#" and "Frags" as decimal numbers, "Name" and
-// "Time" as text without regard to case; negated when descending.
-int ComparePlayerTexts(int32_t sortOrder, std::string_view first, std::string_view second);
+// "Time" in `order`; negated when descending.
+int ComparePlayerTexts(int32_t sortOrder, std::string_view first, std::string_view second,
+                       TextOrder order = &CompareUtf8NoCase);
 
 }  // namespace tarnwick
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "common/ansi_text.h"
+#include "common/utf8_text.h"
 
 namespace tarnwick {
 namespace {
@@ -25,7 +26,7 @@ void RecentServers::SetMaximum(int32_t maximum) { maximum_ = std::max<int32_t>(m
 
 void RecentServers::AddServer(std::string_view text) {
   auto same = std::find_if(entries_.begin(), entries_.end(),
-                           [&](const std::string& entry) { return EqualsNoCase(entry, text); });
+                           [&](const std::string& entry) { return EqualsUtf8NoCase(entry, text); });
   if (same != entries_.end()) entries_.erase(same);
   while (static_cast<int32_t>(entries_.size()) >= maximum_) entries_.erase(entries_.begin());
   entries_.emplace_back(text);

@@ -4,6 +4,9 @@
 
 #include <utility>
 
+#include "common/combo_box_win.h"
+#include "common/wide_text_win.h"
+
 namespace tarnwick {
 namespace {
 
@@ -18,9 +21,9 @@ std::string LimitedText(std::string text) {
 }  // namespace
 
 void RecentServersMenu::AttachMenu(HMENU menu) {
-  char text[kTextRoom] = {};
-  const int length = GetMenuStringA(menu, kRecentServerFirstId, text, kTextRoom, MF_BYCOMMAND);
-  AttachMenu(menu, length > 0 ? std::string(text, static_cast<size_t>(length))
+  wchar_t text[kTextRoom] = {};
+  const int length = GetMenuStringW(menu, kRecentServerFirstId, text, kTextRoom, MF_BYCOMMAND);
+  AttachMenu(menu, length > 0 ? Narrow(std::wstring_view(text, static_cast<size_t>(length)))
                               : std::string(kDefaultPlaceholder));
 }
 
@@ -45,15 +48,15 @@ void RecentServersMenu::UpdateMenu() {
   const auto& list = entries();
   const int count = static_cast<int>(list.size());
   if (count == 0) {
-    InsertMenuA(menu_, static_cast<UINT>(place), MF_BYPOSITION | MF_STRING | MF_GRAYED,
-                kRecentServerFirstId, placeholder_.c_str());
+    InsertMenuW(menu_, static_cast<UINT>(place), MF_BYPOSITION | MF_STRING | MF_GRAYED,
+                kRecentServerFirstId, Widen(placeholder_).c_str());
     DeleteMenu(menu_, static_cast<UINT>(place + 1), MF_BYPOSITION);
     return;
   }
   for (int i = 0; i < count; ++i) {
     const std::string label = RecentServerLabel(i, list[static_cast<size_t>(count - 1 - i)]);
-    InsertMenuA(menu_, static_cast<UINT>(place + i), MF_BYPOSITION | MF_STRING | MF_ENABLED,
-                kRecentServerFirstId + static_cast<UINT>(i), label.c_str());
+    InsertMenuW(menu_, static_cast<UINT>(place + i), MF_BYPOSITION | MF_STRING | MF_ENABLED,
+                kRecentServerFirstId + static_cast<UINT>(i), Widen(label).c_str());
   }
   DeleteMenu(menu_, static_cast<UINT>(place + count), MF_BYPOSITION);
 }
@@ -68,10 +71,9 @@ void RecentServersMenu::UpdateOtherMenu(HMENU other) {
 }
 
 void FillAddressBox(HWND comboBox, const RecentServers& servers) {
-  SendMessageA(comboBox, CB_RESETCONTENT, 0, 0);
+  SendMessageW(comboBox, CB_RESETCONTENT, 0, 0);
   const auto& list = servers.entries();
-  for (auto it = list.rbegin(); it != list.rend(); ++it)
-    SendMessageA(comboBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(it->c_str()));
+  for (auto it = list.rbegin(); it != list.rend(); ++it) AddComboItem(comboBox, *it);
 }
 
 }  // namespace tarnwick

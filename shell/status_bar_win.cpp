@@ -2,6 +2,7 @@
 
 #include "common/string_resource_win.h"
 #include "common/unique_handle_win.h"
+#include "common/wide_text_win.h"
 #include "resources/resource.h"
 
 namespace tarnwick {
@@ -15,7 +16,7 @@ constexpr int kStatePane = 2;
 
 bool StatusBar::Create(HWND parent, HINSTANCE instance) {
   idleText_ = LoadResourceString(IDS_IDLE_STATUS);
-  window_ = CreateWindowExA(0, STATUSCLASSNAMEA, idleText_.c_str(),
+  window_ = CreateWindowExW(0, STATUSCLASSNAMEW, Widen(idleText_).c_str(),
                             WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | SBT_TOOLTIPS, 0, 0, 0, 0,
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUS_BAR)),
                             instance, nullptr);
@@ -29,7 +30,8 @@ int StatusBar::TextWidth(const std::string& text) const {
   const auto font = reinterpret_cast<HFONT>(SendMessageA(window_, WM_GETFONT, 0, 0));
   ScopedSelectObject select(dc.Get(), font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
   SIZE size = {};
-  GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  const std::wstring wide = Widen(text);
+  GetTextExtentPoint32W(dc.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
   return size.cx;
 }
 
@@ -53,28 +55,29 @@ void StatusBar::LayoutPanes() {
 }
 
 void StatusBar::SetHelpText(const std::string& text) {
-  SendMessageA(window_, SB_SETTEXTA, kDefaultPane, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(window_, SB_SETTEXTW, kDefaultPane, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
 void StatusBar::ShowIdleText() { SetHelpText(idleText_); }
 
 void StatusBar::SetPingText(const std::string& text) {
-  SendMessageA(window_, SB_SETTEXTA, kPingPane, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageW(window_, SB_SETTEXTW, kPingPane, reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
 void StatusBar::SetState(HICON icon, const std::string& tip) {
   stateTip_ = tip;
   stateIcon_ = icon;
-  SendMessageA(window_, SB_SETTIPTEXTA, kStatePane, reinterpret_cast<LPARAM>(stateTip_.c_str()));
+  SendMessageW(window_, SB_SETTIPTEXTW, kStatePane,
+               reinterpret_cast<LPARAM>(Widen(stateTip_).c_str()));
   SendMessageA(window_, SB_SETICON, kStatePane, reinterpret_cast<LPARAM>(icon));
 }
 
 std::string StatusBar::PaneText(int pane) const {
-  const LRESULT info = SendMessageA(window_, SB_GETTEXTLENGTHA, pane, 0);
-  std::string text(LOWORD(info) + 1, '\0');
-  SendMessageA(window_, SB_GETTEXTA, pane, reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT info = SendMessageW(window_, SB_GETTEXTLENGTHW, pane, 0);
+  std::wstring text(LOWORD(info) + 1, L'\0');
+  SendMessageW(window_, SB_GETTEXTW, pane, reinterpret_cast<LPARAM>(text.data()));
   text.resize(LOWORD(info));
-  return text;
+  return Narrow(text);
 }
 
 }  // namespace tarnwick

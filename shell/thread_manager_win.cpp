@@ -39,10 +39,10 @@ void ThreadManager::RemoveThread(DWORD slot) {
 
 void ThreadManager::ServeRequests() {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     // Thread messages are only wake-ups (or forged: any process may post them); the requests
     // themselves come from the queue below. Window messages are for the windows COM keeps here.
-    if (message.hwnd != nullptr) DispatchMessageA(&message);
+    if (message.hwnd != nullptr) DispatchMessageW(&message);
   }
   for (const std::string& line : TakeWindowRequests()) AddThread(line);
 }
@@ -51,7 +51,7 @@ int ThreadManager::Run() {
   // Make sure this thread has a message queue before any window posts to it, and serve what was
   // queued before it had one.
   MSG message;
-  PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+  PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
   const int result = static_cast<int>(count_);
   if (count_ > 0) ServeRequests();
   while (count_ > 0) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/process_hook.h"
+#include "common/wide_text_win.h"
 #include "resources/resource.h"
 
 namespace tarnwick {
@@ -13,7 +14,18 @@ ProcessHook<TrayShellHook>& Hook() {
   return hook;
 }
 
-constexpr size_t kTooltipLimit = 127;
+constexpr size_t kTooltipLimit = 127;  // UTF-16 units
+
+// The part of a UTF-8 text the tip has room for, never ending inside a surrogate pair.
+std::string TipPart(const std::string& text) {
+  std::wstring wide = Widen(text);
+  if (wide.size() > kTooltipLimit) {
+    size_t keep = kTooltipLimit;
+    if (wide[keep - 1] >= 0xD800 && wide[keep - 1] <= 0xDBFF) --keep;
+    wide.resize(keep);
+  }
+  return Narrow(wide);
+}
 
 }  // namespace
 
@@ -32,7 +44,7 @@ UINT TaskbarCreatedMessage() {
 TrayPresence::TrayPresence() {
   std::memset(&data_, 0, sizeof(data_));
   // The first record size every shell understands; raised once the shell accepts version 3.
-  data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
 }
 
 void TrayPresence::Attach(HWND window, HINSTANCE instance) {
@@ -54,7 +66,7 @@ BOOL TrayPresence::Notify(DWORD message, UINT flags) {
   data_.uFlags = flags;
   const TrayShellHook hook = Hook().Get();
   if (hook) return hook(message, data_);
-  return Shell_NotifyIconA(message, &data_);
+  return Shell_NotifyIconW(message, &data_);
 }
 
 UINT TrayPresence::FilledFlags() const {
@@ -66,14 +78,15 @@ UINT TrayPresence::FilledFlags() const {
 }
 
 void TrayPresence::SetTip(const std::string& text) {
-  tooltip_ = text.substr(0, kTooltipLimit);
+  tooltip_ = TipPart(text);
+  const std::wstring wide = Widen(tooltip_);
   std::memset(data_.szTip, 0, sizeof(data_.szTip));
-  std::memcpy(data_.szTip, tooltip_.data(), tooltip_.size());
+  std::memcpy(data_.szTip, wide.data(), wide.size() * sizeof(wchar_t));
 }
 
 void TrayPresence::Show(const std::string& text, int iconId, bool windowVisible) {
   if (windowVisible) {
-    SetWindowTextA(window_, text.c_str());
+    SetWindowTextUtf8(window_, text);
     HICON big = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(iconId), IMAGE_ICON, 0, 0,
                                               LR_DEFAULTSIZE | LR_SHARED));
     SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
@@ -82,7 +95,7 @@ void TrayPresence::Show(const std::string& text, int iconId, bool windowVisible)
   // The tip and picture are those last shown in the tray: a window hidden only while it is being
   // created leaves them empty, so the first picture in the tray counts as a change and flashes.
   if (!inTray_) return;
-  const bool tipChanged = text.substr(0, kTooltipLimit) != tooltip_;
+  const bool tipChanged = TipPart(text) != tooltip_;
   if (tipChanged) SetTip(text);
   HICON icon = LoadTrayIcon(iconId);
   const bool pictureChanged = icon != nullptr && icon != data_.hIcon;
@@ -121,7 +134,7 @@ bool TrayPresence::AddIcon() {
   if (!iconShown_) iconShown_ = Notify(NIM_MODIFY, FilledFlags()) != FALSE;
   if (iconShown_) {
     data_.uVersion = NOTIFYICON_VERSION;
-    if (Notify(NIM_SETVERSION, 0)) data_.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    if (Notify(NIM_SETVERSION, 0)) data_.cbSize = NOTIFYICONDATAW_V2_SIZE;
     NoteShownPicture();
   }
   KeepRetrying(!iconShown_);

@@ -13,8 +13,8 @@
 
 namespace tarnwick {
 
-// Shell_NotifyIconA, or a test's stand-in for it (process-wide; empty restores the shell).
-using TrayShellHook = std::function<BOOL(DWORD message, const NOTIFYICONDATAA& data)>;
+// Shell_NotifyIconW, or a test's stand-in for it (process-wide; empty restores the shell).
+using TrayShellHook = std::function<BOOL(DWORD message, const NOTIFYICONDATAW& data)>;
 void SetTrayShellHook(TrayShellHook hook);
 
 UINT TrayCallbackMessage();     // "TrayCallbackMsg"
@@ -46,7 +46,7 @@ class TrayPresence {
 
   bool InTray() const { return inTray_; }
   bool IconShown() const { return iconShown_; }
-  const std::string& Tooltip() const { return tooltip_; }
+  const std::string& Tooltip() const { return tooltip_; }  // UTF-8
   HICON CurrentIcon() const { return data_.hIcon; }
   bool IsFlashing() const { return flash_.IsRunning(); }
   DWORD RecordSize() const { return data_.cbSize; }
@@ -64,7 +64,7 @@ class TrayPresence {
 
   HWND window_ = nullptr;
   HINSTANCE instance_ = nullptr;
-  NOTIFYICONDATAA data_;
+  NOTIFYICONDATAW data_;
   std::string tooltip_;
   FlashSequence flash_;
   // The window lives in the tray (between ShowInTray(true) and ShowInTray(false)).

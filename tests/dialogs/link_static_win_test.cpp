@@ -206,11 +206,15 @@ TEST_F(LinkControl, TooltipShowsTheTargetCutTo79Bytes) {
   link.Attach(control);
   ASSERT_NE(link.Tooltip(), nullptr);
   EXPECT_EQ(SendMessageA(link.Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 1);
-  NMTTDISPINFOA info = {};
-  info.hdr = {link.Tooltip(), reinterpret_cast<UINT_PTR>(control), TTN_GETDISPINFOA};
-  SendMessageA(control, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  // The tooltip asks in the Unicode form, as the control tells it to.
+  EXPECT_EQ(SendMessageW(control, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(link.Tooltip()),
+                         NF_QUERY),
+            NFR_UNICODE);
+  NMTTDISPINFOW info = {};
+  info.hdr = {link.Tooltip(), reinterpret_cast<UINT_PTR>(control), TTN_GETDISPINFOW};
+  SendMessageW(control, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
   ASSERT_NE(info.lpszText, nullptr);
-  EXPECT_EQ(std::string(info.lpszText), url.substr(0, 79));
+  EXPECT_EQ(std::wstring(info.lpszText), std::wstring(url.begin(), url.begin() + 79));
 }
 
 TEST_F(LinkControl, HoverColourOnlyWhenTheBrowserAsksForIt) {

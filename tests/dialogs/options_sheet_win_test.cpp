@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/list_view_win.h"
+#include "common/wide_text_win.h"
 #include "highlight/highlight_rules.h"
 #include "tests/dialogs/connected_window_win.h"
 
@@ -330,7 +331,7 @@ int PriorityShown(HWND page) {
 void EndLabelEdit(HWND page, const char* text) {
   HWND edit = reinterpret_cast<HWND>(SendMessageA(RuleList(page), LVM_GETEDITCONTROL, 0, 0));
   ASSERT_NE(edit, nullptr);
-  if (text != nullptr) SetWindowTextA(edit, text);
+  if (text != nullptr) SetWindowTextUtf8(edit, text);
   SendMessageA(edit, WM_KEYDOWN, text != nullptr ? VK_RETURN : VK_ESCAPE, 0);
   SendMessageA(edit, WM_CHAR, text != nullptr ? '\r' : 27, 0);
 }
@@ -392,11 +393,12 @@ TEST_F(OptionsSheet, AddRenameStyleAndRemoveRules) {
     EXPECT_EQ(SelectedRule(page), -1) << "the only rule went";
     EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_BOLD));
 
-    for (const char* mask : {"[TW]*", "Second", "Third"}) {
+    // A mask typed in another script is kept as typed.
+    for (const char* mask : {"[\u0422\u0412]\u00DC*", "Second", "Third"}) {
       Click(page, IDC_HIGHLIGHT_ADD);
       EndLabelEdit(page, mask);
     }
-    EXPECT_EQ(Cell(page, 0, 0), "[TW]*");
+    EXPECT_EQ(Cell(page, 0, 0), "[\u0422\u0412]\u00DC*");
     SelectRule(page, 0);
     Click(page, IDC_HIGHLIGHT_BOLD);
     EXPECT_TRUE(Checked(page, IDC_HIGHLIGHT_BOLD));
@@ -414,7 +416,7 @@ TEST_F(OptionsSheet, AddRenameStyleAndRemoveRules) {
     PressOk(sheet);
   });
   ASSERT_EQ(window->HighlightRules().size(), 1u);
-  EXPECT_EQ(window->HighlightRules()[0].mask, "[TW]*");
+  EXPECT_EQ(window->HighlightRules()[0].mask, "[\u0422\u0412]\u00DC*");
   EXPECT_EQ(window->HighlightRules()[0].attributes,
             NewHighlightRule().attributes | kHighlightItalic | kHighlightUnderline);
 }

@@ -1,7 +1,8 @@
 // Feeds random input to the remote console's readers of server text and to its rcon session:
 // - the output (received text in pieces, passwords added on the way): no password sent with ever
 //   stands as the word after "rcon" or "rcon <number>", the text stays within its limit, and the
-//   changes the output box is given rebuild the kept text exactly;
+//   changes the output box is given rebuild the kept text exactly, in bytes and in UTF-16 units,
+//   cut only between characters;
 // - the rcon session (random commands, challenges, answers, server kinds and times): the
 //   challenge-less form goes only to a server that answered the old text queries, every text
 //   sent has one of the allowed forms with the latest challenge, no command goes out more than
@@ -22,6 +23,7 @@
 #include <vector>
 
 #include "common/ansi_text.h"
+#include "common/utf8_text.h"
 #include "rcon/console_history.h"
 #include "rcon/console_output.h"
 #include "rcon/console_rules.h"
@@ -104,19 +106,33 @@ void FuzzOutput(FuzzedDataProvider& in) {
   ConsoleOutput output(limit);
   std::vector<std::string> passwords;
   std::string box;
-  const auto append = [&](std::string_view received) {
+  std::u16string wideBox;  // as the platform's edit box counts it
+  // The console is given text as shown: well-formed UTF-8 whatever the server sent.
+  const auto append = [&](std::string_view sent) {
+    const std::string received = ServerTextToUtf8(sent, &DecodeCodePage1252);
     const ConsoleOutput::Change change = output.Append(received);
     Check(change.replaceFrom <= box.size(), "a change starts beyond the box's text");
     box.replace(change.replaceFrom, std::string::npos, change.replacement);
     Check(change.dropFront <= box.size(), "a change drops more than the box holds");
     box.erase(0, change.dropFront);
     Check(box == output.Text(), "the box and the kept text differ");
+    Check(change.replacedUnits <= wideBox.size(), "a change starts beyond the wide box's text");
+    wideBox.replace(wideBox.size() - change.replacedUnits, std::u16string::npos,
+                    Utf8ToUtf16(change.replacement));
+    Check(change.dropFrontUnits <= wideBox.size(), "a change drops more than the wide box holds");
+    wideBox.erase(0, change.dropFrontUnits);
+    Check(IsValidUtf8(output.Text()), "the kept text is cut inside a character");
+    Check(wideBox == Utf8ToUtf16(output.Text()), "the wide box and the kept text differ");
   };
   while (in.remaining_bytes() > 0) {
     switch (in.ConsumeIntegralInRange<int>(0, 4)) {
       case 0: {
-        std::string password = in.ConsumeRandomLengthString(kMaxConsoleText);
-        if (output.AddPassword(password)) box = output.Text();
+        std::string password =
+            ServerTextToUtf8(in.ConsumeRandomLengthString(kMaxConsoleText), &DecodeCodePage1252);
+        if (output.AddPassword(password)) {
+          box = output.Text();
+          wideBox = Utf8ToUtf16(box);
+        }
         if (!password.empty()) passwords.push_back(std::move(password));
         break;
       }
@@ -137,6 +153,7 @@ void FuzzOutput(FuzzedDataProvider& in) {
       default:
         output.Clear();
         box.clear();
+        wideBox.clear();
         break;
     }
     CheckNoPasswordShows(output.Text(), passwords);

@@ -10,7 +10,8 @@
 //     and no call slower than a second on long ones;
 //   4 the registry readers (column arrays, multi-strings, recent servers, link colours, highlight
 //     rules, the uninstall command) on values of any type and content in the in-memory store;
-//   5 the window command line.
+//   5 the window command line;
+//   6 server text as shown: always well-formed UTF-8, UTF-8 and ASCII unchanged.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
@@ -26,6 +27,7 @@
 #include <vector>
 
 #include "common/ansi_text.h"
+#include "common/utf8_text.h"
 #include "dialogs/server_info_texts.h"
 #include "highlight/match_mask.h"
 #include "launch/game_command_line.h"
@@ -193,10 +195,10 @@ void FuzzGameCommandLine(FuzzedDataProvider& input) {
 
 // The matcher as first written: recursion at every place after a wildcard run, exponential on
 // crafted input, so only given short texts.
-bool ReferenceMatch(std::string_view name, std::string_view mask) {
+bool ReferenceMatch(std::u32string_view name, std::u32string_view mask) {
   size_t s = 0;
   size_t p = 0;
-  auto wildcard = [](char c) { return c == '*' || c == '?'; };
+  auto wildcard = [](char32_t c) { return c == '*' || c == '?'; };
   if (!name.empty()) {
     while (p < mask.size()) {
       if (name[s] == mask[p] || mask[p] == '?') {
@@ -208,8 +210,8 @@ bool ReferenceMatch(std::string_view name, std::string_view mask) {
       if (mask[p] != '*') return false;
       while (p < mask.size() && wildcard(mask[p])) ++p;
       if (p == mask.size()) return true;
-      const char next = mask[p];
-      for (size_t at = name.find(next, s); at != std::string_view::npos;
+      const char32_t next = mask[p];
+      for (size_t at = name.find(next, s); at != std::u32string_view::npos;
            at = name.find(next, at + 1)) {
         if (ReferenceMatch(name.substr(at), mask.substr(p))) return true;
       }
@@ -228,9 +230,20 @@ void FuzzMatchMask(FuzzedDataProvider& input) {
   Check(std::chrono::steady_clock::now() - start < std::chrono::seconds(1),
         "matcher: bounded time");
   if (name.size() <= 12 && mask.size() <= 12) {
-    Check(matches == ReferenceMatch(LowerCopy(name), LowerCopy(mask)),
+    Check(matches == ReferenceMatch(FoldText(name), FoldText(mask)),
           "matcher: the answer of the plain matcher");
   }
+}
+
+// ---- 6: server text as shown
+
+void FuzzServerText(const std::string& bytes) {
+  const std::string shown = ServerTextToUtf8(bytes, &DecodeCodePage1252);
+  Check(IsValidUtf8(shown), "server text: shown as well-formed UTF-8");
+  if (IsValidUtf8(bytes)) Check(shown == bytes, "server text: UTF-8 and ASCII stay as sent");
+  Check(shown.size() <= bytes.size() * 3, "server text: at most three bytes a byte");
+  Check(Utf16ToUtf8(Utf8ToUtf16(shown)) == shown, "server text: survives the wide calls");
+  Check(Utf16Length(shown) == Utf8ToUtf16(shown).size(), "server text: UTF-16 length");
 }
 
 // ---- 4: the registry readers
@@ -356,7 +369,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const uint8_t reader = data[0];
   FuzzedDataProvider input(data + 1, size - 1);
-  switch (reader % 6) {
+  switch (reader % 7) {
     case 0:
       FuzzRulesBody(std::vector<uint8_t>(data + 1, data + size));
       break;
@@ -372,8 +385,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 4:
       FuzzRegistry(input);
       break;
-    default:
+    case 5:
       FuzzCommandLine(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+      break;
+    default:
+      FuzzServerText(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
       break;
   }
   return 0;

@@ -60,7 +60,15 @@ const MaskCase kCases[] = {
     {"ABC", "abc", true},
     {"abc", "abcd", false},
     {"bcd", "abcd", false},
-    {"\xC4rger", "\xE4RGER", true},  // Latin-1 letters fold too
+    // Names and masks are UTF-8: '?' is one code point, and letters beyond ASCII fold too.
+    {"\u00C4rger", "\u00E4RGER", true},
+    {"?ber \u2665", "\u00DCber \u2665", true},
+    {"??ber", "\u00DCber", false},
+    {"\u0441\u0434*", "\u0421\u0414s\u0426\u0430l", true},
+    {"*\u0446\u0430l", "\u0441\u0434s\u0426\u0410L", true},
+    {"\u03A3\u039F\u03A6\u0399\u0391", "\u03C3\u03BF\u03C6\u03B9\u03B1", true},
+    {"\u4E2D?", "\u4E2D\u6587", true},
+    {"\u0441", "c", false},  // Cyrillic es is not Latin c
     // Characters that other wildcard syntaxes treat specially are literal.
     {"[a-z]", "b", false},
     {"[a-z]", "[A-Z]", true},

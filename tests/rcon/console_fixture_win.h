@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/combo_box_win.h"
+#include "common/wide_text_win.h"
 #include "rcon/console_log_file_win.h"
 #include "rcon/host_addresses_win.h"
 #include "resources/resource.h"
@@ -44,10 +45,10 @@ inline demo::DemoConfig QuietServer() {
 class SaveAnswer {
  public:
   explicit SaveAnswer(std::string path) {
-    SetSaveFileDialog([this, path](OPENFILENAMEA& request) {
-      proposed = request.lpstrFile;
+    SetSaveFileDialog([this, path](OPENFILENAMEW& request) {
+      proposed = Narrow(request.lpstrFile);
       if (path.empty()) return false;
-      lstrcpynA(request.lpstrFile, path.c_str(), static_cast<int>(request.nMaxFile));
+      lstrcpynW(request.lpstrFile, Widen(path).c_str(), static_cast<int>(request.nMaxFile));
       return true;
     });
   }
@@ -98,7 +99,7 @@ class ConsoleTest : public ::testing::Test {
     return info.hwndItem;
   }
   void SetCommand(const std::string& command) {
-    SetWindowTextA(Console().CommandBox(), command.c_str());
+    SetWindowTextUtf8(Console().CommandBox(), command);
   }
   void ClickSend() { SendMessageA(Item(IDOK), BM_CLICK, 0, 0); }
   void Send(const std::string& command) {
@@ -106,13 +107,7 @@ class ConsoleTest : public ::testing::Test {
     ClickSend();
   }
 
-  std::string Output() {
-    const HWND output = Console().OutputBox();
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(output)) + 1, '\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextA(output, text.data(), static_cast<int>(text.size()))));
-    return text;
-  }
+  std::string Output() { return WindowTextUtf8(Console().OutputBox()); }
   // "Save log as..." into a temporary file; what it wrote.
   std::string SaveLogTo(const std::string& name) {
     const std::string path = TempLogPath(name);

@@ -89,6 +89,14 @@ TEST_F(ConsoleWindow, OutputCollectsTextWhileHiddenAndKeepsItWhenEscOrCloseHide)
   }
   SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
   EXPECT_EQ(Output(), "first line\r\nsecond line\r\n");
+
+  // Log lines as the server wrote them: UTF-8 kept, an old server's Latin-1 read as such.
+  Console().ReceivePrint("\xDC" "ber\n", true);
+  Console().ReceivePrint("\xD1\x81\xD0\xB4 \xE2\x99\xA5 \xF0\x9F\x98\x80\n", true);
+  EXPECT_EQ(Output(), "first line\r\nsecond line\r\n\u00DCber\r\n\u0441\u0434 \u2665 \U0001F600\r\n");
+  SendMessageW(Console().OutputBox(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(Console().OutputBox())));
 }
 
 TEST_F(ConsoleWindow, SaveWritesTheOutputWithCrLf) {
@@ -145,12 +153,14 @@ TEST_F(ConsoleWindow, ClosingTheWindowStoresTheHistoryWithoutPasswords) {
   SetPassword("demo");
   Send("status");
   Send("echo one");
+  Send("say \u00DCber \u0441\u0434 \u2665");
   Send("sv_password x");
   Send("RCON_PASSWORD y");
   EXPECT_TRUE(WaitForRequest("rcon demo RCON_PASSWORD y")) << "sent all the same";
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "RCON_PASSWORD y") << "and left in the box";
   window.Close();
-  EXPECT_EQ(StoredHistory(window), std::string("echo one\0status\0\0", 17));
+  const char stored[] = "echo one\0say \u00DCber \u0441\u0434 \u2665\0status\0";
+  EXPECT_EQ(StoredHistory(window), std::string(stored, sizeof(stored)));
 }
 
 TEST_F(ConsoleWindow, ClearComboThenClosingRemovesTheStoredHistory) {

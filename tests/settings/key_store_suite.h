@@ -46,6 +46,11 @@ class KeyStoreContract : public testing::Test {
 
 TYPED_TEST_SUITE_P(KeyStoreContract);
 
+template <size_t N>
+std::vector<uint8_t> Bytes(const char (&text)[N]) {
+  return std::vector<uint8_t>(text, text + N - 1);
+}
+
 TYPED_TEST_P(KeyStoreContract, ValuesKeepTheirTypeAndBytes) {
   struct Case {
     const char* name;
@@ -58,6 +63,9 @@ TYPED_TEST_P(KeyStoreContract, ValuesKeepTheirTypeAndBytes) {
       {"Empty binary", ValueType::kBinary, {}},
       {"Multi", ValueType::kMultiString, {'a', 0, 'b', 'c', 0, 0}},
       {"Large", ValueType::kBinary, std::vector<uint8_t>(5000, 0x5A)},
+      // Texts are UTF-8 on the program's side, whatever the store keeps.
+      {"\u00DCber \u2665", ValueType::kString, Bytes("\u0441\u0434s\u0446\u0430l\0")},
+      {"Recent", ValueType::kMultiString, Bytes("\u00DCber:27015\0\u4E2D\u6587\0\0")},
   };
   auto key = this->Fresh("Typed");
   for (const Case& c : cases) ASSERT_EQ(key->SetValue(c.name, c.type, c.data), KeyStatus::kSuccess);
@@ -87,6 +95,10 @@ TYPED_TEST_P(KeyStoreContract, ValueNamesIgnoreLetterCase) {
   EXPECT_EQ(key->DeleteValue("[KX4t].*"), KeyStatus::kSuccess);
   EXPECT_EQ(key->QueryValue("[Kx4t].*", 16, value), KeyStatus::kNotFound);
   EXPECT_EQ(key->DeleteValue("[Kx4t].*"), KeyStatus::kNotFound);
+  // Masks typed in other scripts are names too.
+  ASSERT_EQ(SetDword(*key, "\u0421\u0414*", 1), KeyStatus::kSuccess);
+  ASSERT_EQ(SetDword(*key, "\u0441\u0434*", 2), KeyStatus::kSuccess);
+  EXPECT_EQ(this->EnumeratedNames(*key), std::vector<std::string>{"\u0421\u0414*"});
 }
 
 TYPED_TEST_P(KeyStoreContract, EnumeratesEveryValueOnce) {

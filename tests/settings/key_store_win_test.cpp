@@ -6,4 +6,32 @@ namespace tarnwick {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Registry, KeyStoreContract, RegistryTestRoot);
 
+// Values an earlier, ANSI build wrote through the A calls read back as the same text.
+TEST(RegistryTexts, WhatTheAnsiCallsWroteReadsBackAsTheSameText) {
+  RegistryTestRoot registry;
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(registry.currentUser(), "Old", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  UniqueKey owner(key);
+  // Code page 1252, the ANSI code page of the test prefix: U with diaeresis, the euro sign.
+  const char text[] = "\xDC" "ber \x80";
+  const char multi[] = "\xDC" "ber:27015\0a\0";
+  ASSERT_EQ(RegSetValueExA(key, "Mask \xDC", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                           sizeof(text)),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, "Recent", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi),
+                           sizeof(multi)),
+            ERROR_SUCCESS);
+  auto old = registry.store().Root(RootKey::kCurrentUser).OpenSubkey("Old", KeyAccess::kRead);
+  ASSERT_NE(old, nullptr);
+  KeyValue value;
+  ASSERT_EQ(old->QueryValue("Mask \u00DC", kAnySize, value), KeyStatus::kSuccess);
+  EXPECT_EQ(value.type, ValueType::kString);
+  EXPECT_EQ(TextFromBytes(value.data), "\u00DCber \u20AC");
+  ASSERT_EQ(old->QueryValue("Recent", kAnySize, value), KeyStatus::kSuccess);
+  const char expected[] = "\u00DCber:27015\0a\0";
+  EXPECT_EQ(value.data, std::vector<uint8_t>(expected, expected + sizeof(expected)));
+}
+
 }  // namespace tarnwick

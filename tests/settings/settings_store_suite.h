@@ -81,10 +81,11 @@ TYPED_TEST_P(SettingsStoreContract, RoundTripsEverySetting) {
   first.consolePlacement = MakePlacementRecord(100, 3);
   first.columnOrder = saved.listOrders;
   first.columnWidths = saved.listWidths;
-  first.consoleHistory = {"status", "changelevel de_dust", "users"};
-  for (const char* server : {"alpha:27015", "10.1.1.1:27016", "beta.example:27017"})
+  first.consoleHistory = {"status", "changelevel de_dust", "say \u00DCber \u2665", "users"};
+  for (const char* server : {"alpha:27015", "10.1.1.1:27016", "\u0441\u0434.example:27017"})
     first.recentServers.AddServer(server);
   first.highlightRules = {{MakeHighlightAttributes(0x0000FF, 1, 20), "[Kx4t].*"},
+                          {MakeHighlightAttributes(0x0000FF, 1, 20), "\u0441\u0434*"},
                           {MakeHighlightAttributes(0x00FF00, 6, 9), "*bot*"},
                           {MakeHighlightAttributes(0xFF0000, 0, 2), "admin"}};
   ASSERT_EQ(SaveSettings(this->store(), first, saved), KeyStatus::kSuccess);
@@ -241,6 +242,12 @@ TYPED_TEST_P(SettingsStoreContract, FirstStartUsesDefaultsAndCreatesTheKeyOnlyAt
   EXPECT_EQ(TextFromBytes(this->Stored("HLLocation").data), "C:\\HL\\hl.exe");
 }
 
+inline std::string Repeat(const char* text, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += text;
+  return out;
+}
+
 TYPED_TEST_P(SettingsStoreContract, GameClientPathOfMoreThan259CharactersCountsAsAbsent) {
   struct Case {
     std::string stored;
@@ -248,6 +255,8 @@ TYPED_TEST_P(SettingsStoreContract, GameClientPathOfMoreThan259CharactersCountsA
   } cases[] = {
       {"C:\\" + std::string(249, 'g') + "\\hl.exe", "C:\\" + std::string(249, 'g') + "\\hl.exe"},
       {"C:\\" + std::string(250, 'g') + "\\hl.exe", "hl.exe"},  // 260 characters
+      {"C:\\" + Repeat("\u00FC", 249) + "\\hl.exe", "C:\\" + Repeat("\u00FC", 249) + "\\hl.exe"},
+      {"C:\\" + Repeat("\u00FC", 250) + "\\hl.exe", "hl.exe"},  // counted in characters
       {"", "hl.exe"},
   };
   for (const Case& c : cases) {

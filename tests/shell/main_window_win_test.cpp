@@ -2,9 +2,13 @@
 // completion, the player list's sorting and the status bar, driven with real messages.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "common/combo_box_win.h"
 #include "common/shell_open_win.h"
+#include "common/wide_text_win.h"
 #include "resources/resource.h"
+#include "tests/dialogs/connected_window_win.h"
 #include "tests/support/window_test_support_win.h"
 
 namespace tarnwick {
@@ -230,6 +234,77 @@ TEST(PlayerListView, NamesAreDrawnByTheFirstMatchingRule) {
 
 namespace tarnwick {
 namespace {
+
+// What a screen reader or another program reads through the Unicode messages.
+std::wstring CellThroughW(HWND list, int row, int column) {
+  wchar_t buffer[260] = {};
+  LVITEMW item = {};
+  item.iSubItem = column;
+  item.pszText = buffer;
+  item.cchTextMax = static_cast<int>(std::size(buffer));
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return buffer;
+}
+
+using ServerTexts = testing::ConnectedWindow;
+
+// Names over a real socket from the demo server: today's servers send UTF-8, old ones Latin-1.
+TEST_F(ServerTexts, NamesAndCaptionReadBackAsWritten) {
+  demo::DemoConfig config;
+  config.host_name = "\u4E2D\u6587 Server";
+  config.map = "de_\u00FCber";
+  config.players = {{"\u0441\u0434s\u0446\u0430l", 3, 10.0f},
+                    {"\u00DCber \u2665", 2, 20.0f},
+                    {"\xDC" "ber", 1, 30.0f},
+                    {"\uFF26\uFF55\uFF4C\uFF4C", 0, 40.0f}};
+  ASSERT_TRUE(Connect(config));
+  HWND list = window->Players().hwnd();
+  ASSERT_TRUE(testing::PumpUntil([&] { return window->Players().RowCount() == 4; }));
+  std::vector<std::wstring> names;
+  for (int row = 0; row < 4; ++row) names.push_back(CellThroughW(list, row, 1));
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"\u00DCber", L"\u00DCber \u2665",
+                                               L"\u0441\u0434s\u0446\u0430l",
+                                               L"\uFF26\uFF55\uFF4C\uFF4C"}));
+  wchar_t caption[256] = {};
+  GetWindowTextW(window.hwnd(), caption, static_cast<int>(std::size(caption)));
+  EXPECT_NE(std::wstring(caption).find(L"de_\u00FCber"), std::wstring::npos) << Narrow(caption);
+  EXPECT_NE(std::wstring(caption).find(L"\u4E2D\u6587 Server"), std::wstring::npos);
+  // A mask typed in Cyrillic draws the Cyrillic name; full-width letters fold by the platform's
+  // lower-casing, which the portable fold leaves alone.
+  window->HighlightRules() = {{MakeHighlightAttributes(0x0000FF, 0, 20), "\u0421\u0414*"},
+                              {MakeHighlightAttributes(0x00FF00, 0, 20), "\uFF46*"}};
+  window->CurrentSettings().playerListHighlight = true;
+  int drawn = 0;
+  for (int row = 0; row < 4; ++row) {
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    COLORREF color = 0;
+    if (DrawStageResult(window, item.lParam, color) == CDRF_NEWFONT) ++drawn;
+  }
+  EXPECT_EQ(drawn, 2);
+}
+
+// Name sorts in the user's locale order: punctuation before letters, accented letters among theirs.
+TEST(PlayerListView, NamesSortInTheUsersLocaleOrder) {
+  WindowUnderTest window;
+  PlayerList& list = window->Players();
+  list.Show({{"1", "Zed", "0", "00:00:01", 4},
+             {"2", "\u00C9mile", "0", "00:00:01", 4},
+             {"3", "|pipe", "0", "00:00:01", 4},
+             {"4", "alice", "0", "00:00:01", 4},
+             {"5", "~tilde", "0", "00:00:01", 4},
+             {"6", "Frank", "0", "00:00:01", 4}},
+            2);
+  const std::vector<std::string> names = Column(list, 1);
+  ASSERT_EQ(names.size(), 6u);
+  const std::vector<std::string> letters(names.begin() + 2, names.end());
+  EXPECT_EQ(letters, (std::vector<std::string>{"alice", "\u00C9mile", "Frank", "Zed"}));
+  EXPECT_EQ(names[0][0] == '|' || names[0][0] == '~', true) << names[0];
+  EXPECT_EQ(names[1][0] == '|' || names[1][0] == '~', true) << names[1];
+}
 
 TEST(MainWindowStart, WebLinkCommandsOpenTheirAddressAndBeepOnlyWhenThatFails) {
   WindowUnderTest window;

@@ -95,6 +95,7 @@ TEST(PlayerSorting, ClicksAndComparisons) {
       {3, "-3", "2", -1},       {3, "10", "2", 1},         {-3, "10", "2", -1},
       {1, "", "0", 0},          {2, "alice", "Bob", -1},   {-2, "alice", "Bob", 1},
       {2, "BOB", "bob", 0},     {4, "01:02:05", "00:59:59", 1},
+      {2, "\u00DCber", "\u00FCBER", 0},  {2, "\u0430\u0431", "\u0410\u0412", -1},
   };
   for (const Case& c : cases) {
     const int result = ComparePlayerTexts(c.order, c.a, c.b);

@@ -28,9 +28,9 @@ TEST(TrayPresenceGlue, GoToTrayAddsTheIconAndDoubleClickBringsTheWindowBack) {
   ASSERT_GE(tray.Calls().size(), 2u);
   EXPECT_EQ(tray.Calls()[0].message, static_cast<DWORD>(NIM_ADD));
   EXPECT_EQ(tray.Calls()[0].flags, static_cast<UINT>(NIF_MESSAGE)) << "no picture or tip yet";
-  EXPECT_EQ(tray.Calls()[0].size, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+  EXPECT_EQ(tray.Calls()[0].size, static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
   EXPECT_EQ(tray.Calls()[1].message, static_cast<DWORD>(NIM_SETVERSION));
-  EXPECT_EQ(window->Tray().RecordSize(), static_cast<DWORD>(NOTIFYICONDATAA_V2_SIZE));
+  EXPECT_EQ(window->Tray().RecordSize(), static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE));
   EXPECT_EQ(window->Tray().Tooltip(), "Tarnwick");
   EXPECT_NE(window->Tray().CurrentIcon(), nullptr);
   EXPECT_TRUE(window->Tray().IsFlashing()) << "the first picture in the tray counts as a change";
@@ -120,7 +120,7 @@ TEST(TrayPresenceGlue, AShellWithoutVersionThreeKeepsTheFirstRecordSize) {
   tray.acceptVersion = false;
   WindowUnderTest window;
   SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
-  EXPECT_EQ(window->Tray().RecordSize(), static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+  EXPECT_EQ(window->Tray().RecordSize(), static_cast<DWORD>(NOTIFYICONDATAW_V1_SIZE));
 }
 
 TEST(TrayPresenceGlue, MinimisingWithoutMinimizeToTrayKeepsTheWindow) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/wide_text_win.h"
+
 namespace tarnwick::testing {
 namespace {
 
@@ -47,14 +49,14 @@ BoxRecorder::BoxRecorder() {
 BoxRecorder::~BoxRecorder() { SetMessageBoxResponder(nullptr); }
 
 TrayRecorder::TrayRecorder() {
-  SetTrayShellHook([this](DWORD message, const NOTIFYICONDATAA& data) {
+  SetTrayShellHook([this](DWORD message, const NOTIFYICONDATAW& data) {
     const BOOL accepted = Take(message, data);
-    calls_.push_back(Call{message, data.uFlags, data.hIcon, data.szTip, data.cbSize});
+    calls_.push_back(Call{message, data.uFlags, data.hIcon, Narrow(data.szTip), data.cbSize});
     return accepted;
   });
 }
 
-BOOL TrayRecorder::Take(DWORD message, const NOTIFYICONDATAA& data) {
+BOOL TrayRecorder::Take(DWORD message, const NOTIFYICONDATAW& data) {
   if (!running) return FALSE;
   auto held = std::find_if(icons_.begin(), icons_.end(), [&data](const Icon& icon) {
     return icon.window == data.hWnd && icon.id == data.uID;
@@ -73,7 +75,7 @@ BOOL TrayRecorder::Take(DWORD message, const NOTIFYICONDATAA& data) {
       return acceptVersion ? TRUE : FALSE;
     default:
       if ((data.uFlags & NIF_ICON) != 0) held->picture = data.hIcon;
-      if ((data.uFlags & NIF_TIP) != 0) held->tip = data.szTip;
+      if ((data.uFlags & NIF_TIP) != 0) held->tip = Narrow(data.szTip);
       return TRUE;
   }
 }

@@ -77,7 +77,7 @@ class TrayRecorder {
   bool running = true;
 
  private:
-  BOOL Take(DWORD message, const NOTIFYICONDATAA& data);
+  BOOL Take(DWORD message, const NOTIFYICONDATAW& data);
 
   std::vector<Call> calls_;
   std::vector<Icon> icons_;
