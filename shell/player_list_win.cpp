@@ -106,6 +106,9 @@ void PlayerList::SetDpi(UINT dpi) {
       LoadImageStripForDpi(instance_, IDB_SORT_MARKS, kSortMarks, kSortMarkKey, dpi));
   if (!marks) return;
   SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(marks.Get()));
+  // The header's own margin around a mark (three edges each side) leaves the narrow "#" column no
+  // room for its title beside the mark.
+  SendMessageA(header, HDM_SETBITMAPMARGIN, static_cast<WPARAM>(ScaleForDpi(2, dpi)), 0);
   // The old list goes only once the header no longer draws from it.
   sortMarks_ = std::move(marks);
 }
