@@ -10,15 +10,11 @@
 
 namespace tarnwick {
 
-// Tells whether a byte starts a double-byte character in the active code page; the scan for '\'
-// steps over the second byte of such a character, which may have the value of '\'.
-using LeadByteTest = bool (*)(unsigned char byte);
-
 // The folder to make current for `gameClientPath`, or nothing when the path has no '\'. A folder
 // that would name only a drive ("C:") or nothing (the path starts with its only '\') gets a
 // closing '\', so that it means the drive's root rather than the drive's current directory.
-std::optional<std::string> WorkingFolderOf(std::string_view gameClientPath,
-                                           LeadByteTest isLeadByte = nullptr);
+// The path is UTF-8, where no byte of a character other than '\' itself has the value of '\'.
+std::optional<std::string> WorkingFolderOf(std::string_view gameClientPath);
 
 }  // namespace tarnwick
 
