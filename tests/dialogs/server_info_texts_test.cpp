@@ -1,4 +1,4 @@
-// What the Server Info pages show: the OS link, the flags, the rules rows, the Mod page by
+// What the Server Info pages show: the flags, the rules rows, the Mod page by
 // protocol, and the ping figures.
 #include "dialogs/server_info_texts.h"
 
@@ -11,12 +11,6 @@ namespace tarnwick {
 namespace {
 
 using testing::ByteBuilder;
-
-TEST(ServerInfoTexts, OsLetterChoosesTheLink) {
-  const std::pair<int, int> cases[] = {{'l', IDS_OS_LINUX_LINK}, {'w', IDS_OS_WINDOWS_LINK},
-                                       {'L', 0}, {'m', 0}, {0, 0}};
-  for (const auto& [os, link] : cases) EXPECT_EQ(OsLinkStringId(static_cast<uint8_t>(os)), link);
-}
 
 TEST(ServerInfoTexts, FlagsJoinLockedAndDedicated) {
   struct Case {

@@ -1,4 +1,4 @@
-// The shell's decisions without windows: caption text, tray pictures, the flash, command lines,
+// The shell's decisions without windows: tray pictures, the flash, command lines,
 // the player sort and the command state table.
 #include <gtest/gtest.h>
 
@@ -10,11 +10,6 @@
 
 namespace tarnwick {
 namespace {
-
-TEST(TrayPicture, CaptionText) {
-  EXPECT_EQ(CaptionText("%s [%u/%u] on %s - %s", "de_dust", 5, 16, "Alpha", "Tarnwick"),
-            "de_dust [5/16] on Alpha - Tarnwick");
-}
 
 TEST(TrayPicture, IconIdsOfBothSetsAcrossTheEdges) {
   struct Case {

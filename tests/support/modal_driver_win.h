@@ -148,34 +148,6 @@ inline void MoveTrackbar(HWND dialog, int id, int position) {
                reinterpret_cast<LPARAM>(bar));
 }
 
-// With TARNWICK_SHOTS set to a folder, takes a picture of the screen into <folder>/<name>.png
-// (only the screenshot test asks for one).
-inline void TakeScreenshot(HWND window, const std::string& name) {
-  const char* folder = std::getenv("TARNWICK_SHOTS");
-  if (folder == nullptr || *folder == '\0') return;
-  RedrawWindow(window, nullptr, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  // Wine hands painted windows to the X server from its message loop: let it run a moment.
-  PumpUntil([] { return false; }, 400);
-  // Wine does not wait for a Unix program, so the picture is awaited through a marker file.
-  const std::string picture = std::string(folder) + "/" + name + ".png";
-  const std::string marker = "Z:" + picture + ".done";
-  std::string command = "/bin/sh -c \"/usr/bin/import -window root '" + picture + "' ; touch '" +
-                        picture + ".done'\"";
-  DeleteFileA(marker.c_str());
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process)) {
-    return;
-  }
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  PumpUntil([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 20000);
-  DeleteFileA(marker.c_str());
-}
-
 }  // namespace tarnwick::testing
 
 #endif
