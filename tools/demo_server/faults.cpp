@@ -4,6 +4,25 @@
 
 namespace tarnwick::demo {
 
+namespace {
+
+// Up to 48 random bytes after either the 0xFF prefix and a type letter no reply uses, or one
+// byte that is never 0xFF, so the datagram cannot pass for a reply.
+Datagram RandomJunk(bool prefixed, std::mt19937& random) {
+  std::uniform_int_distribution<int> byte(0, 255);
+  ByteWriter writer;
+  if (prefixed) {
+    writer.Prefix().Byte('z');
+  } else {
+    writer.Byte(static_cast<uint8_t>(byte(random) % 0xFF));
+  }
+  const int length = std::uniform_int_distribution<int>(1, 48)(random);
+  for (int i = 0; i < length; ++i) writer.Byte(static_cast<uint8_t>(byte(random)));
+  return writer.Take();
+}
+
+}  // namespace
+
 void FaultStage::Deliver(Datagram reply, const Datagram* forged, const Endpoint& destination,
                          int64_t now_ms, std::vector<Outgoing>* out) {
   ++replies_;
@@ -36,17 +55,8 @@ void FaultStage::Deliver(Datagram reply, const Datagram* forged, const Endpoint&
 // Three kinds of junk by turn: random bytes that never start with the 0xFF prefix; the reply
 // itself without its prefix; the prefix followed by a type letter no reply uses.
 Datagram FaultStage::Garbage(int kind, const Datagram& reply) {
-  std::uniform_int_distribution<int> byte(0, 255);
   if (kind == 1 && reply.size() > 4) return Datagram(reply.begin() + 4, reply.end());
-  ByteWriter writer;
-  if (kind == 2) {
-    writer.Prefix().Byte('z');
-  } else {
-    writer.Byte(static_cast<uint8_t>(byte(random_) % 0xFF));
-  }
-  const int length = std::uniform_int_distribution<int>(1, 48)(random_);
-  for (int i = 0; i < length; ++i) writer.Byte(static_cast<uint8_t>(byte(random_)));
-  return writer.Take();
+  return RandomJunk(kind == 2, random_);
 }
 
 FloodStage::FloodStage(const FaultModes& faults, uint32_t seed)
@@ -89,17 +99,6 @@ FloodStage::Phase FloodStage::PhaseAt(int64_t now_ms) const {
   return sent_ < total_ ? Phase::kRunning : Phase::kDone;
 }
 
-Datagram FloodStage::Junk() {
-  std::uniform_int_distribution<int> byte(0, 255);
-  ByteWriter writer;
-  if (sent_ % 2 == 1) {
-    writer.Prefix().Byte('z');
-  } else {
-    writer.Byte(static_cast<uint8_t>(byte(random_) % 0xFF));
-  }
-  const int length = std::uniform_int_distribution<int>(1, 48)(random_);
-  for (int i = 0; i < length; ++i) writer.Byte(static_cast<uint8_t>(byte(random_)));
-  return writer.Take();
-}
+Datagram FloodStage::Junk() { return RandomJunk(sent_ % 2 == 1, random_); }
 
 }  // namespace tarnwick::demo
