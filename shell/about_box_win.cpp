@@ -8,7 +8,7 @@
 #include "common/window_dpi_win.h"
 #include "common/window_base_win.h"
 #include "resources/resource.h"
-#include "shell/link_static_win.h"
+#include "controls/link_static_win.h"
 
 namespace tarnwick {
 namespace {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "common/combo_box_win.h"
+#include "controls/combo_box_win.h"
 #include "common/wide_text_win.h"
 #include "rcon/console_log_file_win.h"
 #include "rcon/host_addresses_win.h"

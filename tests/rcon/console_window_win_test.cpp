@@ -7,7 +7,7 @@
 
 #include "rcon/console_output.h"
 #include "settings/settings_store.h"
-#include "shell/message_loop_win.h"
+#include "common/message_loop_win.h"
 #include "tests/rcon/console_fixture_win.h"
 #include "tests/support/registry_test_root_win.h"
 

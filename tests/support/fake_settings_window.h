@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "highlight/highlight_rules.h"
-#include "shell/recent_servers.h"
+#include "settings/recent_servers.h"
 #include "shell/settings_window_base.h"
 
 namespace tarnwick {

@@ -13,8 +13,8 @@
 //
 // The dialog passes WM_CTLCOLORSTATIC on to its link controls through ReflectColour. Colours, the
 // hand cursor and the visited links are shared by every link of the process.
-#ifndef TARNWICK_SHELL_LINK_STATIC_WIN_H
-#define TARNWICK_SHELL_LINK_STATIC_WIN_H
+#ifndef TARNWICK_CONTROLS_LINK_STATIC_WIN_H
+#define TARNWICK_CONTROLS_LINK_STATIC_WIN_H
 
 #include <functional>
 #include <string>
@@ -22,8 +22,8 @@
 #include "common/unique_handle_win.h"
 #include "common/win32.h"
 #include "settings/key_store.h"
-#include "shell/link_static_history_win.h"
-#include "shell/link_static_text.h"
+#include "controls/link_static_history_win.h"
+#include "controls/link_static_text.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "shell/link_static_win.h"
+#include "controls/link_static_win.h"
 
 #include <algorithm>
 #include <mutex>
