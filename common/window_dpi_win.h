@@ -10,6 +10,10 @@
 namespace tarnwick {
 
 inline constexpr UINT kDesignDpi = 96;  // the DPI every picture and pixel size is drawn for
+// WM_DPICHANGED and WM_DPICHANGED_AFTERPARENT, which the headers for the oldest supported system
+// do not name.
+inline constexpr UINT kDpiChangedMessage = 0x02E0;
+inline constexpr UINT kDpiChangedAfterParentMessage = 0x02E3;
 
 // GetDpiForWindow where the system has it, else the screen's LOGPIXELSY.
 UINT WindowDpi(HWND window);

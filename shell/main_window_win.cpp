@@ -13,8 +13,6 @@ namespace tarnwick {
 namespace {
 
 constexpr const wchar_t* kWindowClass = L"TarnwickMainWindow";
-// WM_DPICHANGED, which the headers for the oldest supported system do not name.
-constexpr UINT kDpiChangedMessage = 0x02E0;
 
 // Help texts of system menu commands are numbered from 0xEF00 in steps of one per command.
 UINT SystemCommandHelpId(UINT command) { return 0xEF00 + ((command - 0xF000) >> 4); }
