@@ -102,17 +102,12 @@ TEST(RconSession, ScriptsOfEventsSendTheExpectedTexts) {
        {Kind(0, ServerKind::Old), Send(0, "a", {"rcon pw a"}), Answer(1, kStale, kAsk, false),
         Number(2, 4, {"rcon 4 pw a"}), Answer(3, kStale, kNothing), Send(4, "b", kAsk)}},
       // Without a challenge nothing is sent: two requests, then the waiting commands are dropped
-      // and the console says so.
-      {"kind unknown",
+      // and the console says so. (Any kind but Old takes this path; the scripts above show that
+      // neither today's kind nor one that answers only ping is taken for Old.)
+      {"no challenge",
        {Send(0, "a", kAsk), Send(1, "b", kNothing), Tick(2999, kNothing), Tick(3000, kAsk),
         Tick(5999, kNothing), Tick(6000, kNothing, true), Tick(20000, kNothing),
         Send(21000, "c", kAsk)}},
-      {"a server that answers only ping",
-       {Kind(0, ServerKind::TextSilent), Send(0, "a", kAsk), Tick(3000, kAsk),
-        Tick(6000, kNothing, true)}},
-      {"a server of today's kind",
-       {Kind(0, ServerKind::Modern), Send(0, "a", kAsk), Tick(3000, kAsk),
-        Tick(6000, kNothing, true)}},
       {"across the wrap of the tick counter",
        {Send(0xFFFFF000u, "a", kAsk), Tick(0xFFFFF000u + 2999, kNothing),
         Tick(0xFFFFF000u + 3000, kAsk), Tick(0xFFFFF000u + 6000, kNothing, true)}},
