@@ -85,29 +85,17 @@ TEST_F(JoinTest, StartsTheClientWithTheModItsFolderAndPriorityOrSaysWhyNot) {
 
 // ---- The password prompt
 
-class PasswordPromptTest : public testing::LaunchFixture {
- protected:
-  void SetUp() override {
-    LaunchFixture::SetUp();
-    DemoConfig config;
-    config.password = true;
-    Connect(config);
-    SetForegroundWindow(window.hwnd());
-    SetActiveWindow(window.hwnd());
-  }
-  // Opens the prompt with Join and runs `act` inside it.
-  void JoinWith(ModalDriver::Action act) {
-    ModalDriver driver({std::move(act)});
-    SendCommand(window.hwnd(), ID_FILE_JOIN);
-    EXPECT_TRUE(driver.AllRan());
-  }
-  static void Type(HWND prompt, const char* text) {
+TEST_F(JoinTest, ThePasswordPromptOpensCentredOnceRefusesAQuoteOrEndBackslashAndCancelKeepsIt) {
+  DemoConfig config;
+  config.password = true;
+  Connect(config);
+  SetForegroundWindow(window.hwnd());
+  SetActiveWindow(window.hwnd());
+  const auto type = [](HWND prompt, const char* text) {
     testing::SetText(prompt, IDC_PASSWORD_EDIT, text);
-  }
-};
-
-TEST_F(PasswordPromptTest, OpensCentredRefusesAQuoteOrEndBackslashOkJoinsAndCancelKeepsIt) {
-  JoinWith([&](HWND prompt) {
+  };
+  // The first prompt, with the password that joins.
+  ModalDriver::Action first = [&](HWND prompt) {
     const RECT owner = testing::ScreenRect(window.hwnd());
     const RECT opened = testing::ScreenRect(prompt);
     EXPECT_NEAR(opened.left + opened.right, owner.left + owner.right, 2);
@@ -137,48 +125,47 @@ TEST_F(PasswordPromptTest, OpensCentredRefusesAQuoteOrEndBackslashOkJoinsAndCanc
     EXPECT_TRUE(GetWindowLongA(GetDlgItem(prompt, IDC_PASSWORD_EDIT), GWL_STYLE) & ES_PASSWORD);
     EXPECT_EQ(GetWindow(prompt, GW_OWNER), window.hwnd());
     for (const char* refused : {"open\" +quit \"", "open\\"}) {
-      Type(prompt, refused);
+      type(prompt, refused);
       Click(prompt, IDOK);
       EXPECT_TRUE(IsWindowVisible(prompt)) << refused;
       EXPECT_EQ(testing::ItemText(prompt, IDC_PASSWORD_EDIT), refused) << "kept as typed";
     }
     EXPECT_FALSE(GameStarted());
-    Type(prompt, "s3cret word");
+    type(prompt, "s3cret word");
     Click(prompt, IDOK);
-  });
+  };
+  {
+    ModalDriver driver({first});
+    SendCommand(window.hwnd(), ID_FILE_JOIN);
+    EXPECT_TRUE(driver.AllRan());
+  }
   ASSERT_NE(testing::FindGame(), nullptr);
   EXPECT_EQ(ReadStandInRecord()->commandLine, JoinLine("Valve", "s3cret word"));
   testing::CloseEveryGame();
   DeleteFileA(StandInRecordPath().c_str());
 
-  // Cancel and the close box start nothing; the prompt opens with the password kept.
+  // Cancel and the close box start nothing; the prompt opens with the password kept. A Join while
+  // it is open (as from the tray menu, whose commands still reach the disabled window) opens no
+  // second one.
   for (bool closeBox : {false, true}) {
-    JoinWith([&](HWND prompt) {
-      EXPECT_EQ(testing::ItemText(prompt, IDC_PASSWORD_EDIT), "s3cret word");
-      Type(prompt, "second");
-      if (closeBox) {
-        SendMessageA(prompt, WM_CLOSE, 0, 0);
-      } else {
-        Click(prompt, IDCANCEL);
-      }
-    });
+    ModalDriver cancel({[&](HWND prompt) {
+                          EXPECT_EQ(testing::ItemText(prompt, IDC_PASSWORD_EDIT), "s3cret word");
+                          SendCommand(window.hwnd(), ID_FILE_JOIN);
+                          type(prompt, "second");
+                          if (closeBox) {
+                            SendMessageA(prompt, WM_CLOSE, 0, 0);
+                          } else {
+                            Click(prompt, IDCANCEL);
+                          }
+                        },
+                        // Runs only inside a second prompt: ends it, so the test fails, not hangs.
+                        [&](HWND second) { Click(second, IDCANCEL); }});
+    SendCommand(window.hwnd(), ID_FILE_JOIN);
+    EXPECT_EQ(cancel.Ran(), 1) << closeBox;
     EXPECT_FALSE(GameStarted()) << closeBox;
     EXPECT_EQ(window->Launcher().GamePassword(), "s3cret word");
   }
   EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(PasswordPromptTest, AJoinWhileThePromptIsOpenOpensNoSecondOne) {
-  ModalDriver driver({[&](HWND prompt) {
-                        // As from the tray menu, whose commands still reach the disabled window.
-                        SendCommand(window.hwnd(), ID_FILE_JOIN);
-                        Click(prompt, IDCANCEL);
-                      },
-                      // Runs only inside a second prompt: ends it, so the test fails, not hangs.
-                      [&](HWND second) { Click(second, IDCANCEL); }});
-  SendCommand(window.hwnd(), ID_FILE_JOIN);
-  EXPECT_EQ(driver.Ran(), 1);
-  EXPECT_FALSE(GameStarted());
 }
 
 }  // namespace
