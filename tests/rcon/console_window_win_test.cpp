@@ -16,7 +16,7 @@ using testing::SendCommand;
 
 class ConsoleWindow : public ConsoleTest {};
 
-TEST_F(ConsoleWindow, CreatedHiddenCollectsTextWhileHiddenAndKeepsItWhenEscHidesIt) {
+TEST_F(ConsoleWindow, CreatedHiddenCollectsTextKeepsItWhenEscHidesItAndSavesIt) {
   const HWND console = Console().hwnd();
   ASSERT_NE(console, nullptr);
   EXPECT_EQ(GetWindow(console, GW_OWNER), window.hwnd());
@@ -58,20 +58,17 @@ TEST_F(ConsoleWindow, CreatedHiddenCollectsTextWhileHiddenAndKeepsItWhenEscHides
   SendMessageW(Console().OutputBox(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(Console().OutputBox())));
-}
 
-TEST_F(ConsoleWindow, SaveWritesTheOutputWithCrLf) {
+  // "Save log as..." writes the text shown, over an older and longer file.
   const std::string path = testing::TempLogPath("console");
-  std::ofstream(path, std::ios::binary) << "an older and longer file that the save replaces\r\n";
-  Console().AppendConsoleText("L 12/06/2026 - 10:00:00: first\n");
-  Console().AppendConsoleText("second\n");
+  std::ofstream(path, std::ios::binary) << std::string(200, '-');
   const auto save = [&](const std::string& answer) {
     SaveAnswer dialog(answer);
     SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_SAVE_LOG, 0);
     return dialog.proposed;
   };
   EXPECT_EQ(save(path), "Tarnwick.log");
-  const std::string saved = "L 12/06/2026 - 10:00:00: first\r\nsecond\r\n";
+  const std::string saved = Output();
   EXPECT_EQ(ReadFile(path), saved);
   Console().AppendConsoleText("not saved\n");
   EXPECT_EQ(save(""), "Tarnwick.log");
