@@ -21,31 +21,6 @@ constexpr size_t kAbsent = std::string::npos;
 
 class ConsoleWithServer : public ConsoleTest {};
 
-TEST_F(ConsoleWithServer, EnterSendsInTheOldFormAndAForgedMessageSendsNothing) {
-  Connect();
-  // A server known to be of 2001 gets its own form at once, without a challenge.
-  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().Kind() == ServerKind::Old; }));
-  SetPassword("demo");
-  SetCommand("status");
-  SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
-  SetFocus(CommandEdit());
-  PostMessageA(CommandEdit(), WM_KEYDOWN, VK_RETURN, 1);
-  ASSERT_TRUE(WaitForOutput("players :  3 active (16 max)"));
-  EXPECT_TRUE(WaitForRequest("rcon demo status"));
-  EXPECT_EQ(CountRequests("challenge rcon"), 0u);
-  EXPECT_EQ(Output().rfind("hostname:  Tarnwick Demo Server\r\n", 0), 0u) << Output();
-  EXPECT_EQ(ComboEditText(Console().CommandBox()), "status") << "the command stays in the box";
-
-  // "RConMsg" carries no text: one sent with a pointer, as any process can, sends nothing.
-  const char forged[] = "rcon demo echo forged";
-  EXPECT_EQ(SendMessageA(window.hwnd(), RConMessage(), kRConSendText,
-                         reinterpret_cast<LPARAM>(forged)),
-            0);
-  Send("echo after");
-  ASSERT_TRUE(WaitForRequest("rcon demo echo after"));
-  EXPECT_EQ(CountRequests("rcon demo echo forged"), 0u);
-}
-
 // Today's servers count every rcon attempt without a good challenge as a failed one.
 class ConsoleWithModernServer : public ConsoleTest {
  protected:
@@ -161,20 +136,40 @@ void Type(HWND edit, const std::string& keys) {
   PumpPending();
 }
 
-TEST_F(ConsoleWithServer, HistoryKeepsOneItemWhateverTheCaseCompletesAndIsStoredWithoutPasswords) {
+TEST_F(ConsoleWithServer, EnterSendsInTheOldFormAndTheHistoryKeepsOneItemWhateverTheCase) {
   Connect();
+  // A server known to be of 2001 gets its own form at once, without a challenge.
+  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().Kind() == ServerKind::Old; }));
   SetPassword("demo");
-  for (const char* command : {"status", "status", "Status", "echo hi", "say \u00DCber \u2665",
+  SetCommand("status");
+  SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
+  SetFocus(CommandEdit());
+  PostMessageA(CommandEdit(), WM_KEYDOWN, VK_RETURN, 1);
+  ASSERT_TRUE(WaitForOutput("players :  3 active (16 max)"));
+  EXPECT_TRUE(WaitForRequest("rcon demo status"));
+  EXPECT_EQ(CountRequests("challenge rcon"), 0u);
+  EXPECT_EQ(Output().rfind("hostname:  Tarnwick Demo Server\r\n", 0), 0u) << Output();
+  EXPECT_EQ(ComboEditText(Console().CommandBox()), "status") << "the command stays in the box";
+
+  // "RConMsg" carries no text: one sent with a pointer, as any process can, sends nothing.
+  const char forged[] = "rcon demo echo forged";
+  EXPECT_EQ(SendMessageA(window.hwnd(), RConMessage(), kRConSendText,
+                         reinterpret_cast<LPARAM>(forged)),
+            0);
+
+  // The history keeps one item whatever the case, completes typing and is stored on closing,
+  // without the commands that set a password.
+  for (const char* command : {"status", "Status", "echo hi", "say \u00DCber \u2665",
                               "sv_password x", "RCON_PASSWORD y"}) {
     Send(command);
   }
   EXPECT_TRUE(WaitForRequest("rcon demo RCON_PASSWORD y")) << "sent all the same";
   EXPECT_EQ(CountRequests("rcon demo status"), 2u) << "every Send sends, in the list or not";
+  EXPECT_EQ(CountRequests("rcon demo echo forged"), 0u);
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "RCON_PASSWORD y") << "and left in the box";
   EXPECT_EQ(History(), (std::vector<std::string>{"echo hi", "say \u00DCber \u2665", "status"}));
 
   SetCommand("");
-  Console().Show();
   const HWND edit = CommandEdit();
   SetFocus(edit);
   Type(edit, "st");
