@@ -7,7 +7,7 @@
 #include "common/list_view_win.h"
 #include "common/wide_text_win.h"
 #include "highlight/highlight_rules.h"
-#include "tests/dialogs/connected_window_win.h"
+#include "tests/support/connected_window_win.h"
 
 namespace tarnwick {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "common/list_view_win.h"
 #include "common/shell_open_win.h"
-#include "tests/dialogs/connected_window_win.h"
+#include "tests/support/connected_window_win.h"
 
 namespace tarnwick {
 namespace {

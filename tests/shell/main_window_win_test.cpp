@@ -8,7 +8,7 @@
 #include "common/shell_open_win.h"
 #include "common/wide_text_win.h"
 #include "resources/resource.h"
-#include "tests/dialogs/connected_window_win.h"
+#include "tests/support/connected_window_win.h"
 #include "tests/support/window_test_support_win.h"
 
 namespace tarnwick {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/shell_open_win.h"
-#include "tests/dialogs/connected_window_win.h"
+#include "tests/support/connected_window_win.h"
 
 namespace tarnwick {
 namespace {
