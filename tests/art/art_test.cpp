@@ -1,13 +1,11 @@
 // The pictures in resources/art against the code that draws them, and the facts the program relies
-// on: sizes and colour depths of the files, the key colours, what the tray and sort-mark pictures
-// show. How the system draws them is art_win_test.cpp's part.
+// on: the key colours, what the tray and sort-mark pictures show. How the system loads and draws
+// them (and so their sizes) is art_win_test.cpp's part, and the DPI test's in tests/shell.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <set>
 #include <string>
 
@@ -55,27 +53,6 @@ TEST(ArtFiles, CommittedPicturesAreWhatTheGeneratorDrawsNow) {
   EXPECT_EQ(references, Drawn().size());
   for (const std::string& name : drawn)
     EXPECT_NE(script.find("\"art/" + name + "\""), std::string::npos) << name;
-}
-
-TEST(ArtFiles, IconsAndBitmapsHaveTheirSizesAndDepths) {
-  using Images = std::vector<std::array<int, 3>>;  // width, height and bits of each image
-  const std::map<std::string, Images> special = {
-      {"tarnwick.ico", {{16, 16, 4}, {32, 32, 4}, {16, 16, 32}, {32, 32, 32}}},
-      {"toolbar.bmp", {{176, 15, 4}}},
-      {"sort_marks.bmp", {{16, 7, 4}}},
-      {"about_banner.bmp", {{250, 88, 24}}}};
-  for (const ArtFile& file : Drawn()) {
-    const Bytes& b = file.bytes;
-    Images images;  // from the icon directory, or from the bitmap's info header
-    if (file.name.ends_with(".ico")) {
-      for (size_t at = 6; at < 6 + 16u * b[4]; at += 16)
-        images.push_back({b[at], b[at + 1], b[at + 6]});
-    } else {
-      images.push_back({b[18] | b[19] << 8, b[22], b[28]});
-    }
-    const auto found = special.find(file.name);
-    EXPECT_EQ(images, (found != special.end() ? found->second : Images{{16, 16, 4}})) << file.name;
-  }
 }
 
 TEST(ArtIcons, StripesTurnRedFromTheBottomAFifthAtATime) {

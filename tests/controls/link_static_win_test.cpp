@@ -83,107 +83,24 @@ class LinkControl : public ::testing::Test {
   int beeps = 0;
 };
 
-TEST_F(LinkControl, EachTextSplitsIntoAnUnderlinedCaptionAndItsTarget) {
-  HWND control = AddStatic("\n");
-  LinkStatic link;
-  link.Attach(control);
-  EXPECT_FALSE(IsWindowEnabled(control)) << "the text at attaching counts: no caption";
-  struct Case {
-    const char* text;
-    const char* caption;
-    const char* url;
-  } cases[] = {
-      {"Developers\nmailto:developers@tarnwick.merrowind.example", "Developers",
-       "mailto:developers@tarnwick.merrowind.example"},
-      {"valve", "valve", "valve"},  // a text without a line feed opens itself
-      {"", "", ""},
-  };
-  for (const Case& c : cases) {
-    SetWindowTextA(control, c.text);
-    EXPECT_EQ(WindowText(control), c.caption) << c.text;
-    EXPECT_EQ(link.Url(), c.url) << c.text;
-    EXPECT_EQ(IsWindowEnabled(control) != FALSE, *c.caption != '\0') << c.text;
-  }
+bool Underlined(HWND control) {
   LOGFONTA font = {};
   GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
-  EXPECT_TRUE(font.lfUnderline);
+  return font.lfUnderline != 0;
 }
 
-TEST_F(LinkControl, ServerTextOpensOnlyTheWebAddressItShows) {
-  const char* kCrafted = "www.example.org\nC:\\windows\\system32\\notepad.exe";
-  const char* kCraftedShown = "www.example.org C:\\windows\\system32\\notepad.exe";
-  HWND control = AddStatic(kCrafted);
-  LinkStatic link;
-  link.Attach(control, LinkTexts::kServer);
-  struct Case {
-    const char* text;
-    const char* shown;
-    bool link;
-  } cases[] = {
-      {kCrafted, kCraftedShown, false},  // the text at attaching counts too
-      {"www.example.org", "http://www.example.org", true},
-      {"https://example.com/mod/", "https://example.com/mod/", true},
-      {"\\\\host\\share\\x.exe", "\\\\host\\share\\x.exe", false},
-      {"cstrike", "cstrike", false},
-  };
-  for (const Case& c : cases) {
-    SetWindowTextA(control, c.text);
-    opened.clear();
-    ClickLink(control);
-    SendMessageA(control, WM_KEYUP, VK_SPACE, 0);
-    EXPECT_EQ(WindowText(control), c.shown);
-    EXPECT_EQ(opened, (c.link ? Targets{c.shown, c.shown} : Targets{})) << c.text;
-    EXPECT_EQ(SendMessageA(control, WM_NCHITTEST, 0, 0) == HTCLIENT, c.link) << c.text;
-    EXPECT_TRUE(IsWindowEnabled(control)) << "plain text is not greyed";
-    LOGFONTA font = {};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof(font),
-               &font);
-    EXPECT_EQ(font.lfUnderline != 0, c.link) << c.text;
-  }
-  EXPECT_EQ(beeps, 0);
-  // A refill between press and release (a reply that came in) opens nothing.
-  opened.clear();
-  for (const char* swapped : {"http://b.example/", kCrafted}) {
-    SetWindowTextA(control, "http://a.example/");
-    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-    SetWindowTextA(control, swapped);
-    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-  }
-  EXPECT_EQ(opened, Targets{});
-}
-
-TEST_F(LinkControl, OpeningMarksEveryLinkToTheTargetVisitedOrBeeps) {
-  const std::pair<INT_PTR, bool> cases[] = {{33, true}, {32, false}};  // the shell's answer
-  for (const auto& [answer, succeeds] : cases) {
-    const std::string url = "https://example.com/" + std::to_string(answer);
-    HWND first = AddStatic(("One\n" + url).c_str());
-    HWND second = AddStatic(("Two\n" + url).c_str(), SS_LEFT, 60);
-    LinkStatic one;
-    LinkStatic two;
-    one.Attach(first);
-    two.Attach(second);
-    openResult = answer;
-    beeps = 0;
-    opened.clear();
-    EXPECT_EQ(TextColour(second), kNormal);
-    ClickLink(first);
-    EXPECT_EQ(opened, Targets{url});
-    EXPECT_EQ(beeps, succeeds ? 0 : 1) << answer;
-    EXPECT_EQ(two.IsVisited(), succeeds) << answer;
-    EXPECT_EQ(TextColour(second), succeeds ? kVisited : kNormal) << answer;
-    DestroyWindow(first);
-    DestroyWindow(second);
-  }
-  // Which mechanism this system gives (Wine has no such service: only the in-memory set counts).
-  std::printf("URL-history service: %s\n",
-              LinkHistory().HasService() ? "present" : "absent, in-memory set only");
-}
-
-TEST_F(LinkControl, TakesTheMouseWithAHandAndOpensOnAClickOrSpace) {
-  HWND control = AddStatic("Example\nhttps://example.com/");
+// (How each text splits is the portable table's part; here the window shows and opens the split.)
+TEST_F(LinkControl, OwnTextShowsAnUnderlinedCaptionAndOpensItsTargetOnAClickOrSpace) {
+  HWND control = AddStatic("\n");
   EXPECT_NE(SendMessageA(control, WM_NCHITTEST, 0, 0), HTCLIENT) << "a plain static lets clicks by";
   LinkStatic link;
   link.Attach(control);
+  EXPECT_FALSE(IsWindowEnabled(control)) << "the text at attaching counts: no caption";
+  SetWindowTextA(control, "Example\nhttps://example.com/");
+  EXPECT_EQ(WindowText(control), "Example");
+  EXPECT_EQ(link.Url(), "https://example.com/");
+  EXPECT_TRUE(IsWindowEnabled(control));
+  EXPECT_TRUE(Underlined(control));
   EXPECT_EQ(SendMessageA(control, WM_NCHITTEST, 0, 0), HTCLIENT);
   EXPECT_TRUE(SendMessageA(control, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
                            MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
@@ -199,22 +116,62 @@ TEST_F(LinkControl, TakesTheMouseWithAHandAndOpensOnAClickOrSpace) {
   EXPECT_EQ(opened, (Targets{"https://example.com/", "https://example.com/"}));
 }
 
-TEST_F(LinkControl, TooltipShowsTheTargetCutTo79Bytes) {
-  const std::string url = "https://example.com/" + std::string(100, 'x');
-  HWND control = AddStatic(("Tip\n" + url).c_str());
+TEST_F(LinkControl, ServerTextOpensOnlyTheWebAddressItShows) {
+  const char* kCrafted = "www.example.org\nC:\\windows\\system32\\notepad.exe";
+  const char* kCraftedShown = "www.example.org C:\\windows\\system32\\notepad.exe";
+  HWND control = AddStatic(kCrafted);
   LinkStatic link;
-  link.Attach(control);
-  ASSERT_NE(link.Tooltip(), nullptr);
-  EXPECT_EQ(SendMessageA(link.Tooltip(), TTM_GETTOOLCOUNT, 0, 0), 1);
-  // The tooltip asks in the Unicode form, as the control tells it to.
-  EXPECT_EQ(SendMessageW(control, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(link.Tooltip()),
-                         NF_QUERY),
-            NFR_UNICODE);
-  NMTTDISPINFOW info = {};
-  info.hdr = {link.Tooltip(), reinterpret_cast<UINT_PTR>(control), TTN_GETDISPINFOW};
-  SendMessageW(control, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-  ASSERT_NE(info.lpszText, nullptr);
-  EXPECT_EQ(std::wstring(info.lpszText), std::wstring(url.begin(), url.begin() + 79));
+  link.Attach(control, LinkTexts::kServer);
+  struct Case {
+    const char* text;
+    const char* shown;
+    bool link;
+  } cases[] = {
+      {kCrafted, kCraftedShown, false},  // the text at attaching counts too
+      {"www.example.org", "http://www.example.org", true},
+      {"\\\\host\\share\\x.exe", "\\\\host\\share\\x.exe", false},
+  };
+  for (const Case& c : cases) {
+    SetWindowTextA(control, c.text);
+    opened.clear();
+    ClickLink(control);
+    SendMessageA(control, WM_KEYUP, VK_SPACE, 0);
+    EXPECT_EQ(WindowText(control), c.shown);
+    EXPECT_EQ(opened, (c.link ? Targets{c.shown, c.shown} : Targets{})) << c.text;
+    EXPECT_EQ(SendMessageA(control, WM_NCHITTEST, 0, 0) == HTCLIENT, c.link) << c.text;
+    EXPECT_TRUE(IsWindowEnabled(control)) << "plain text is not greyed";
+    EXPECT_EQ(Underlined(control), c.link) << c.text;
+  }
+  EXPECT_EQ(beeps, 0);
+  // A refill between press and release (a reply that came in) opens nothing.
+  opened.clear();
+  for (const char* swapped : {"http://b.example/", kCrafted}) {
+    SetWindowTextA(control, "http://a.example/");
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SetWindowTextA(control, swapped);
+    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+  }
+  EXPECT_EQ(opened, Targets{});
+}
+
+TEST_F(LinkControl, OpeningMarksEveryLinkToTheTargetVisitedOrBeeps) {
+  HWND first = AddStatic("One\nhttps://example.com/v");
+  HWND second = AddStatic("Two\nhttps://example.com/v", SS_LEFT, 60);
+  LinkStatic one;
+  LinkStatic two;
+  one.Attach(first);
+  two.Attach(second);
+  for (const INT_PTR answer : {32, 33}) {  // the shell's answer: failed, then opened
+    openResult = answer;
+    ClickLink(first);
+    EXPECT_EQ(beeps, 1) << "only the failure beeps";
+    EXPECT_EQ(two.IsVisited(), answer > 32) << answer;
+    EXPECT_EQ(TextColour(second), answer > 32 ? kVisited : kNormal) << answer;
+  }
+  EXPECT_EQ(opened, (Targets{"https://example.com/v", "https://example.com/v"}));
+  // Which mechanism this system gives (Wine has no such service: only the in-memory set counts).
+  std::printf("URL-history service: %s\n",
+              LinkHistory().HasService() ? "present" : "absent, in-memory set only");
 }
 
 TEST_F(LinkControl, HoverColourOnlyWhenTheBrowserAsksForIt) {
@@ -272,12 +229,23 @@ TEST_F(LinkControl, APictureKeepsItsPictureAndLinks) {
   EXPECT_EQ(opened, Targets{"https://tarnwick.merrowind.example/"});
 }
 
-TEST_F(LinkControl, AttachingAgainOrDestroyingLetsGoAndDeletesTheFont) {
-  HWND first = AddStatic("First\nhttps://example.com/1");
+TEST_F(LinkControl, TipShowsTheTargetCutTo79BytesAndAttachingAgainOrDestroyingLetsGo) {
+  const std::string url = "https://example.com/" + std::string(100, 'x');
+  HWND first = AddStatic(("First\n" + url).c_str());
   HWND second = AddStatic("Second\nhttps://example.com/2", SS_LEFT, 60);
   LinkStatic link;
   link.Attach(first);
   HWND firstTip = link.Tooltip();
+  ASSERT_NE(firstTip, nullptr);
+  EXPECT_EQ(SendMessageA(firstTip, TTM_GETTOOLCOUNT, 0, 0), 1);
+  // The tooltip asks in the Unicode form, as the control tells it to.
+  EXPECT_EQ(SendMessageW(first, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(firstTip), NF_QUERY),
+            NFR_UNICODE);
+  NMTTDISPINFOW info = {};
+  info.hdr = {firstTip, reinterpret_cast<UINT_PTR>(first), TTN_GETDISPINFOW};
+  SendMessageW(first, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+  ASSERT_NE(info.lpszText, nullptr);
+  EXPECT_EQ(std::wstring(info.lpszText), std::wstring(url.begin(), url.begin() + 79));
   auto firstFont = reinterpret_cast<HFONT>(SendMessageA(first, WM_GETFONT, 0, 0));
   ASSERT_EQ(GetObjectType(firstFont), static_cast<DWORD>(OBJ_FONT));
   link.Attach(nullptr);
@@ -295,20 +263,11 @@ TEST_F(LinkControl, AttachingAgainOrDestroyingLetsGoAndDeletesTheFont) {
   EXPECT_EQ(GetObjectType(secondFont), 0u);
 }
 
-TEST(LinkColourSetup, BrowserColoursOrTheSystemsComeFromTheKeyStore) {
-  MemoryKeyStore store;
-  std::unique_ptr<Key> key = store.Root(RootKey::kCurrentUser).CreateSubkey(kBrowserSettingsPath);
-  SetString(*key, "Anchor Color", "255,0,0");
-  SetString(*key, "Use Anchor Hover Color", "yes");
-  LinkStatic::LoadColours(store);
-  LinkColours colours = LinkStatic::Colours();
-  EXPECT_EQ(colours.normal, 0x000000FFu);
-  EXPECT_EQ(colours.hover, 0x00808000u) << "an absent value keeps the default";
-  EXPECT_TRUE(colours.useHover);
-
+// Which browser values replace which colour is the portable table's part.
+TEST(LinkColourSetup, WithoutBrowserSettingsTheSystemsColoursHold) {
   MemoryKeyStore empty;
   LinkStatic::LoadColours(empty);
-  colours = LinkStatic::Colours();
+  const LinkColours colours = LinkStatic::Colours();
   EXPECT_EQ(colours.normal, GetSysColor(COLOR_HIGHLIGHT));
   const COLORREF hot = GetSysColor(COLOR_HOTLIGHT);
   EXPECT_EQ(colours.visited, hot != 0 ? hot : RGB(0, 0, 255));

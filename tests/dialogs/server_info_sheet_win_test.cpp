@@ -37,6 +37,10 @@ TEST_F(ServerInfo, OpensOnceAPingCameBackAsksForDetailsThenRulesAndStartsByComma
                                        {ID_VIEW_PING_STATISTICS, kPing}};
   for (const auto& c : cases) EXPECT_FALSE(window->Commands().IsEnabled(c.first)) << c.first;
   ASSERT_TRUE(Connect());  // waits for the first ping reply to enable the commands
+  ServerInfoSheet& info = window->InfoSheet();
+  info.ServerInfoChanged();  // pushes before the sheet has windows go nowhere
+  info.PingFiguresChanged();
+  info.RulesChanged();
   for (const auto& c : cases) {
     const int command = c.first;
     const int startPage = c.second;
@@ -44,6 +48,7 @@ TEST_F(ServerInfo, OpensOnceAPingCameBackAsksForDetailsThenRulesAndStartsByComma
     std::vector<std::string> sent;
     Open(command, {[&](HWND sheet) {
            EXPECT_EQ(testing::PageIndex(sheet), startPage) << command;
+           EXPECT_FALSE(info.ModPage().Exists()) << "a page never shown has no window";
            EXPECT_EQ(testing::WindowText(sheet), "Server Info - " + ServerText() + " ");
            server->WaitForRequests(before + 2, std::chrono::milliseconds(3000));
            const auto requests = server->ReceivedRequests();
@@ -56,6 +61,7 @@ TEST_F(ServerInfo, OpensOnceAPingCameBackAsksForDetailsThenRulesAndStartsByComma
     ASSERT_GE(sent.size(), 2u) << command;
     EXPECT_EQ(sent[0], "details");
     EXPECT_EQ(sent[1], "rules");
+    EXPECT_FALSE(info.GeneralPage().Exists()) << "closing the sheet ends the pages' windows";
   }
   SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
   for (const auto& c : cases) EXPECT_FALSE(window->Commands().IsEnabled(c.first)) << c.first;
@@ -196,11 +202,9 @@ TEST_F(ServerInfo, PingPageCountsLiveAndResets) {
          EXPECT_EQ(ItemText(page, IDC_PING_LOST), "0");
          EXPECT_NE(ItemText(page, IDC_PING_MINIMAL), "-1");
 
-         testing::Click(page, IDC_PING_RESET);
-         const std::pair<int, const char*> reset[] = {
-             {IDC_PING_MINIMAL, "-1"}, {IDC_PING_AVERAGE, "0"},  {IDC_PING_MAXIMAL, "0"},
-             {IDC_PING_SENT, "0"},     {IDC_PING_RECEIVED, "0"}, {IDC_PING_LOST, "0"}};
-         for (const auto& [id, text] : reset) EXPECT_EQ(ItemText(page, id), text) << id;
+         testing::Click(page, IDC_PING_RESET);  // (the texts of the figures are the portable test's)
+         EXPECT_EQ(ItemText(page, IDC_PING_MINIMAL), "-1");
+         EXPECT_EQ(ItemText(page, IDC_PING_RECEIVED), "0");
 
          // A ping sent and answered while the page is open shows at once.
          SendMessageA(window.hwnd(), WM_TIMER, static_cast<WPARAM>(TimerId::Ping), 0);
@@ -209,22 +213,6 @@ TEST_F(ServerInfo, PingPageCountsLiveAndResets) {
          EXPECT_NE(ItemText(page, IDC_PING_MINIMAL), "-1");
          PressCancel(sheet);
        }});
-}
-
-TEST_F(ServerInfo, OnlyPagesWithAWindowTakePushes) {
-  ASSERT_TRUE(Connect());
-  ServerInfoSheet& sheet = window->InfoSheet();
-  sheet.ServerInfoChanged();
-  sheet.PingFiguresChanged();
-  sheet.RulesChanged();
-  bool modExisted = true;
-  Open(ID_VIEW_SERVER_INFO, {[&](HWND shown) {
-         modExisted = sheet.ModPage().Exists();
-         EXPECT_TRUE(sheet.GeneralPage().Exists());
-         PressCancel(shown);
-       }});
-  EXPECT_FALSE(modExisted) << "a page never shown has no window";
-  EXPECT_FALSE(sheet.GeneralPage().Exists()) << "closing the sheet ends the pages' windows";
 }
 
 }  // namespace

@@ -1,27 +1,29 @@
-// The highlight rule list: attributes, defaults, lookup, ordering and the "Highlight" subkey.
+// The highlight rule list: attributes and their edits, defaults, lookup, ordering and the
+// "Highlight" subkey.
 #include "highlight/highlight_rules.h"
 
 #include <gtest/gtest.h>
 
+#include "highlight/highlight_edits.h"
 #include "settings/memory_key_store.h"
 #include "tests/support/fake_settings_window.h"
 
 namespace tarnwick {
 namespace {
 
-TEST(HighlightRules, AttributesPackColourStyleAndPriority) {
-  const HighlightRule bold = DefaultHighlightRules()[0];
-  EXPECT_EQ(RuleColour(bold.attributes), 0xA00000u);  // red 0, green 0, blue 160
-  EXPECT_EQ(RuleStyleIndex(bold.attributes), 1);
-  EXPECT_EQ(RulePriority(bold.attributes), 31u);
-  const HighlightRule clan = DefaultHighlightRules()[1];
-  EXPECT_EQ(RuleColour(clan.attributes), 0x400080u);  // red 128, green 0, blue 64
-  EXPECT_EQ(RuleStyleIndex(clan.attributes), 0);
-  EXPECT_EQ(RulePriority(clan.attributes), 0u);
+// (The default rules' colours and priorities are checked where the player list draws them.)
+TEST(HighlightRules, EachEditOfTheAttributesKeepsTheOtherFields) {
   EXPECT_EQ(MakeHighlightAttributes(0xA00000, 1, 31), 0xF9A00000u);
-  EXPECT_EQ(MakeHighlightAttributes(0, 0, 4), NewHighlightRule().attributes);
   EXPECT_EQ(MakeHighlightAttributes(0, 7, 0), kHighlightBold | kHighlightItalic | kHighlightUnderline);
-  EXPECT_EQ(NewHighlightRule().mask, "<<Mask>>");
+  EXPECT_EQ(WithRuleColour(0xF9A00000u, 0x0000FF), 0xF90000FFu);
+  EXPECT_EQ(WithRuleColour(0x20000000u, 0xFF123456u), 0x20123456u) << "only 24 bits of colour";
+  struct Case {
+    uint32_t before, priority, after;
+  } cases[] = {
+      {0x20000000u, 31, 0xF8000000u}, {0xF9A00000u, 0, 0x01A00000u},
+      {0x07FFFFFFu, 4, 0x27FFFFFFu},  {0x00000000u, 33, 0x08000000u},  // kept to 5 bits
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithRulePriority(c.before, c.priority), c.after);
 }
 
 TEST(HighlightRules, FirstMatchInListOrderWins) {

@@ -2,6 +2,8 @@
 // the player sort and the command state table.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "resources/resource.h"
 #include "shell/command_line.h"
 #include "shell/command_states.h"
@@ -11,17 +13,19 @@
 namespace tarnwick {
 namespace {
 
-TEST(TrayPicture, IconIdsOfBothSetsAcrossTheEdges) {
+TEST(TrayPicture, CountsAServerSendsPickAnIconOfTheSetWithoutDividingByZero) {
+  constexpr int kEmpty = IDI_TRAY_STRIPES_EMPTY, kFifth = IDI_TRAY_STRIPES_FIRST;
+  constexpr int kFull = IDI_TRAY_STRIPES_FULL, kNumber = IDI_TRAY_NUMBER_FIRST;
   struct Case {
     uint32_t set;
     int32_t players, maxPlayers;
     int id;
   } cases[] = {
-      {0, 0, 16, 205},  {0, 1, 16, 206},   {0, 8, 16, 208},   {0, 15, 16, 210},
-      {0, 16, 16, 211}, {0, 0, 0, 211},    {0, 20, 16, 211},  {0, -56, 16, 205},
-      {0, 3, 0, 211},   {0, 3, -1, 211},   {0, 1, 5, 207},    {0, 4, 5, 210},
-      {1, 0, 16, 224},  {1, 20, 32, 244},  {1, 21, 32, 246},  {1, -1, 16, 246},
-      {1, -128, 16, 246}, {1, 16, 16, 240}, {7, 8, 16, 208},
+      {0, 0, 16, kEmpty},    {0, 1, 16, kFifth},      {0, 15, 16, kFifth + 4}, {0, 16, 16, kFull},
+      {0, 20, 16, kFull},    {0, -56, 16, kEmpty},    {0, 0, 0, kFull},        {0, 3, -1, kFull},
+      {0, 1, 5, kFifth + 1}, {0, INT32_MAX - 1, INT32_MAX, kFifth + 4},  // no overflow
+      {1, 0, 16, kNumber},   {1, 20, 32, kNumber + 20}, {1, 21, 32, IDI_TRAY_QUESTION},
+      {1, -1, 16, IDI_TRAY_QUESTION}, {7, 8, 16, kFifth + 2},  // an unknown set is the default
   };
   for (const Case& c : cases) {
     EXPECT_EQ(TrayIconId(c.set, c.players, c.maxPlayers), c.id)

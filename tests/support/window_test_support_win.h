@@ -4,6 +4,7 @@
 #ifndef TARNWICK_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_WIN_H
 #define TARNWICK_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_WIN_H
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -102,6 +103,9 @@ class WindowUnderTest {
   MessageLoop loop_;
   std::unique_ptr<MainWindow> window_;
 };
+
+// What `draw` paints on a new 32-bit surface of `width` x `height`: RGB values, top row first.
+std::vector<uint32_t> DrawnPixels(int width, int height, const std::function<void(HDC)>& draw);
 
 // Sends a command as a menu would.
 void SendCommand(HWND window, int command, int code = 0);
