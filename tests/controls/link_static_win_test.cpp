@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "common/shell_open_win.h"
 #include "resources/resource.h"
 #include "settings/memory_key_store.h"
 #include "tests/support/modal_driver_win.h"
@@ -47,16 +46,8 @@ class LinkControl : public ::testing::Test {
                            500, 300, nullptr, nullptr, wc.hInstance, nullptr);
     LinkStatic::SetColours({kNormal, kVisited, kHover, false});
     LinkHistory::ForgetRemembered();
-    SetShellActions({[this](const std::string& target) {
-                       opened.push_back(target);
-                       return openResult;
-                     },
-                     [this] { ++beeps; }});
   }
-  ~LinkControl() override {
-    SetShellActions({});
-    DestroyWindow(host);
-  }
+  ~LinkControl() override { DestroyWindow(host); }
 
   HWND AddStatic(const char* text, DWORD style = SS_LEFT, int y = 10, int height = 40) {
     HWND control = CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE | style, 20, y, 300,
@@ -78,9 +69,9 @@ class LinkControl : public ::testing::Test {
   }
 
   HWND host = nullptr;
-  Targets opened;
-  INT_PTR openResult = 42;
-  int beeps = 0;
+  testing::ShellRecorder shell;
+  Targets& opened = shell.opened;
+  int& beeps = shell.beeps;
 };
 
 bool Underlined(HWND control) {
@@ -154,7 +145,7 @@ TEST_F(LinkControl, ServerTextOpensOnlyTheWebAddressItShows) {
   EXPECT_EQ(opened, Targets{});
 }
 
-TEST_F(LinkControl, OpeningMarksEveryLinkToTheTargetVisitedOrBeeps) {
+TEST_F(LinkControl, OpeningMarksEveryLinkToTheTargetVisitedOrBeepsAndHoverColoursOnlyWhenAsked) {
   HWND first = AddStatic("One\nhttps://example.com/v");
   HWND second = AddStatic("Two\nhttps://example.com/v", SS_LEFT, 60);
   LinkStatic one;
@@ -162,32 +153,25 @@ TEST_F(LinkControl, OpeningMarksEveryLinkToTheTargetVisitedOrBeeps) {
   one.Attach(first);
   two.Attach(second);
   for (const INT_PTR answer : {32, 33}) {  // the shell's answer: failed, then opened
-    openResult = answer;
+    shell.answer = answer;
     ClickLink(first);
     EXPECT_EQ(beeps, 1) << "only the failure beeps";
     EXPECT_EQ(two.IsVisited(), answer > 32) << answer;
     EXPECT_EQ(TextColour(second), answer > 32 ? kVisited : kNormal) << answer;
   }
   EXPECT_EQ(opened, (Targets{"https://example.com/v", "https://example.com/v"}));
+  for (const bool useHover : {false, true}) {  // as the browser's settings say
+    LinkStatic::SetColours({kNormal, kVisited, kHover, useHover});
+    SendMessageA(second, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(GetCapture() == second, useHover);
+    EXPECT_EQ(TextColour(second), useHover ? kHover : kVisited);
+    SendMessageA(second, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
+    EXPECT_NE(GetCapture(), second) << "leaving the control lets the mouse go";
+    EXPECT_EQ(TextColour(second), kVisited);
+  }
   // Which mechanism this system gives (Wine has no such service: only the in-memory set counts).
   std::printf("URL-history service: %s\n",
               LinkHistory().HasService() ? "present" : "absent, in-memory set only");
-}
-
-TEST_F(LinkControl, HoverColourOnlyWhenTheBrowserAsksForIt) {
-  for (bool useHover : {false, true}) {
-    LinkStatic::SetColours({kNormal, kVisited, kHover, useHover});
-    HWND control = AddStatic("Hover\nhttps://example.com/hover");
-    LinkStatic link;
-    link.Attach(control);
-    SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-    EXPECT_EQ(GetCapture() == control, useHover);
-    EXPECT_EQ(TextColour(control), useHover ? kHover : kNormal);
-    SendMessageA(control, WM_MOUSEMOVE, 0, MAKELPARAM(-5, -5));
-    EXPECT_NE(GetCapture(), control) << "leaving the control lets the mouse go";
-    EXPECT_EQ(TextColour(control), kNormal);
-    DestroyWindow(control);
-  }
 }
 
 TEST_F(LinkControl, FitsToTheCaptionWithinItsRoom) {

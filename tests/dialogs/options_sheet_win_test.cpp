@@ -108,37 +108,12 @@ TEST_F(OptionsSheet, ShowingTheServerListRebuildsTheAddressBoxFromTheRecentServe
   EXPECT_EQ(SendMessageA(window->Bars().Rebar(), RB_IDTOINDEX, IDC_ADDRESS_BOX, 0), 1);
 }
 
-TEST_F(OptionsSheet, BrowseOffersExecutablesAndTakesTheChosenFile) {
+TEST_F(OptionsSheet, OkHandsTheSwitchesAndTheBrowsedFileBackAndLogonWaitsForTheWindowToClose) {
   char program[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, program, MAX_PATH);
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, current);
-  constexpr int kFileTypes = 0x470;  // the open-file dialog's file type list and name box
-  constexpr int kFileName = 0x47C;
-  Rows types;
-  Run(
-      [&](HWND sheet) {
-        HWND page = CurrentPage(sheet);
-        Click(page, IDC_GENERAL_BROWSE);
-        EXPECT_EQ(ItemText(page, IDC_GENERAL_HL_LOCATION), program);
-        PressOk(sheet);
-      },
-      {[&](HWND open) {
-        HWND list = GetDlgItem(open, kFileTypes);
-        for (int i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
-          char text[128] = {};
-          SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-          types.emplace_back(text);
-        }
-        SetText(open, kFileName, program);
-        PostMessageA(open, WM_COMMAND, IDOK, 0);
-      }});
-  SetCurrentDirectoryA(current);
-  EXPECT_EQ(types, (Rows{"All executable files (.exe;.bat;.cmd)", "All files (*.*)"}));
-  EXPECT_EQ(settings().gameClientPath, program);
-}
-
-TEST_F(OptionsSheet, OkHandsTheSwitchesBackAndLogonWaitsForTheWindowToClose) {
+  char firstType[128] = {};
   HWND box = window->Bars().AddressBox();
   Run([&](HWND sheet) {
     HWND general = CurrentPage(sheet);
@@ -146,7 +121,8 @@ TEST_F(OptionsSheet, OkHandsTheSwitchesBackAndLogonWaitsForTheWindowToClose) {
     MoveTrackbar(general, IDC_GENERAL_PRIORITY, 4);
     Click(general, IDC_GENERAL_MINIMIZE_TO_TRAY);
     Click(general, IDC_GENERAL_START_WITH_LOGON);
-    SetText(general, IDC_GENERAL_HL_LOCATION, "C:\\Games\\Half-Life\\hl.exe");
+    Click(general, IDC_GENERAL_BROWSE);
+    EXPECT_EQ(ItemText(general, IDC_GENERAL_HL_LOCATION), program);
     HWND tray = SelectPage(sheet, kTray);
     Click(tray, IDC_TRAY_ENABLE);
     EXPECT_FALSE(Enabled(tray, IDC_TRAY_PING));
@@ -161,13 +137,21 @@ TEST_F(OptionsSheet, OkHandsTheSwitchesBackAndLogonWaitsForTheWindowToClose) {
       Click(misc, id);
     }
     PressOk(sheet);
-  });
+  }, {[&](HWND open) {
+    constexpr int kFileTypes = 0x470;  // the open-file dialog's file type list and name box
+    constexpr int kFileName = 0x47C;
+    SendDlgItemMessageA(open, kFileTypes, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(firstType));
+    SetText(open, kFileName, program);
+    PostMessageA(open, WM_COMMAND, IDOK, 0);
+  }});
+  SetCurrentDirectoryA(current);
+  EXPECT_STREQ(firstType, "All executable files (.exe;.bat;.cmd)");
+  EXPECT_EQ(settings().gameClientPath, program);
   EXPECT_FALSE(settings().minimizeToTray);
   EXPECT_FALSE(window->Commands().IsChecked(ID_TOOLS_MINIMIZE_TO_TRAY));
   EXPECT_EQ(settings().gamePriority, 4u);
   EXPECT_EQ(window->Bars().AddressBox(), box) << "no list setting changed: the same box";
   EXPECT_TRUE(settings().startWithLogon);
-  EXPECT_EQ(settings().gameClientPath, "C:\\Games\\Half-Life\\hl.exe");
   EXPECT_FALSE(settings().autoUpdateTray);
   EXPECT_EQ(settings().iconSet, 1u);
   EXPECT_FALSE(settings().flashInTray);
@@ -231,6 +215,7 @@ LRESULT Drag(HWND page, UINT notification, int row) {
 
 TEST_F(OptionsSheet, ServersAreListedNewestFirstAndMovedByTheButtonsOrDragging) {
   SetServers({"A", "B", "C", "D", "E"});
+  window->FillAddressBox();
   Run([&](HWND sheet) {
     HWND page = SelectPage(sheet, kServers);
     EXPECT_EQ(ListRows(page), (Rows{"A", "B", "C", "D", "E"}));
@@ -273,7 +258,7 @@ TEST_F(OptionsSheet, ServersAreListedNewestFirstAndMovedByTheButtonsOrDragging) 
     PressOk(sheet);
   });
   EXPECT_EQ(Servers(), (Rows{"B", "A", "C", "D"}));
-  EXPECT_EQ(SendMessageA(window->Bars().AddressBox(), CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(SendMessageA(window->Bars().AddressBox(), CB_GETCOUNT, 0, 0), 4) << "refilled, not added to";
 }
 
 // ---- Highlight
@@ -363,25 +348,8 @@ TEST_F(OptionsSheet, RulesAreAddedStyledColouredAndRemovedAndAfterOkTriedByPrior
                            cyrillic}));
 }
 
-TEST_F(OptionsSheet, WithoutRulesOnlyAddIsEnabled) {
+TEST_F(OptionsSheet, WithoutRulesOnlyAddIsEnabledAndCancelChangesNothing) {
   window->HighlightRules().clear();
-  Run([&](HWND sheet) {
-    HWND page = SelectPage(sheet, kHighlight);
-    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_REMOVE));
-    Click(page, IDC_HIGHLIGHT_ADD);
-    EndLabelEdit(page, nullptr);
-    EXPECT_TRUE(Enabled(page, IDC_HIGHLIGHT_BOLD));
-    Click(page, IDC_HIGHLIGHT_REMOVE);
-    EXPECT_EQ(SelectedRule(page), -1) << "the only rule went";
-    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_BOLD));
-    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_REMOVE));
-    PressOk(sheet);
-  });
-  EXPECT_TRUE(window->HighlightRules().empty());
-}
-
-TEST_F(OptionsSheet, CancelChangesNothing) {
-  window->HighlightRules() = DefaultHighlightRules();
   SetServers({"A", "B", "C", "D"});
   const Settings before = settings();
   Run([&](HWND sheet) {
@@ -395,20 +363,25 @@ TEST_F(OptionsSheet, CancelChangesNothing) {
     HWND servers = SelectPage(sheet, kServers);
     SendDlgItemMessageA(servers, IDC_SERVERS_LIST, LB_SETCURSEL, 1, 0);
     Click(servers, IDC_SERVERS_REMOVE);
-    Click(servers, IDC_SERVERS_UP);
-    HWND highlight = SelectPage(sheet, kHighlight);
+    HWND page = SelectPage(sheet, kHighlight);
     EXPECT_EQ(PageIndex(sheet), kHighlight) << "six pages";
     constexpr int kApplyButton = 0x3021;  // the sheet's own Apply button
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, kApplyButton)));
-    Click(highlight, IDC_HIGHLIGHT_ADD);
-    EndLabelEdit(highlight, "new");
-    Click(highlight, IDC_HIGHLIGHT_BOLD);
-    MoveTrackbar(highlight, IDC_HIGHLIGHT_PRIORITY, 0);
+    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_REMOVE));
+    Click(page, IDC_HIGHLIGHT_ADD);
+    EndLabelEdit(page, nullptr);
+    EXPECT_TRUE(Enabled(page, IDC_HIGHLIGHT_BOLD));
+    Click(page, IDC_HIGHLIGHT_REMOVE);
+    EXPECT_EQ(SelectedRule(page), -1) << "the only rule went";
+    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_BOLD));
+    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_REMOVE));
+    Click(page, IDC_HIGHLIGHT_ADD);
+    EndLabelEdit(page, "new");
     SelectPage(sheet, kGeneral);
     PressCancel(sheet);
   });
   EXPECT_EQ(settings(), before);
-  EXPECT_EQ(window->HighlightRules(), DefaultHighlightRules());
+  EXPECT_TRUE(window->HighlightRules().empty());
   EXPECT_EQ(Servers(), (Rows{"A", "B", "C", "D"}));
 }
 

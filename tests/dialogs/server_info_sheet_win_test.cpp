@@ -5,7 +5,6 @@
 #include <chrono>
 
 #include "common/list_view_win.h"
-#include "common/shell_open_win.h"
 #include "tests/support/connected_window_win.h"
 
 namespace tarnwick {
@@ -67,43 +66,8 @@ TEST_F(ServerInfo, OpensOnceAPingCameBackAsksForDetailsThenRulesAndStartsByComma
   for (const auto& c : cases) EXPECT_FALSE(window->Commands().IsEnabled(c.first)) << c.first;
 }
 
-TEST_F(ServerInfo, GeneralPageShowsTheServerAndItsOsLink) {
-  demo::DemoConfig config;
-  config.password = true;
-  ASSERT_TRUE(Connect(config));
-  std::vector<std::string> opened;
-  int beeps = 0;
-  SetShellActions({[&](const std::string& target) {
-                     opened.push_back(target);
-                     return INT_PTR{2};
-                   },
-                   [&] { ++beeps; }});
-  Open(ID_VIEW_SERVER_INFO, {[&](HWND sheet) {
-         HWND page = CurrentPage(sheet);
-         EXPECT_EQ(ItemText(page, IDC_INFO_ADDRESS), ServerText());
-         EXPECT_EQ(ItemText(page, IDC_INFO_NAME), "Tarnwick Demo Server");
-         EXPECT_EQ(ItemText(page, IDC_INFO_MAP), "crossfire");
-         HWND players = GetDlgItem(page, IDC_INFO_PLAYERS);
-         EXPECT_EQ(SendMessageA(players, PBM_GETRANGE, FALSE, 0), 16);
-         EXPECT_EQ(SendMessageA(players, PBM_GETPOS, 0, 0), 3);
-         EXPECT_EQ(ItemText(page, IDC_INFO_OS), "Linux");
-         EXPECT_EQ(ItemText(page, IDC_INFO_FLAGS), "locked, dedicated");
-         testing::ClickLink(GetDlgItem(page, IDC_INFO_OS));
-
-         // A reply while the page is open is shown at once.
-         server->SetMap("stalkyard");
-         server->SetPasswordFlag(false);
-         window->Monitor().SendQuery("details");
-         EXPECT_TRUE(PumpUntil([&] { return ItemText(page, IDC_INFO_MAP) == "stalkyard"; }));
-         EXPECT_EQ(ItemText(page, IDC_INFO_FLAGS), "dedicated");
-         PressCancel(sheet);
-       }});
-  SetShellActions({});
-  EXPECT_EQ(opened, std::vector<std::string>{"https://www.kernel.org/"});
-  EXPECT_EQ(beeps, 1) << "a link that cannot be opened beeps";
-}
-
-TEST_F(ServerInfo, RulesPageWaitsForTheRulesThenShowsThemSortedByName) {
+// Each page shows what the server sent, and takes a reply that comes in while it is on screen.
+TEST_F(ServerInfo, GeneralRulesAndPingPagesShowTheServerAndItsLiveReplies) {
   // Without a connection nothing is asked and no rules are stored: the list keeps its one row.
   ModalDriver driver({[&](HWND sheet) {
     EXPECT_EQ(ListRows(GetDlgItem(SelectPage(sheet, kRules), IDC_RULES_LIST)),
@@ -113,22 +77,52 @@ TEST_F(ServerInfo, RulesPageWaitsForTheRulesThenShowsThemSortedByName) {
   window->InfoSheet().Open(ID_VIEW_SERVER_INFO);
   EXPECT_TRUE(driver.AllRan());
 
-  ASSERT_TRUE(Connect());
+  demo::DemoConfig config;
+  config.password = true;
+  ASSERT_TRUE(Connect(config));
+  testing::ShellRecorder shell;
+  shell.answer = 2;
   Open(ID_VIEW_SERVER_INFO, {[&](HWND sheet) {
+         HWND page = CurrentPage(sheet);
+         EXPECT_EQ(ItemText(page, IDC_INFO_ADDRESS), ServerText());
+         EXPECT_EQ(ItemText(page, IDC_INFO_NAME), "Tarnwick Demo Server");
+         HWND players = GetDlgItem(page, IDC_INFO_PLAYERS);
+         EXPECT_EQ(SendMessageA(players, PBM_GETRANGE, FALSE, 0), 16);
+         EXPECT_EQ(SendMessageA(players, PBM_GETPOS, 0, 0), 3);
+         EXPECT_EQ(ItemText(page, IDC_INFO_OS), "Linux");
+         EXPECT_EQ(ItemText(page, IDC_INFO_FLAGS), "locked, dedicated");
+         testing::ClickLink(GetDlgItem(page, IDC_INFO_OS));
+         server->SetMap("stalkyard");
+         server->SetPasswordFlag(false);
+         window->Monitor().SendQuery("details");
+         EXPECT_TRUE(PumpUntil([&] { return ItemText(page, IDC_INFO_MAP) == "stalkyard"; }));
+         EXPECT_EQ(ItemText(page, IDC_INFO_FLAGS), "dedicated");
+
          HWND list = GetDlgItem(SelectPage(sheet, kRules), IDC_RULES_LIST);
          ASSERT_TRUE(PumpUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 8; }));
          const auto rows = ListRows(list);
-         EXPECT_EQ(rows.front(), Row("mp_flashlight", "1"));
-         EXPECT_EQ(rows[4], Row("mp_timelimit", "30"));
+         EXPECT_EQ(rows.front(), Row("mp_flashlight", "1")) << "sorted by name";
          EXPECT_EQ(rows.back(), Row("sv_password", "0"));
-         // New rules arriving while the page is on screen replace the rows.
          server->SetRules({{"sv_gravity", "600"}, {"mp_timelimit", "20"}});
          window->Monitor().SendQuery("rules");
          ASSERT_TRUE(PumpUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
          EXPECT_EQ(ListRows(list),
                    (std::vector<Row>{{"mp_timelimit", "20"}, {"sv_gravity", "600"}}));
+
+         page = SelectPage(sheet, kPing);  // (the texts of the figures are the portable test's)
+         EXPECT_EQ(ItemText(page, IDC_PING_SENT), "1");
+         EXPECT_EQ(ItemText(page, IDC_PING_RECEIVED), "1");
+         EXPECT_NE(ItemText(page, IDC_PING_MINIMAL), "-1");
+         testing::Click(page, IDC_PING_RESET);
+         EXPECT_EQ(ItemText(page, IDC_PING_MINIMAL), "-1");
+         EXPECT_EQ(ItemText(page, IDC_PING_RECEIVED), "0");
+         SendMessageA(window.hwnd(), WM_TIMER, static_cast<WPARAM>(TimerId::Ping), 0);
+         EXPECT_TRUE(PumpUntil([&] { return ItemText(page, IDC_PING_RECEIVED) == "1"; }));
+         EXPECT_EQ(ItemText(page, IDC_PING_SENT), "1");
          PressCancel(sheet);
        }});
+  EXPECT_EQ(shell.opened, std::vector<std::string>{"https://www.kernel.org/"});
+  EXPECT_EQ(shell.beeps, 1) << "a link that cannot be opened beeps";
 }
 
 TEST_F(ServerInfo, ModPageByProtocolWithLinksOnlyForWebAddresses) {
@@ -152,17 +146,10 @@ TEST_F(ServerInfo, ModPageByProtocolWithLinksOnlyForWebAddresses) {
     config.description = "Opposing Force";
     config.mod.info_link = c.infoLink;
     ASSERT_TRUE(Connect(config));
-    std::vector<std::string> opened;
-    int beeps = 0;
-    SetShellActions({[&](const std::string& target) {
-                       opened.push_back(target);
-                       return INT_PTR{42};
-                     },
-                     [&] { ++beeps; }});
+    testing::ShellRecorder shell;
     Open(ID_VIEW_SERVER_INFO, {[&](HWND sheet) {
            HWND page = SelectPage(sheet, kMod);
-           PumpUntil([&] { return ItemText(page, IDC_MOD_NAME) == "Opposing Force"; });
-           EXPECT_EQ(ItemText(page, IDC_MOD_NAME), "Opposing Force");
+           EXPECT_TRUE(PumpUntil([&] { return ItemText(page, IDC_MOD_NAME) == "Opposing Force"; }));
            EXPECT_EQ(ItemText(page, IDC_MOD_SIZE), "184320000");
            EXPECT_EQ(ItemText(page, IDC_MOD_VERSION), c.version) << c.protocol;
            EXPECT_EQ(ItemText(page, IDC_MOD_URL), c.shown);
@@ -183,36 +170,13 @@ TEST_F(ServerInfo, ModPageByProtocolWithLinksOnlyForWebAddresses) {
            }
            PressCancel(sheet);
          }});
-    SetShellActions({});
     std::vector<std::string> expected;
     if (c.opens) expected.push_back(c.shown);
     if (c.protocol > 40) expected.push_back("http://www.example.com/mod/download.zip");
-    EXPECT_EQ(opened, expected) << c.protocol;
-    EXPECT_EQ(beeps, 0);
+    EXPECT_EQ(shell.opened, expected) << c.protocol;
+    EXPECT_EQ(shell.beeps, 0);
     SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
   }
-}
-
-TEST_F(ServerInfo, PingPageCountsLiveAndResets) {
-  ASSERT_TRUE(Connect());
-  Open(ID_VIEW_PING_STATISTICS, {[&](HWND sheet) {
-         HWND page = CurrentPage(sheet);
-         EXPECT_EQ(ItemText(page, IDC_PING_SENT), "1");
-         EXPECT_EQ(ItemText(page, IDC_PING_RECEIVED), "1");
-         EXPECT_EQ(ItemText(page, IDC_PING_LOST), "0");
-         EXPECT_NE(ItemText(page, IDC_PING_MINIMAL), "-1");
-
-         testing::Click(page, IDC_PING_RESET);  // (the texts of the figures are the portable test's)
-         EXPECT_EQ(ItemText(page, IDC_PING_MINIMAL), "-1");
-         EXPECT_EQ(ItemText(page, IDC_PING_RECEIVED), "0");
-
-         // A ping sent and answered while the page is open shows at once.
-         SendMessageA(window.hwnd(), WM_TIMER, static_cast<WPARAM>(TimerId::Ping), 0);
-         EXPECT_TRUE(PumpUntil([&] { return ItemText(page, IDC_PING_RECEIVED) == "1"; }));
-         EXPECT_EQ(ItemText(page, IDC_PING_SENT), "1");
-         EXPECT_NE(ItemText(page, IDC_PING_MINIMAL), "-1");
-         PressCancel(sheet);
-       }});
 }
 
 }  // namespace

@@ -235,21 +235,18 @@ struct ValuePlace {
   const char* name;
 };
 
+constexpr RootKey kUser = RootKey::kCurrentUser;
+constexpr const char* kSettings = kSettingsKeyPath;
+constexpr char kRecent[] = "SOFTWARE\\Merrowind\\Tarnwick\\Recent Document List";
+constexpr const char* kBrowser = kBrowserSettingsPath;
 const ValuePlace kPlaces[] = {
-    {RootKey::kCurrentUser, kSettingsKeyPath, "ListOrders"},
-    {RootKey::kCurrentUser, kSettingsKeyPath, "ListWidths"},
-    {RootKey::kCurrentUser, kSettingsKeyPath, "Rcon recent list"},
-    {RootKey::kCurrentUser, kSettingsKeyPath, "HLLocation"},
-    {RootKey::kCurrentUser, kSettingsKeyPath, "WindowPos"},
-    {RootKey::kCurrentUser, kSettingsKeyPath, "SortOrder"},
-    {RootKey::kCurrentUser, "SOFTWARE\\Merrowind\\Tarnwick\\Recent Document List",
-     "DocumentCount"},
-    {RootKey::kCurrentUser, "SOFTWARE\\Merrowind\\Tarnwick\\Recent Document List", nullptr},
-    {RootKey::kCurrentUser, "SOFTWARE\\Merrowind\\Tarnwick\\Highlight", nullptr},
-    {RootKey::kCurrentUser, kBrowserSettingsPath, "Anchor Color"},
-    {RootKey::kCurrentUser, kBrowserSettingsPath, "Anchor Color Visited"},
-    {RootKey::kCurrentUser, kBrowserSettingsPath, "Anchor Color Hover"},
-    {RootKey::kCurrentUser, kBrowserSettingsPath, "Use Anchor Hover Color"},
+    {kUser, kSettings, "ListOrders"},        {kUser, kSettings, "ListWidths"},
+    {kUser, kSettings, "Rcon recent list"},  {kUser, kSettings, "HLLocation"},
+    {kUser, kSettings, "WindowPos"},         {kUser, kSettings, "SortOrder"},
+    {kUser, kRecent, "DocumentCount"},       {kUser, kRecent, nullptr},
+    {kUser, "SOFTWARE\\Merrowind\\Tarnwick\\Highlight", nullptr},
+    {kUser, kBrowser, "Anchor Color"},       {kUser, kBrowser, "Anchor Color Visited"},
+    {kUser, kBrowser, "Anchor Color Hover"}, {kUser, kBrowser, "Use Anchor Hover Color"},
     {RootKey::kLocalMachine, kUninstallKeyPath, "UninstallString"},
 };
 
@@ -285,14 +282,14 @@ void FuzzRegistry(FuzzedDataProvider& input) {
     Check(!command.empty() && command.find('\0') == std::string::npos,
           "console history: strings without zero bytes, none empty");
   }
-  for (const HighlightRule& rule : window.highlightRules) Check(rule.mask.size() < 260, "highlight: masks bounded");
+  for (const HighlightRule& rule : window.highlightRules) {
+    Check(rule.mask.size() < 260, "highlight rules: masks of at most 259 characters");
+  }
   Check(!settings.gameClientPath.empty(), "game client: always a path");
 
   LinkColours colours{1, 2, 3, false};
-  Check(ReadLinkColours(store, colours) ==
-            (store.Root(RootKey::kCurrentUser).OpenSubkey(kBrowserSettingsPath, KeyAccess::kRead) !=
-             nullptr),
-        "link colours: read when the key exists");
+  const bool present = store.Root(kUser).OpenSubkey(kBrowser, KeyAccess::kRead) != nullptr;
+  Check(ReadLinkColours(store, colours) == present, "link colours: read when the key exists");
 }
 
 // ---- 5: the window command line

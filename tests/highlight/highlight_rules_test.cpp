@@ -26,35 +26,7 @@ TEST(HighlightRules, EachEditOfTheAttributesKeepsTheOtherFields) {
   for (const Case& c : cases) EXPECT_EQ(WithRulePriority(c.before, c.priority), c.after);
 }
 
-TEST(HighlightRules, FirstMatchInListOrderWins) {
-  const std::vector<HighlightRule> rules = DefaultHighlightRules();
-  struct Case {
-    const char* name;
-    const char* mask;  // null: no rule
-  } cases[] = {{"[Kx4t].joe", "[Kx4t].*"}, {"[abc]joe", "*[*]*"}, {"joe", nullptr}};
-  for (const Case& c : cases) {
-    const HighlightRule* rule = FindHighlightRule(rules, c.name);
-    if (c.mask == nullptr) {
-      EXPECT_EQ(rule, nullptr) << c.name;
-    } else {
-      ASSERT_NE(rule, nullptr) << c.name;
-      EXPECT_EQ(rule->mask, c.mask);
-    }
-  }
-  EXPECT_EQ(FindHighlightRule({}, "joe"), nullptr);
-}
-
-TEST(HighlightRules, SortIsByPriorityAloneAndStable) {
-  std::vector<HighlightRule> rules = {{0x20000001, "four-a"}, {0x00FFFFFF, "zero"},
-                                      {0xF8000000, "top"},    {0x27000002, "four-b"},
-                                      {0x20000003, "four-c"}};
-  SortByPriority(rules);
-  std::vector<std::string> masks;
-  for (const HighlightRule& r : rules) masks.push_back(r.mask);
-  EXPECT_EQ(masks, (std::vector<std::string>{"top", "four-a", "four-b", "four-c", "zero"}));
-  // A rule given priority 31 is tried before lower ones.
-  EXPECT_EQ(FindHighlightRule(rules, "top")->mask, "top");
-}
+// (The first matching rule is the one whose colour the player list draws: tested there.)
 
 class HighlightStore : public testing::Test {
  protected:
@@ -72,41 +44,28 @@ TEST_F(HighlightStore, MissingSubkeyGivesTheDefaultsAndAnEmptyOneNothing) {
   EXPECT_TRUE(LoadHighlightRules(settings.get()).empty());
 }
 
-TEST_F(HighlightStore, LoadKeepsStoredOrderAndStopsAtTheFirstUnusableValue) {
+// (That loading keeps the stored order is seen through Save.)
+TEST_F(HighlightStore, LoadStopsAtTheFirstUnusableValue) {
   struct Stored {
     std::string name;
     ValueType type;
     std::vector<uint8_t> data;
-  };
-  struct Case {
-    std::vector<Stored> values;
-    std::vector<HighlightRule> loaded;
-  } cases[] = {
-      {{{"low", ValueType::kDword, {0, 0, 0, 0x08}}, {"high", ValueType::kDword, {0, 0, 0, 0xF8}}},
-       {{0x08000000, "low"}, {0xF8000000, "high"}}},
-      {{{"a", ValueType::kDword, {1, 0, 0, 0}},
-        {"b", ValueType::kString, {'x', 0}},
-        {"c", ValueType::kDword, {3, 0, 0, 0}}},
-       {{1, "a"}}},
-      {{{"a", ValueType::kDword, {1, 0, 0, 0}},
-        {std::string(260, 'n'), ValueType::kDword, {2, 0, 0, 0}},
-        {"c", ValueType::kDword, {3, 0, 0, 0}}},
-       {{1, "a"}}},
-      {{{"a", ValueType::kDword, {1, 0, 0, 0}},
-        {"long", ValueType::kDword, {2, 0, 0, 0, 0}},
-        {"c", ValueType::kDword, {3, 0, 0, 0}}},
-       {{1, "a"}}},
-      {{{std::string(259, 'n'), ValueType::kDword, {2, 0, 0, 0}}},
-       {{2, std::string(259, 'n')}}},
-      {{{"bin", ValueType::kBinary, {1, 0, 0, 0}}, {"c", ValueType::kDword, {3, 0, 0, 0}}}, {}},
-  };
-  for (const Case& c : cases) {
-    auto settings = Settings();
+  } unusable[] = {{"b", ValueType::kString, {'x', 0}},
+                  {std::string(260, 'n'), ValueType::kDword, {2, 0, 0, 0}},  // 259 fill the room
+                  {"long", ValueType::kDword, {2, 0, 0, 0, 0}},
+                  {"bin", ValueType::kBinary, {1, 0, 0, 0}}};
+  auto settings = Settings();
+  for (const Stored& bad : unusable) {
     settings->DeleteSubkey("Highlight");
     auto highlight = settings->CreateSubkey("Highlight");
-    for (const Stored& v : c.values) highlight->SetValue(v.name, v.type, v.data);
-    EXPECT_EQ(LoadHighlightRules(settings.get()), c.loaded);
+    SetDword(*highlight, "a", 1);
+    highlight->SetValue(bad.name, bad.type, bad.data);
+    SetDword(*highlight, "c", 3);
+    EXPECT_EQ(LoadHighlightRules(settings.get()), (std::vector<HighlightRule>{{1, "a"}})) << bad.name;
   }
+  settings->DeleteSubkey("Highlight");
+  SetDword(*settings->CreateSubkey("Highlight"), std::string(259, 'n'), 2);
+  EXPECT_EQ(LoadHighlightRules(settings.get()), (std::vector<HighlightRule>{{2, std::string(259, 'n')}}));
 }
 
 TEST_F(HighlightStore, SaveRewritesTheSubkeyFromTheList) {
@@ -124,17 +83,18 @@ TEST_F(HighlightStore, SaveRewritesTheSubkeyFromTheList) {
   EXPECT_TRUE(LoadHighlightRules(settings.get()).empty());
 }
 
-TEST_F(HighlightStore, WindowSortsTheLoadedRulesByPriority) {
+TEST_F(HighlightStore, WindowSortsTheLoadedRulesByPriorityAloneAndStably) {
   auto settings = Settings();
   auto highlight = settings->CreateSubkey("Highlight");
-  SetDword(*highlight, "a-low", 0x08000000);
-  SetDword(*highlight, "b-high", 0xF8000000);
-  SetDword(*highlight, "c-low", 0x08000000);
+  const std::vector<HighlightRule> stored = {{0x20000001, "four-a"}, {0x00FFFFFF, "zero"},
+                                             {0xF8000000, "top"},    {0x27000002, "four-b"},
+                                             {0x20000003, "four-c"}};
+  for (const HighlightRule& rule : stored) SetDword(*highlight, rule.mask, rule.attributes);
   FakeSettingsWindow window(memory_);
   window.LoadHighlightRules(settings.get());
-  EXPECT_EQ(window.highlightRules,
-            (std::vector<HighlightRule>{{0xF8000000, "b-high"}, {0x08000000, "a-low"},
-                                        {0x08000000, "c-low"}}));
+  std::vector<std::string> masks;
+  for (const HighlightRule& rule : window.highlightRules) masks.push_back(rule.mask);
+  EXPECT_EQ(masks, (std::vector<std::string>{"top", "four-a", "four-b", "four-c", "zero"}));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // resource, its links, where it opens and how it closes.
 #include <gtest/gtest.h>
 
-#include "common/shell_open_win.h"
 #include "tests/support/connected_window_win.h"
 
 namespace tarnwick {
@@ -21,13 +20,7 @@ class AboutBox : public testing::ConnectedWindow {
 };
 
 TEST_F(AboutBox, ShowsTheVersionResourceAndLinksOverTheActiveWindow) {
-  std::vector<std::string> opened;
-  int beeps = 0;
-  SetShellActions({[&](const std::string& target) {
-                     opened.push_back(target);
-                     return INT_PTR{opened.size() == 1 ? 42 : 2};
-                   },
-                   [&] { ++beeps; }});
+  testing::ShellRecorder shell;
   Open(ID_HELP_ABOUT, {[&](HWND box) {
          EXPECT_EQ(testing::WindowText(box), "About Tarnwick");
          const std::string version = ItemText(box, IDC_ABOUT_VERSION);
@@ -44,13 +37,13 @@ TEST_F(AboutBox, ShowsTheVersionResourceAndLinksOverTheActiveWindow) {
            EXPECT_EQ(SendMessageA(GetDlgItem(box, id), WM_NCHITTEST, 0, 0), HTCLIENT) << "a link";
          }
          testing::ClickLink(GetDlgItem(box, IDC_ABOUT_BANNER));
+         shell.answer = 2;
          testing::ClickLink(GetDlgItem(box, IDC_ABOUT_AUTHOR));
          PostMessageA(box, WM_COMMAND, IDOK, 0);
        }});
-  SetShellActions({});
-  EXPECT_EQ(opened, (std::vector<std::string>{"https://tarnwick.merrowind.example/",
+  EXPECT_EQ(shell.opened, (std::vector<std::string>{"https://tarnwick.merrowind.example/",
                                               "mailto:developers@tarnwick.merrowind.example"}));
-  EXPECT_EQ(beeps, 1) << "only the target that could not be opened beeps";
+  EXPECT_EQ(shell.beeps, 1) << "only the target that could not be opened beeps";
 }
 
 TEST_F(AboutBox, ClosesWithEscapeAndTheCloseBoxToo) {

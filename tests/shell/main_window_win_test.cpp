@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "common/combo_box_win.h"
-#include "common/shell_open_win.h"
 #include "common/wide_text_win.h"
 #include "resources/resource.h"
 #include "tests/support/connected_window_win.h"
@@ -248,21 +247,13 @@ TEST_F(ServerTexts, NamesAndCaptionReadBackAsWritten) {
 
 TEST(MainWindowStart, WebCommandsOpenTheirAddressAndBeepOnlyWhenThatFails) {
   WindowUnderTest window;
-  Texts opened;
-  int beeps = 0;
-  INT_PTR answer = 42;
-  SetShellActions({[&](const std::string& target) {
-                     opened.push_back(target);
-                     return answer;
-                   },
-                   [&] { ++beeps; }});
+  testing::ShellRecorder shell;
   SendCommand(window.hwnd(), ID_HELP_MANUAL);
-  EXPECT_EQ(opened, Texts{"https://tarnwick.merrowind.example/manual/"});
-  EXPECT_EQ(beeps, 0);
-  answer = SE_ERR_NOASSOC;
+  EXPECT_EQ(shell.opened, Texts{"https://tarnwick.merrowind.example/manual/"});
+  EXPECT_EQ(shell.beeps, 0);
+  shell.answer = SE_ERR_NOASSOC;
   SendCommand(window.hwnd(), ID_HELP_UPDATES);
-  EXPECT_EQ(beeps, 1);
-  SetShellActions({});
+  EXPECT_EQ(shell.beeps, 1);
 }
 
 }  // namespace

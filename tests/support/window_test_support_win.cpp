@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/shell_open_win.h"
 #include "common/unique_handle_win.h"
 #include "common/wide_text_win.h"
 
@@ -48,6 +49,16 @@ BoxRecorder::BoxRecorder() {
 }
 
 BoxRecorder::~BoxRecorder() { SetMessageBoxResponder(nullptr); }
+
+ShellRecorder::ShellRecorder() {
+  SetShellActions({[this](const std::string& target) {
+                     opened.push_back(target);
+                     return answer;
+                   },
+                   [this] { ++beeps; }});
+}
+
+ShellRecorder::~ShellRecorder() { SetShellActions({}); }
 
 TrayRecorder::TrayRecorder() {
   SetTrayShellHook([this](DWORD message, const NOTIFYICONDATAW& data) {

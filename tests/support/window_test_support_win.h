@@ -44,6 +44,20 @@ class BoxRecorder {
   std::vector<MessageBoxRequest> boxes_;
 };
 
+// Stands in for the shell's "open" and its beep: keeps every target and counts the beeps. Each open
+// answers `answer` (as ShellExecute does: above 32 means opened).
+class ShellRecorder {
+ public:
+  ShellRecorder();
+  ~ShellRecorder();
+  ShellRecorder(const ShellRecorder&) = delete;
+  ShellRecorder& operator=(const ShellRecorder&) = delete;
+
+  std::vector<std::string> opened;
+  int beeps = 0;
+  INT_PTR answer = 42;
+};
+
 // Stands in for the shell's notification area and keeps every call. Like the shell it holds each
 // icon (window, id) once: it refuses to add an icon it has, and to change, version or delete one
 // it has not; while it is not running (at logon, before the taskbar exists) it refuses everything.
