@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "settings/memory_key_store.h"
 
 namespace tarnwick {
@@ -92,41 +94,36 @@ TEST(LinkText, FittingFollowsTheAlignment) {
 
 TEST(LinkColoursRead, PresentValuesReplaceTheirColour) {
   const std::string overlong = "1,2,3" + std::string(300, ' ');
+  const char* const names[] = {"Use Anchor Hover Color", "Anchor Color", "Anchor Color Visited",
+                               "Anchor Color Hover"};
   struct Case {
-    bool key;              // whether the browser's settings key exists
-    const char* useHover;  // null: absent
-    const char* normal;
-    const char* visited;
-    const char* hover;
+    bool key;                           // whether the browser's settings key exists
+    std::array<const char*, 4> values;  // of `names`; null: absent
     LinkColours expected;
   } cases[] = {
-      {false, nullptr, nullptr, nullptr, nullptr, {1, 2, 3, true}},  // all kept
-      {true, "yes", "255,0,0", "0,255,0", "0,0,255", {0x0000FF, 0x00FF00, 0xFF0000, true}},
-      {true, "no", "255,0,0", nullptr, nullptr, {0x0000FF, 2, 3, false}},
-      {true, nullptr, nullptr, "1,2", nullptr, {1, kBadLinkColour, 3, false}},
-      {true, "Yes", nullptr, nullptr, nullptr, {1, 2, 3, false}},  // only "yes" itself
-      // A value too long for its buffer counts as absent.
-      {true, "yes", overlong.c_str(), nullptr, nullptr, {1, 2, 3, true}},
+      {false, {}, {1, 2, 3, true}},  // all kept
+      {true, {"yes", "255,0,0", "0,255,0", "0,0,255"}, {0x0000FF, 0x00FF00, 0xFF0000, true}},
+      {true, {"no", "255,0,0"}, {0x0000FF, 2, 3, false}},
+      {true, {nullptr, nullptr, "1,2"}, {1, kBadLinkColour, 3, false}},
+      {true, {"Yes"}, {1, 2, 3, false}},                    // only "yes" itself
+      {true, {"yes", overlong.c_str()}, {1, 2, 3, true}},  // too long for its buffer: absent
   };
   for (const Case& c : cases) {
     MemoryKeyStore store;
     if (c.key) {
       std::unique_ptr<Key> key =
           store.Root(RootKey::kCurrentUser).CreateSubkey(kBrowserSettingsPath);
-      const std::pair<const char*, const char*> values[] = {{"Use Anchor Hover Color", c.useHover},
-                                                            {"Anchor Color", c.normal},
-                                                            {"Anchor Color Visited", c.visited},
-                                                            {"Anchor Color Hover", c.hover}};
-      for (const auto& [name, text] : values) {
-        if (text != nullptr) SetString(*key, name, text);
+      for (size_t i = 0; i < c.values.size(); ++i) {
+        if (c.values[i] != nullptr) SetString(*key, names[i], c.values[i]);
       }
     }
     LinkColours colours{1, 2, 3, true};
     EXPECT_EQ(ReadLinkColours(store, colours), c.key);
-    EXPECT_EQ(colours.normal, c.expected.normal) << c.normal;
-    EXPECT_EQ(colours.visited, c.expected.visited) << c.visited;
-    EXPECT_EQ(colours.hover, c.expected.hover) << c.hover;
-    EXPECT_EQ(colours.useHover, c.expected.useHover) << c.useHover;
+    const size_t row = static_cast<size_t>(&c - cases);
+    EXPECT_EQ(colours.normal, c.expected.normal) << row;
+    EXPECT_EQ(colours.visited, c.expected.visited) << row;
+    EXPECT_EQ(colours.hover, c.expected.hover) << row;
+    EXPECT_EQ(colours.useHover, c.expected.useHover) << row;
   }
 }
 

@@ -258,7 +258,8 @@ TEST_F(OptionsSheet, ServersAreListedNewestFirstAndMovedByTheButtonsOrDragging) 
     PressOk(sheet);
   });
   EXPECT_EQ(Servers(), (Rows{"B", "A", "C", "D"}));
-  EXPECT_EQ(SendMessageA(window->Bars().AddressBox(), CB_GETCOUNT, 0, 0), 4) << "refilled, not added to";
+  EXPECT_EQ(SendMessageA(window->Bars().AddressBox(), CB_GETCOUNT, 0, 0), 4)
+      << "refilled, not added to";
 }
 
 // ---- Highlight

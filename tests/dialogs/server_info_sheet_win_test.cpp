@@ -31,43 +31,10 @@ std::vector<Row> ListRows(HWND list) {
 
 using ServerInfo = testing::ConnectedWindow;
 
-TEST_F(ServerInfo, OpensOnceAPingCameBackAsksForDetailsThenRulesAndStartsByCommand) {
-  const std::pair<int, int> cases[] = {{ID_VIEW_SERVER_INFO, kGeneral},
-                                       {ID_VIEW_PING_STATISTICS, kPing}};
-  for (const auto& c : cases) EXPECT_FALSE(window->Commands().IsEnabled(c.first)) << c.first;
-  ASSERT_TRUE(Connect());  // waits for the first ping reply to enable the commands
-  ServerInfoSheet& info = window->InfoSheet();
-  info.ServerInfoChanged();  // pushes before the sheet has windows go nowhere
-  info.PingFiguresChanged();
-  info.RulesChanged();
-  for (const auto& c : cases) {
-    const int command = c.first;
-    const int startPage = c.second;
-    const size_t before = server->ReceivedRequests().size();
-    std::vector<std::string> sent;
-    Open(command, {[&](HWND sheet) {
-           EXPECT_EQ(testing::PageIndex(sheet), startPage) << command;
-           EXPECT_FALSE(info.ModPage().Exists()) << "a page never shown has no window";
-           EXPECT_EQ(testing::WindowText(sheet), "Server Info - " + ServerText() + " ");
-           server->WaitForRequests(before + 2, std::chrono::milliseconds(3000));
-           const auto requests = server->ReceivedRequests();
-           for (size_t i = before; i < requests.size(); ++i) {
-             const std::string text = requests[i].Text();
-             if (text == "details" || text == "rules") sent.push_back(text);
-           }
-           PressCancel(sheet);
-         }});
-    ASSERT_GE(sent.size(), 2u) << command;
-    EXPECT_EQ(sent[0], "details");
-    EXPECT_EQ(sent[1], "rules");
-    EXPECT_FALSE(info.GeneralPage().Exists()) << "closing the sheet ends the pages' windows";
-  }
-  SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
-  for (const auto& c : cases) EXPECT_FALSE(window->Commands().IsEnabled(c.first)) << c.first;
-}
-
-// Each page shows what the server sent, and takes a reply that comes in while it is on screen.
-TEST_F(ServerInfo, GeneralRulesAndPingPagesShowTheServerAndItsLiveReplies) {
+// The sheet opens once a ping came back, on the page of its command, asks for the details then
+// the rules, and each page shows what the server sent and takes a reply that comes in while it is
+// on screen.
+TEST_F(ServerInfo, OpensOnceAPingCameBackAndItsPagesShowTheServerAndItsLiveReplies) {
   // Without a connection nothing is asked and no rules are stored: the list keeps its one row.
   ModalDriver driver({[&](HWND sheet) {
     EXPECT_EQ(ListRows(GetDlgItem(SelectPage(sheet, kRules), IDC_RULES_LIST)),
@@ -76,14 +43,44 @@ TEST_F(ServerInfo, GeneralRulesAndPingPagesShowTheServerAndItsLiveReplies) {
   }});
   window->InfoSheet().Open(ID_VIEW_SERVER_INFO);
   EXPECT_TRUE(driver.AllRan());
+  const int commands[] = {ID_VIEW_SERVER_INFO, ID_VIEW_PING_STATISTICS};
+  for (int command : commands) EXPECT_FALSE(window->Commands().IsEnabled(command)) << command;
 
   demo::DemoConfig config;
   config.password = true;
-  ASSERT_TRUE(Connect(config));
+  ASSERT_TRUE(Connect(config));  // waits for the first ping reply to enable the commands
+  ServerInfoSheet& info = window->InfoSheet();
+  info.ServerInfoChanged();  // pushes before the sheet has windows go nowhere
+  info.PingFiguresChanged();
+  info.RulesChanged();
   testing::ShellRecorder shell;
   shell.answer = 2;
-  Open(ID_VIEW_SERVER_INFO, {[&](HWND sheet) {
-         HWND page = CurrentPage(sheet);
+  const size_t before = server->ReceivedRequests().size();
+  Open(ID_VIEW_PING_STATISTICS, {[&](HWND sheet) {
+         EXPECT_EQ(testing::PageIndex(sheet), kPing);
+         EXPECT_EQ(testing::WindowText(sheet), "Server Info - " + ServerText() + " ");
+         EXPECT_FALSE(info.ModPage().Exists()) << "a page never shown has no window";
+         server->WaitForRequests(before + 2, std::chrono::milliseconds(3000));
+         const auto requests = server->ReceivedRequests();
+         std::vector<std::string> sent;
+         for (size_t i = before; i < requests.size(); ++i) {
+           const std::string text = requests[i].Text();
+           if (text == "details" || text == "rules") sent.push_back(text);
+         }
+         EXPECT_EQ(sent, (std::vector<std::string>{"details", "rules"}));
+
+         HWND page = CurrentPage(sheet);  // (the texts of the figures are the portable test's)
+         EXPECT_EQ(ItemText(page, IDC_PING_SENT), "1");
+         EXPECT_EQ(ItemText(page, IDC_PING_RECEIVED), "1");
+         EXPECT_NE(ItemText(page, IDC_PING_MINIMAL), "-1");
+         testing::Click(page, IDC_PING_RESET);
+         EXPECT_EQ(ItemText(page, IDC_PING_MINIMAL), "-1");
+         EXPECT_EQ(ItemText(page, IDC_PING_RECEIVED), "0");
+         SendMessageA(window.hwnd(), WM_TIMER, static_cast<WPARAM>(TimerId::Ping), 0);
+         EXPECT_TRUE(PumpUntil([&] { return ItemText(page, IDC_PING_RECEIVED) == "1"; }));
+         EXPECT_EQ(ItemText(page, IDC_PING_SENT), "1");
+
+         page = SelectPage(sheet, kGeneral);
          EXPECT_EQ(ItemText(page, IDC_INFO_ADDRESS), ServerText());
          EXPECT_EQ(ItemText(page, IDC_INFO_NAME), "Tarnwick Demo Server");
          HWND players = GetDlgItem(page, IDC_INFO_PLAYERS);
@@ -108,21 +105,13 @@ TEST_F(ServerInfo, GeneralRulesAndPingPagesShowTheServerAndItsLiveReplies) {
          ASSERT_TRUE(PumpUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
          EXPECT_EQ(ListRows(list),
                    (std::vector<Row>{{"mp_timelimit", "20"}, {"sv_gravity", "600"}}));
-
-         page = SelectPage(sheet, kPing);  // (the texts of the figures are the portable test's)
-         EXPECT_EQ(ItemText(page, IDC_PING_SENT), "1");
-         EXPECT_EQ(ItemText(page, IDC_PING_RECEIVED), "1");
-         EXPECT_NE(ItemText(page, IDC_PING_MINIMAL), "-1");
-         testing::Click(page, IDC_PING_RESET);
-         EXPECT_EQ(ItemText(page, IDC_PING_MINIMAL), "-1");
-         EXPECT_EQ(ItemText(page, IDC_PING_RECEIVED), "0");
-         SendMessageA(window.hwnd(), WM_TIMER, static_cast<WPARAM>(TimerId::Ping), 0);
-         EXPECT_TRUE(PumpUntil([&] { return ItemText(page, IDC_PING_RECEIVED) == "1"; }));
-         EXPECT_EQ(ItemText(page, IDC_PING_SENT), "1");
          PressCancel(sheet);
        }});
+  EXPECT_FALSE(info.GeneralPage().Exists()) << "closing the sheet ends the pages' windows";
   EXPECT_EQ(shell.opened, std::vector<std::string>{"https://www.kernel.org/"});
   EXPECT_EQ(shell.beeps, 1) << "a link that cannot be opened beeps";
+  SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
+  for (int command : commands) EXPECT_FALSE(window->Commands().IsEnabled(command)) << command;
 }
 
 TEST_F(ServerInfo, ModPageByProtocolWithLinksOnlyForWebAddresses) {
@@ -148,6 +137,7 @@ TEST_F(ServerInfo, ModPageByProtocolWithLinksOnlyForWebAddresses) {
     ASSERT_TRUE(Connect(config));
     testing::ShellRecorder shell;
     Open(ID_VIEW_SERVER_INFO, {[&](HWND sheet) {
+           EXPECT_EQ(testing::PageIndex(sheet), kGeneral);
            HWND page = SelectPage(sheet, kMod);
            EXPECT_TRUE(PumpUntil([&] { return ItemText(page, IDC_MOD_NAME) == "Opposing Force"; }));
            EXPECT_EQ(ItemText(page, IDC_MOD_SIZE), "184320000");

@@ -58,7 +58,8 @@ void FuzzRulesBody(FuzzedDataProvider& input) {
   const size_t payload = body.size() > 2 ? body.size() - 2 : 0;
   size_t bytes = 0;
   for (const RuleRow& row : *rows) {
-    Check((row.name + row.value).find('\0') == std::string::npos, "rules: strings end at a zero byte");
+    Check((row.name + row.value).find('\0') == std::string::npos,
+          "rules: strings end at a zero byte");
     bytes += row.name.size() + row.value.size();
   }
   Check(rows->size() <= payload && bytes <= payload, "rules: rows made only of the body's bytes");
@@ -71,7 +72,9 @@ void CheckLinkTarget(const std::string& text) {
   if (target.empty()) {
     const std::string plain = PlainServerText(text);
     Check(plain.size() == text.size(), "link: plain text shown whole");
-    for (const char c : plain) Check(c < 0 || (c >= ' ' && c != 0x7F), "link: plain text on one line");
+    for (const char c : plain) {
+      Check(static_cast<unsigned char>(c) >= ' ' && c != 0x7F, "link: plain text on one line");
+    }
     return;
   }
   Check(StartsWithNoCase(target, "http://") || StartsWithNoCase(target, "https://"),
@@ -151,7 +154,9 @@ void FuzzGameCommandLine(FuzzedDataProvider& input) {
 
   const std::string message = FolderNameForMessage(facts.gameDir);
   Check(message.size() <= kMaxGameFolderName + 3, "folder message: bounded");
-  for (const char c : message) Check(c < 0 || c >= 0x20, "folder message: no control characters");
+  for (const char c : message) {
+    Check(static_cast<unsigned char>(c) >= 0x20, "folder message: no control characters");
+  }
 
   const std::optional<std::string> line = BuildGameCommandLine(kGameFormat, facts, password);
   const std::optional<std::string> game = GameArgument(facts);
@@ -175,30 +180,18 @@ void FuzzGameCommandLine(FuzzedDataProvider& input) {
 // The matcher as first written: recursion at every place after a wildcard run, exponential on
 // crafted input, so only given short texts.
 bool ReferenceMatch(std::u32string_view name, std::u32string_view mask) {
-  size_t s = 0;
-  size_t p = 0;
-  auto wildcard = [](char32_t c) { return c == '*' || c == '?'; };
-  if (!name.empty()) {
-    while (p < mask.size()) {
-      if (name[s] == mask[p] || mask[p] == '?') {
-        ++s;
-        ++p;
-        if (s == name.size()) break;
-        continue;
-      }
-      if (mask[p] != '*') return false;
-      while (p < mask.size() && wildcard(mask[p])) ++p;
-      if (p == mask.size()) return true;
-      const char32_t next = mask[p];
-      for (size_t at = name.find(next, s); at != std::u32string_view::npos;
-           at = name.find(next, at + 1)) {
-        if (ReferenceMatch(name.substr(at), mask.substr(p))) return true;
-      }
-      return false;
-    }
+  constexpr std::u32string_view kWildcards = U"*?";
+  if (name.empty()) return mask.find_first_not_of(kWildcards) == std::u32string_view::npos;
+  if (mask.empty()) return false;
+  if (name[0] == mask[0] || mask[0] == '?') return ReferenceMatch(name.substr(1), mask.substr(1));
+  if (mask[0] != '*') return false;
+  mask.remove_prefix(std::min(mask.find_first_not_of(kWildcards), mask.size()));
+  if (mask.empty()) return true;
+  for (size_t at = name.find(mask[0]); at != std::u32string_view::npos;
+       at = name.find(mask[0], at + 1)) {
+    if (ReferenceMatch(name.substr(at), mask)) return true;
   }
-  while (p < mask.size() && wildcard(mask[p])) ++p;
-  return p == mask.size() && s == name.size();
+  return false;
 }
 
 void FuzzMatchMask(FuzzedDataProvider& input) {
@@ -255,10 +248,10 @@ void FuzzRegistry(FuzzedDataProvider& input) {
   while (input.remaining_bytes() > 0) {
     const ValuePlace& place = input.PickValueInArray(kPlaces);
     // Places without a fixed name take "Document<n>" or a highlight mask from the input.
-    const std::string name =
-        place.name != nullptr ? place.name
-        : input.ConsumeBool() ? "Document" + std::to_string(input.ConsumeIntegralInRange<int>(0, 17))
-                              : input.ConsumeRandomLengthString(300);
+    std::string name = place.name != nullptr ? place.name : input.ConsumeRandomLengthString(300);
+    if (place.name == nullptr && input.ConsumeBool()) {
+      name = "Document" + std::to_string(input.ConsumeIntegralInRange<int>(0, 17));
+    }
     const auto type = static_cast<ValueType>(input.ConsumeIntegralInRange<uint32_t>(0, 8));
     const std::string data = input.ConsumeRandomLengthString(600);
     store.Root(place.root).CreateSubkey(place.path)->SetValue(

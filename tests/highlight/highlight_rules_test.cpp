@@ -61,11 +61,13 @@ TEST_F(HighlightStore, LoadStopsAtTheFirstUnusableValue) {
     SetDword(*highlight, "a", 1);
     highlight->SetValue(bad.name, bad.type, bad.data);
     SetDword(*highlight, "c", 3);
-    EXPECT_EQ(LoadHighlightRules(settings.get()), (std::vector<HighlightRule>{{1, "a"}})) << bad.name;
+    EXPECT_EQ(LoadHighlightRules(settings.get()), (std::vector<HighlightRule>{{1, "a"}}))
+        << bad.name;
   }
   settings->DeleteSubkey("Highlight");
   SetDword(*settings->CreateSubkey("Highlight"), std::string(259, 'n'), 2);
-  EXPECT_EQ(LoadHighlightRules(settings.get()), (std::vector<HighlightRule>{{2, std::string(259, 'n')}}));
+  EXPECT_EQ(LoadHighlightRules(settings.get()),
+            (std::vector<HighlightRule>{{2, std::string(259, 'n')}}));
 }
 
 TEST_F(HighlightStore, SaveRewritesTheSubkeyFromTheList) {

@@ -3,7 +3,7 @@
 // driven with real messages.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <map>
 
 #include "common/combo_box_win.h"
 #include "common/wide_text_win.h"
@@ -42,7 +42,8 @@ TEST(MainWindowStart, MenusShowTheCommandStatesAndTogglesChangeWhatTheyShow) {
   } cases[] = {{ID_VIEW_SERVER_INFO, MF_GRAYED}, {ID_TOOLS_AUTO_UPDATE, MF_CHECKED},
                {ID_FILE_AUTO_JOIN, 0},            {ID_FILE_CONNECT, 0}};
   for (const Case& c : cases) {
-    EXPECT_EQ(MenuStateOf(window.hwnd(), c.command) & (MF_GRAYED | MF_CHECKED), c.state) << c.command;
+    EXPECT_EQ(MenuStateOf(window.hwnd(), c.command) & (MF_GRAYED | MF_CHECKED), c.state)
+        << c.command;
   }
   MessageLoop::Current()->RunIdleHandlers();
   HWND toolbar = window->Bars().Toolbar();
@@ -172,27 +173,6 @@ LRESULT DrawStageResult(WindowUnderTest& window, LPARAM rowParam, COLORREF& colo
   return result;
 }
 
-// (Which rule matches first is the portable test's part; here the rows take its colour.)
-TEST(PlayerListView, NamesAreDrawnInTheColourOfTheirRule) {
-  WindowUnderTest window;
-  window->HighlightRules() = DefaultHighlightRules();
-  window->Players().Show({{"1", "[Kx4t].joe", "1", "00:00:01", 4},
-                          {"2", "[abc]joe", "1", "00:00:01", 4},
-                          {"3", "joe", "1", "00:00:01", 4}},
-                         1);
-  COLORREF color = 0;
-  EXPECT_EQ(DrawStageResult(window, 1, color), CDRF_NEWFONT);
-  EXPECT_EQ(color, RGB(0, 0, 160)) << "dark blue, the bold rule of priority 31";
-  EXPECT_EQ(DrawStageResult(window, 2, color), CDRF_NEWFONT);
-  EXPECT_EQ(color, RGB(128, 0, 64)) << "purple, the clan tag rule";
-  EXPECT_EQ(DrawStageResult(window, 3, color), CDRF_DODEFAULT);
-  EXPECT_EQ(DrawStageResult(window, 99, color), CDRF_DODEFAULT) << "a row that is not there";
-
-  window->CurrentSettings().playerListHighlight = false;
-  EXPECT_EQ(DrawStageResult(window, 1, color), CDRF_DODEFAULT);
-  EXPECT_EQ(color, RGB(1, 2, 3)) << "with highlighting off nothing is custom-drawn";
-}
-
 // What a screen reader or another program reads through the Unicode messages.
 std::wstring CellThroughW(HWND list, int row, int column) {
   wchar_t buffer[260] = {};
@@ -207,42 +187,59 @@ std::wstring CellThroughW(HWND list, int row, int column) {
 using ServerTexts = testing::ConnectedWindow;
 
 // Names over a real socket from the demo server: today's servers send UTF-8, old ones Latin-1.
-TEST_F(ServerTexts, NamesAndCaptionReadBackAsWritten) {
+// Each name is drawn in the colour of the first rule that matches it.
+TEST_F(ServerTexts, NamesAndCaptionReadBackAsWrittenAndNamesTakeTheColourOfTheirRule) {
   demo::DemoConfig config;
   config.host_name = "\u4E2D\u6587 Server";
   config.map = "de_\u00FCber";
   config.players = {{"\u0441\u0434s\u0446\u0430l", 3, 10.0f},
                     {"\u00DCber \u2665", 2, 20.0f},
                     {"\xDC" "ber", 1, 30.0f},
-                    {"\uFF26\uFF55\uFF4C\uFF4C", 0, 40.0f}};
+                    {"\uFF26\uFF55\uFF4C\uFF4C", 0, 40.0f},
+                    {"[Kx4t].joe", 0, 50.0f},
+                    {"[abc]joe", 0, 60.0f}};
   ASSERT_TRUE(Connect(config));
   HWND list = window->Players().hwnd();
-  ASSERT_TRUE(testing::PumpUntil([&] { return window->Players().RowCount() == 4; }));
-  std::vector<std::wstring> names;
-  for (int row = 0; row < 4; ++row) names.push_back(CellThroughW(list, row, 1));
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"\u00DCber", L"\u00DCber \u2665",
-                                               L"\u0441\u0434s\u0446\u0430l",
-                                               L"\uFF26\uFF55\uFF4C\uFF4C"}));
-  wchar_t caption[256] = {};
-  GetWindowTextW(window.hwnd(), caption, static_cast<int>(std::size(caption)));
-  EXPECT_NE(std::wstring(caption).find(L"de_\u00FCber"), std::wstring::npos) << Narrow(caption);
-  EXPECT_NE(std::wstring(caption).find(L"\u4E2D\u6587 Server"), std::wstring::npos);
-  // A mask typed in Cyrillic draws the Cyrillic name; full-width letters fold by the platform's
-  // lower-casing, which the portable fold leaves alone.
-  window->HighlightRules() = {{MakeHighlightAttributes(0x0000FF, 0, 20), "\u0421\u0414*"},
-                              {MakeHighlightAttributes(0x00FF00, 0, 20), "\uFF46*"}};
-  window->CurrentSettings().playerListHighlight = true;
-  int drawn = 0;
-  for (int row = 0; row < 4; ++row) {
+  ASSERT_TRUE(testing::PumpUntil([&] { return window->Players().RowCount() == 6; }));
+  std::map<std::wstring, LPARAM> rows;  // each name and its row's item data
+  for (int row = 0; row < 6; ++row) {
     LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
     SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    COLORREF color = 0;
-    if (DrawStageResult(window, item.lParam, color) == CDRF_NEWFONT) ++drawn;
+    rows[CellThroughW(list, row, 1)] = item.lParam;
   }
-  EXPECT_EQ(drawn, 2);
+  const std::wstring cyrillic = L"\u0441\u0434s\u0446\u0430l";
+  const std::wstring fullWidth = L"\uFF26\uFF55\uFF4C\uFF4C";
+  std::vector<std::wstring> names;
+  for (const auto& [name, param] : rows) names.push_back(name);
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"[Kx4t].joe", L"[abc]joe", L"\u00DCber",
+                                               L"\u00DCber \u2665", cyrillic, fullWidth}));
+  wchar_t caption[256] = {};
+  GetWindowTextW(window.hwnd(), caption, static_cast<int>(std::size(caption)));
+  EXPECT_NE(std::wstring(caption).find(L"de_\u00FCber"), std::wstring::npos) << Narrow(caption);
+  EXPECT_NE(std::wstring(caption).find(L"\u4E2D\u6587 Server"), std::wstring::npos);
+
+  // (Which rule matches first is the portable matcher's part; here the rows take its colour.)
+  window->HighlightRules() = DefaultHighlightRules();
+  COLORREF color = 0;
+  EXPECT_EQ(DrawStageResult(window, rows[L"[Kx4t].joe"], color), CDRF_NEWFONT);
+  EXPECT_EQ(color, RGB(0, 0, 160)) << "dark blue, the bold rule of priority 31";
+  EXPECT_EQ(DrawStageResult(window, rows[L"[abc]joe"], color), CDRF_NEWFONT);
+  EXPECT_EQ(color, RGB(128, 0, 64)) << "purple, the clan tag rule";
+  EXPECT_EQ(DrawStageResult(window, rows[L"\u00DCber"], color), CDRF_DODEFAULT);
+  EXPECT_EQ(DrawStageResult(window, 99, color), CDRF_DODEFAULT) << "a row that is not there";
+  // A mask typed in Cyrillic draws the Cyrillic name; full-width letters fold by the platform's
+  // lower-casing, which the portable fold leaves alone.
+  window->HighlightRules() = {{MakeHighlightAttributes(0x0000FF, 0, 20), "\u0421\u0414*"},
+                              {MakeHighlightAttributes(0x00FF00, 0, 20), "\uFF46*"}};
+  EXPECT_EQ(DrawStageResult(window, rows[cyrillic], color), CDRF_NEWFONT);
+  EXPECT_EQ(color, 0x0000FFu);
+  EXPECT_EQ(DrawStageResult(window, rows[fullWidth], color), CDRF_NEWFONT);
+  EXPECT_EQ(color, 0x00FF00u);
+  window->CurrentSettings().playerListHighlight = false;
+  EXPECT_EQ(DrawStageResult(window, rows[cyrillic], color), CDRF_DODEFAULT);
+  EXPECT_EQ(color, RGB(1, 2, 3)) << "with highlighting off nothing is custom-drawn";
 }
 
 TEST(MainWindowStart, WebCommandsOpenTheirAddressAndBeepOnlyWhenThatFails) {

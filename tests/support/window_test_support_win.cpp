@@ -127,7 +127,8 @@ std::vector<uint32_t> DrawnPixels(int width, int height, const std::function<voi
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32};
   void* bits = nullptr;
   const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-  const UniqueGdiObject bitmap(CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  const UniqueGdiObject bitmap(
+      CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap) return {};
   ScopedSelectObject select(dc.Get(), bitmap.Get());
   draw(dc.Get());
