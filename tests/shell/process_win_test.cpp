@@ -1,7 +1,7 @@
-// The program as a process: "-tray" starting hidden and connected, one window thread per window,
-// Clone opening a second window in the same process (and messages forged by another process
-// changing nothing), and the exit code when the last window closes. The demo server runs inside
-// the test; the program is started as a child process.
+// The program as a process: one window thread per window, Clone opening a second window in the
+// same process (and messages forged by another process changing nothing), "-tray" starting hidden
+// and connected, and the exit code when the last window closes. The demo server runs inside the
+// test; the program is started as a child process.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -106,16 +106,14 @@ void PostForgedMessages(DWORD mainThread, HWND window) {
   }
 }
 
-TEST(ProgramProcessTest, TrayStartsHiddenAndConnectedCloneOpensASecondWindowLastCloseEndsWithOne) {
+TEST(ProgramProcessTest, CloneOpensASecondWindowAndTheLastCloseEndsWithCodeOne) {
   demo::DemoServer server{demo::DemoConfig()};
   ASSERT_TRUE(server.Start());
-  ProgramProcess program("-TRAY 127.0.0.1:" + std::to_string(server.Port()));
+  ProgramProcess program("127.0.0.1:" + std::to_string(server.Port()));
   ASSERT_TRUE(program.Started()) << "error " << program.StartError() << " starting " << ProgramPath();
   ASSERT_TRUE(program.WaitForWindows(1));
   HWND first = program.Windows()[0];
   ASSERT_TRUE(program.WaitForCaption(first, "crossfire [3/16] on Tarnwick Demo Server"));
-  EXPECT_EQ(server.ReceivedRequests()[0].Text(), "details");
-  EXPECT_TRUE(program.WaitUntil([&] { return !IsWindowVisible(first); })) << "-tray: in the tray";
 
   PostForgedMessages(program.MainThreadId(), first);
   PostMessageA(first, WM_COMMAND, MAKEWPARAM(ID_FILE_CLONE, 0), 0);
@@ -123,12 +121,25 @@ TEST(ProgramProcessTest, TrayStartsHiddenAndConnectedCloneOpensASecondWindowLast
   HWND second = program.Windows()[0] == first ? program.Windows()[1] : program.Windows()[0];
   EXPECT_NE(GetWindowThreadProcessId(first, nullptr), GetWindowThreadProcessId(second, nullptr))
       << "each window has a thread of its own";
-  ASSERT_TRUE(program.WaitForCaption(second, "crossfire")) << "the new window watches the same server";
-  EXPECT_TRUE(program.WaitForCaption(first, "crossfire")) << "the first window keeps its connection";
+  ASSERT_TRUE(program.WaitForCaption(second, "crossfire")) << "the new window watches the server";
+  EXPECT_TRUE(program.WaitForCaption(first, "crossfire")) << "the first keeps its connection";
 
-  PostMessageA(first, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
+  PostMessageA(first, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(1000), -1) << "the process lives while a window is open";
   PostMessageA(second, WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.WaitForExit(), 1);
+}
+
+TEST(ProgramProcessTest, TrayOptionStartsHiddenAndConnected) {
+  demo::DemoServer server{demo::DemoConfig()};
+  ASSERT_TRUE(server.Start());
+  ProgramProcess program("-TRAY 127.0.0.1:" + std::to_string(server.Port()));
+  ASSERT_TRUE(program.WaitForWindows(1));
+  HWND window = program.Windows()[0];
+  ASSERT_TRUE(server.WaitForRequests(2, std::chrono::milliseconds(20000)));
+  EXPECT_EQ(server.ReceivedRequests()[0].Text(), "details");
+  EXPECT_TRUE(program.WaitUntil([&] { return !IsWindowVisible(window); }));
+  PostMessageA(window, WM_COMMAND, MAKEWPARAM(ID_FILE_EXIT, 0), 0);
   EXPECT_EQ(program.WaitForExit(), 1);
 }
 
