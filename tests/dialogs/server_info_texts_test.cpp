@@ -1,4 +1,4 @@
-// What the Server Info pages show: the flags, the rules rows, the Mod page by
+// What the Server Info pages show: the password flag, the rules rows, the Mod page by
 // protocol, and the ping figures.
 #include "dialogs/server_info_texts.h"
 

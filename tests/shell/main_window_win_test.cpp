@@ -32,7 +32,7 @@ UINT MenuStateOf(HWND window, int command) {
 }
 
 // (The command state table's start is the portable test's part; here the menus and bars show it.)
-TEST(MainWindowStart, MenusShowTheCommandStatesAndTogglesChangeWhatTheyShow) {
+TEST(MainWindowStart, MenusShowTheCommandStatesAndTheCommandsDoWhatTheySay) {
   BoxRecorder boxes;
   WindowUnderTest window;
   ASSERT_NE(window.hwnd(), nullptr);
@@ -67,6 +67,14 @@ TEST(MainWindowStart, MenusShowTheCommandStatesAndTogglesChangeWhatTheyShow) {
   SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
   EXPECT_TRUE(MenuStateOf(window.hwnd(), ID_FILE_AUTO_JOIN) & MF_CHECKED);
   EXPECT_TRUE(boxes.Boxes().empty());
+
+  testing::ShellRecorder shell;  // the web commands open their address and beep only on failure
+  SendCommand(window.hwnd(), ID_HELP_MANUAL);
+  EXPECT_EQ(shell.opened, Texts{"https://tarnwick.merrowind.example/manual/"});
+  EXPECT_EQ(shell.beeps, 0);
+  shell.answer = SE_ERR_NOASSOC;
+  SendCommand(window.hwnd(), ID_HELP_UPDATES);
+  EXPECT_EQ(shell.beeps, 1);
 }
 
 void Type(HWND edit, const std::string& keys) {
@@ -240,17 +248,6 @@ TEST_F(ServerTexts, NamesAndCaptionReadBackAsWrittenAndNamesTakeTheColourOfTheir
   window->CurrentSettings().playerListHighlight = false;
   EXPECT_EQ(DrawStageResult(window, rows[cyrillic], color), CDRF_DODEFAULT);
   EXPECT_EQ(color, RGB(1, 2, 3)) << "with highlighting off nothing is custom-drawn";
-}
-
-TEST(MainWindowStart, WebCommandsOpenTheirAddressAndBeepOnlyWhenThatFails) {
-  WindowUnderTest window;
-  testing::ShellRecorder shell;
-  SendCommand(window.hwnd(), ID_HELP_MANUAL);
-  EXPECT_EQ(shell.opened, Texts{"https://tarnwick.merrowind.example/manual/"});
-  EXPECT_EQ(shell.beeps, 0);
-  shell.answer = SE_ERR_NOASSOC;
-  SendCommand(window.hwnd(), ID_HELP_UPDATES);
-  EXPECT_EQ(shell.beeps, 1);
 }
 
 }  // namespace

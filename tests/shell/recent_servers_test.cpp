@@ -1,4 +1,4 @@
-// The recent servers model: order, limits, ids, labels and its registry layout.
+// The recent servers model: order, limits, ids and its registry layout.
 #include "shell/recent_servers.h"
 
 #include <gtest/gtest.h>
