@@ -14,13 +14,12 @@
 //   6 server text as shown: always well-formed UTF-8, UTF-8 and ASCII unchanged.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <array>
+#include <algorithm>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,7 +35,7 @@
 #include "settings/settings_store.h"
 #include "shell/command_line.h"
 #include "controls/link_static_text.h"
-#include "shell/settings_window_base.h"
+#include "tests/support/fake_settings_window.h"
 
 namespace {
 
@@ -48,17 +47,10 @@ void Check(bool holds, const char* what) {
   std::abort();
 }
 
-bool IsPrintableWithoutBlanks(std::string_view text) {
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte <= ' ' || byte > '~') return false;
-  }
-  return true;
-}
-
 // ---- 0: rules body
 
-void FuzzRulesBody(const std::vector<uint8_t>& body) {
+void FuzzRulesBody(FuzzedDataProvider& input) {
+  const std::vector<uint8_t> body = input.ConsumeRemainingBytes<uint8_t>();
   const auto rows = ReadRulesBody(body);
   Check(rows.has_value() == !body.empty(), "rules: a body gives rows, none gives nothing");
   if (!rows) return;
@@ -66,7 +58,7 @@ void FuzzRulesBody(const std::vector<uint8_t>& body) {
   const size_t payload = body.size() > 2 ? body.size() - 2 : 0;
   size_t bytes = 0;
   for (const RuleRow& row : *rows) {
-    Check(row.name.find('\0') == std::string::npos && row.value.find('\0') == std::string::npos,
+    Check((row.name + row.value).find('\0') == std::string::npos,
           "rules: strings end at a zero byte");
     bytes += row.name.size() + row.value.size();
   }
@@ -87,7 +79,8 @@ void CheckLinkTarget(const std::string& text) {
   }
   Check(StartsWithNoCase(target, "http://") || StartsWithNoCase(target, "https://"),
         "link: a target is an http or https address");
-  Check(IsPrintableWithoutBlanks(target), "link: a target is printable ASCII without blanks");
+  Check(std::all_of(target.begin(), target.end(), [](char c) { return c > ' ' && c <= '~'; }),
+        "link: a target is printable ASCII without blanks");
   Check(target.size() <= kMaxWebAddress, "link: a target is bounded");
   Check(target == text || (StartsWithNoCase(text, "www.") && target == "http://" + text),
         "link: the target is the text itself, or a www. address with http:// in front");
@@ -124,34 +117,27 @@ constexpr char kGameFormat[] = "-game %s -console +password \"%s\" +connect %s";
 std::vector<std::string> SplitLikeTheRuntime(std::string_view line) {
   std::vector<std::string> arguments;
   size_t at = 0;
+  const auto blank = [&] { return line[at] == ' ' || line[at] == '\t'; };
   for (;;) {
-    while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+    while (at < line.size() && blank()) ++at;
     if (at == line.size()) return arguments;
     std::string argument;
-    bool quoted = false;
-    while (at < line.size()) {
+    for (bool quoted = false; at < line.size() && (quoted || !blank());) {
       size_t backslashes = 0;
-      while (at < line.size() && line[at] == '\\') {
-        ++backslashes;
-        ++at;
-      }
+      for (; at < line.size() && line[at] == '\\'; ++at) ++backslashes;
       if (at < line.size() && line[at] == '"') {
         argument.append(backslashes / 2, '\\');
-        if (backslashes % 2 == 1) {
+        if (backslashes % 2 == 1 || (quoted && at + 1 < line.size() && line[at + 1] == '"')) {
           argument += '"';
-        } else if (quoted && at + 1 < line.size() && line[at + 1] == '"') {
-          argument += '"';
-          ++at;
+          at += backslashes % 2 == 1 ? 1 : 2;
         } else {
           quoted = !quoted;
+          ++at;
         }
-        ++at;
-        continue;
+      } else {
+        argument.append(backslashes, '\\');
+        if (backslashes == 0) argument += line[at++];
       }
-      argument.append(backslashes, '\\');
-      if (at == line.size()) break;
-      if (!quoted && (line[at] == ' ' || line[at] == '\t')) break;
-      argument += line[at++];
     }
     arguments.push_back(std::move(argument));
   }
@@ -184,11 +170,9 @@ void FuzzGameCommandLine(FuzzedDataProvider& input) {
   Check(IsPlainEndpointText(connect) || connect == FormatEndpoint(facts.resolved),
         "command line: a plain address");
   const std::vector<std::string> arguments = SplitLikeTheRuntime(*line);
-  Check(arguments.size() == 7, "command line: the server adds no argument");
-  Check(arguments[0] == "-game" && arguments[1] == *game && arguments[2] == "-console" &&
-            arguments[3] == "+password" && arguments[4] == password &&
-            arguments[5] == "+connect" && arguments[6] == connect,
-        "command line: every argument in its place, the password as typed");
+  Check(arguments == std::vector<std::string>{"-game", *game, "-console", "+password", password,
+                                              "+connect", connect},
+        "command line: the server adds no argument, the password comes back as typed");
 }
 
 // ---- 3: the highlight name matcher
@@ -196,30 +180,18 @@ void FuzzGameCommandLine(FuzzedDataProvider& input) {
 // The matcher as first written: recursion at every place after a wildcard run, exponential on
 // crafted input, so only given short texts.
 bool ReferenceMatch(std::u32string_view name, std::u32string_view mask) {
-  size_t s = 0;
-  size_t p = 0;
-  auto wildcard = [](char32_t c) { return c == '*' || c == '?'; };
-  if (!name.empty()) {
-    while (p < mask.size()) {
-      if (name[s] == mask[p] || mask[p] == '?') {
-        ++s;
-        ++p;
-        if (s == name.size()) break;
-        continue;
-      }
-      if (mask[p] != '*') return false;
-      while (p < mask.size() && wildcard(mask[p])) ++p;
-      if (p == mask.size()) return true;
-      const char32_t next = mask[p];
-      for (size_t at = name.find(next, s); at != std::u32string_view::npos;
-           at = name.find(next, at + 1)) {
-        if (ReferenceMatch(name.substr(at), mask.substr(p))) return true;
-      }
-      return false;
-    }
+  constexpr std::u32string_view kWildcards = U"*?";
+  if (name.empty()) return mask.find_first_not_of(kWildcards) == std::u32string_view::npos;
+  if (mask.empty()) return false;
+  if (name[0] == mask[0] || mask[0] == '?') return ReferenceMatch(name.substr(1), mask.substr(1));
+  if (mask[0] != '*') return false;
+  mask.remove_prefix(std::min(mask.find_first_not_of(kWildcards), mask.size()));
+  if (mask.empty()) return true;
+  for (size_t at = name.find(mask[0]); at != std::u32string_view::npos;
+       at = name.find(mask[0], at + 1)) {
+    if (ReferenceMatch(name.substr(at), mask)) return true;
   }
-  while (p < mask.size() && wildcard(mask[p])) ++p;
-  return p == mask.size() && s == name.size();
+  return false;
 }
 
 void FuzzMatchMask(FuzzedDataProvider& input) {
@@ -237,7 +209,8 @@ void FuzzMatchMask(FuzzedDataProvider& input) {
 
 // ---- 6: server text as shown
 
-void FuzzServerText(const std::string& bytes) {
+void FuzzServerText(FuzzedDataProvider& input) {
+  const std::string bytes = input.ConsumeRemainingBytesAsString();
   const std::string shown = ServerTextToUtf8(bytes, &DecodeCodePage1252);
   Check(IsValidUtf8(shown), "server text: shown as well-formed UTF-8");
   if (IsValidUtf8(bytes)) Check(shown == bytes, "server text: UTF-8 and ASCII stay as sent");
@@ -248,27 +221,6 @@ void FuzzServerText(const std::string& bytes) {
 
 // ---- 4: the registry readers
 
-// A main window without windows: only the readers of the portable base run.
-class ReaderWindow final : public SettingsWindowBase {
- public:
-  ReaderWindow(KeyStore& store, RecentServers& servers, std::vector<HighlightRule>& rules)
-      : SettingsWindowBase(store, servers, rules) {}
-  void ApplyWindowPlacement(const PlacementRecord&) override {}
-  std::optional<PlacementRecord> TakeWindowPlacement() override { return std::nullopt; }
-  void ApplyConsolePlacement(const PlacementRecord&) override {}
-  std::optional<PlacementRecord> TakeConsolePlacement() override { return std::nullopt; }
-  void SizeNewWindow(int, int) override {}
-  std::optional<std::array<int32_t, 4>> PlayerListColumnOrder() override { return std::nullopt; }
-  std::optional<std::array<int32_t, 4>> PlayerListColumnWidths() override { return std::nullopt; }
-  std::vector<std::string> history;
-
- protected:
-  std::optional<std::vector<std::string>> ConsoleHistory() override { return history; }
-  void AddConsoleHistory(const std::vector<std::string>& commands) override {
-    history.insert(history.end(), commands.begin(), commands.end());
-  }
-};
-
 // The values the readers look for, and where they live.
 struct ValuePlace {
   RootKey root;
@@ -276,21 +228,18 @@ struct ValuePlace {
   const char* name;
 };
 
+constexpr RootKey kUser = RootKey::kCurrentUser;
+constexpr const char* kSettings = kSettingsKeyPath;
+constexpr char kRecent[] = "SOFTWARE\\Merrowind\\Tarnwick\\Recent Document List";
+constexpr const char* kBrowser = kBrowserSettingsPath;
 const ValuePlace kPlaces[] = {
-    {RootKey::kCurrentUser, kSettingsKeyPath, "ListOrders"},
-    {RootKey::kCurrentUser, kSettingsKeyPath, "ListWidths"},
-    {RootKey::kCurrentUser, kSettingsKeyPath, "Rcon recent list"},
-    {RootKey::kCurrentUser, kSettingsKeyPath, "HLLocation"},
-    {RootKey::kCurrentUser, kSettingsKeyPath, "WindowPos"},
-    {RootKey::kCurrentUser, kSettingsKeyPath, "SortOrder"},
-    {RootKey::kCurrentUser, "SOFTWARE\\Merrowind\\Tarnwick\\Recent Document List",
-     "DocumentCount"},
-    {RootKey::kCurrentUser, "SOFTWARE\\Merrowind\\Tarnwick\\Recent Document List", nullptr},
-    {RootKey::kCurrentUser, "SOFTWARE\\Merrowind\\Tarnwick\\Highlight", nullptr},
-    {RootKey::kCurrentUser, kBrowserSettingsPath, "Anchor Color"},
-    {RootKey::kCurrentUser, kBrowserSettingsPath, "Anchor Color Visited"},
-    {RootKey::kCurrentUser, kBrowserSettingsPath, "Anchor Color Hover"},
-    {RootKey::kCurrentUser, kBrowserSettingsPath, "Use Anchor Hover Color"},
+    {kUser, kSettings, "ListOrders"},        {kUser, kSettings, "ListWidths"},
+    {kUser, kSettings, "Rcon recent list"},  {kUser, kSettings, "HLLocation"},
+    {kUser, kSettings, "WindowPos"},         {kUser, kSettings, "SortOrder"},
+    {kUser, kRecent, "DocumentCount"},       {kUser, kRecent, nullptr},
+    {kUser, "SOFTWARE\\Merrowind\\Tarnwick\\Highlight", nullptr},
+    {kUser, kBrowser, "Anchor Color"},       {kUser, kBrowser, "Anchor Color Visited"},
+    {kUser, kBrowser, "Anchor Color Hover"}, {kUser, kBrowser, "Use Anchor Hover Color"},
     {RootKey::kLocalMachine, kUninstallKeyPath, "UninstallString"},
 };
 
@@ -299,24 +248,18 @@ void FuzzRegistry(FuzzedDataProvider& input) {
   while (input.remaining_bytes() > 0) {
     const ValuePlace& place = input.PickValueInArray(kPlaces);
     // Places without a fixed name take "Document<n>" or a highlight mask from the input.
-    std::string name;
-    if (place.name != nullptr) {
-      name = place.name;
-    } else if (input.ConsumeBool()) {
+    std::string name = place.name != nullptr ? place.name : input.ConsumeRandomLengthString(300);
+    if (place.name == nullptr && input.ConsumeBool()) {
       name = "Document" + std::to_string(input.ConsumeIntegralInRange<int>(0, 17));
-    } else {
-      name = input.ConsumeRandomLengthString(300);
     }
     const auto type = static_cast<ValueType>(input.ConsumeIntegralInRange<uint32_t>(0, 8));
     const std::string data = input.ConsumeRandomLengthString(600);
-    std::unique_ptr<Key> key = store.Root(place.root).CreateSubkey(place.path);
-    key->SetValue(name, type,
-                  std::span(reinterpret_cast<const uint8_t*>(data.data()), data.size()));
+    store.Root(place.root).CreateSubkey(place.path)->SetValue(
+        name, type, std::span(reinterpret_cast<const uint8_t*>(data.data()), data.size()));
   }
 
-  RecentServers servers;
-  std::vector<HighlightRule> rules;
-  ReaderWindow window(store, servers, rules);
+  FakeSettingsWindow window(store);  // a window without windows: the portable readers run
+  const RecentServers& servers = window.recentServers;
   Settings settings;
   LoadSettings(store, window, settings);
   Check(IsColumnPermutation(settings.listOrders), "settings: the column order is a permutation");
@@ -328,25 +271,24 @@ void FuzzRegistry(FuzzedDataProvider& input) {
     Check(!entry.empty() && entry.size() < 260 && entry.find('\0') == std::string::npos,
           "recent servers: entries are texts of at most 259 characters");
   }
-  for (const std::string& command : window.history) {
+  for (const std::string& command : window.consoleHistory) {
     Check(!command.empty() && command.find('\0') == std::string::npos,
           "console history: strings without zero bytes, none empty");
   }
-  for (const HighlightRule& rule : rules) {
+  for (const HighlightRule& rule : window.highlightRules) {
     Check(rule.mask.size() < 260, "highlight rules: masks of at most 259 characters");
   }
   Check(!settings.gameClientPath.empty(), "game client: always a path");
 
   LinkColours colours{1, 2, 3, false};
-  const bool read = ReadLinkColours(store, colours);
-  std::unique_ptr<Key> browser =
-      store.Root(RootKey::kCurrentUser).OpenSubkey(kBrowserSettingsPath, KeyAccess::kRead);
-  Check(read == (browser != nullptr), "link colours: read when the key exists");
+  const bool present = store.Root(kUser).OpenSubkey(kBrowser, KeyAccess::kRead) != nullptr;
+  Check(ReadLinkColours(store, colours) == present, "link colours: read when the key exists");
 }
 
 // ---- 5: the window command line
 
-void FuzzCommandLine(const std::string& line) {
+void FuzzCommandLine(FuzzedDataProvider& input) {
+  const std::string line = input.ConsumeRemainingBytesAsString();
   const WindowCommandLine parsed = ParseWindowCommandLine(line);
   const std::string& server = parsed.server;
   Check(server.size() <= line.size(), "command line: the server is part of the line");
@@ -366,31 +308,11 @@ void FuzzCommandLine(const std::string& line) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using Reader = void (*)(FuzzedDataProvider&);
+  constexpr Reader kReaders[] = {FuzzRulesBody, FuzzModPage,     FuzzGameCommandLine, FuzzMatchMask,
+                                 FuzzRegistry,  FuzzCommandLine, FuzzServerText};
   if (size == 0) return 0;
-  const uint8_t reader = data[0];
   FuzzedDataProvider input(data + 1, size - 1);
-  switch (reader % 7) {
-    case 0:
-      FuzzRulesBody(std::vector<uint8_t>(data + 1, data + size));
-      break;
-    case 1:
-      FuzzModPage(input);
-      break;
-    case 2:
-      FuzzGameCommandLine(input);
-      break;
-    case 3:
-      FuzzMatchMask(input);
-      break;
-    case 4:
-      FuzzRegistry(input);
-      break;
-    case 5:
-      FuzzCommandLine(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
-      break;
-    default:
-      FuzzServerText(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
-      break;
-  }
+  kReaders[data[0] % std::size(kReaders)](input);
   return 0;
 }
