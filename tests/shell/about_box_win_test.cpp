@@ -2,6 +2,7 @@
 // resource, its links, where it opens and how it closes.
 #include <gtest/gtest.h>
 
+#include "common/window_dpi_win.h"
 #include "tests/support/connected_window_win.h"
 
 namespace tarnwick {
@@ -9,6 +10,21 @@ namespace {
 
 using testing::ItemText;
 using testing::ScreenRect;
+
+int BannerWidth(HWND box) {
+  BITMAP picture = {};
+  GetObjectW(reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(box, IDC_ABOUT_BANNER, STM_GETIMAGE,
+                                                            IMAGE_BITMAP, 0)),
+             sizeof(picture), &picture);
+  return picture.bmWidth;
+}
+
+POINT PlaceInDialog(HWND box, int id) {
+  const RECT rect = ScreenRect(GetDlgItem(box, id));
+  POINT place = {rect.left, rect.top};
+  ScreenToClient(box, &place);
+  return place;
+}
 
 class AboutBox : public testing::ConnectedWindow {
  protected:
@@ -39,6 +55,16 @@ TEST_F(AboutBox, ShowsTheVersionResourceAndLinksOverTheActiveWindow) {
          testing::ClickLink(GetDlgItem(box, IDC_ABOUT_BANNER));
          shell.answer = 2;
          testing::ClickLink(GetDlgItem(box, IDC_ABOUT_AUTHOR));
+
+         // A move to a screen of twice the DPI (the system scales the dialog and its font): the
+         // banner is drawn again at its size and the links keep to their scaled places.
+         const int bannerWidth = BannerWidth(box);
+         const POINT author = PlaceInDialog(box, IDC_ABOUT_AUTHOR);
+         RECT suggested = own;
+         SendMessageA(box, kDpiChangedMessage, MAKEWPARAM(192, 192),
+                      reinterpret_cast<LPARAM>(&suggested));
+         EXPECT_EQ(BannerWidth(box), 2 * bannerWidth);
+         EXPECT_NEAR(PlaceInDialog(box, IDC_ABOUT_AUTHOR).y, 2 * author.y, 2);
          PostMessageA(box, WM_COMMAND, IDOK, 0);
        }});
   EXPECT_EQ(shell.opened, (std::vector<std::string>{"https://tarnwick.merrowind.example/",
