@@ -14,9 +14,8 @@ constexpr UINT kPingPageIndex = 3;
 
 ServerInfoSheet::ServerInfoSheet(MainWindow& window)
     : window_(window),
-      general_(window.Monitor()),
-      rules_(window.Monitor()),
-      mod_(window.Monitor()),
+      general_(window.Monitor().State()),
+      mod_(window.Monitor().State()),
       ping_(window.Monitor()) {}
 
 void ServerInfoSheet::Open(int command) {
@@ -34,13 +33,9 @@ void ServerInfoSheet::Open(int command) {
                    command == ID_VIEW_PING_STATISTICS ? kPingPageIndex : 0);
 }
 
-void ServerInfoSheet::ServerInfoChanged() {
-  general_.Fill();
-  mod_.Fill();
+void ServerInfoSheet::ServerInfoChanged(const ServerState& state) {
+  general_.Fill(state);
+  mod_.Fill(state);
 }
-
-void ServerInfoSheet::PingFiguresChanged() { ping_.Fill(); }
-
-void ServerInfoSheet::RulesChanged() { rules_.RulesChanged(); }
 
 }  // namespace tarnwick

@@ -1,6 +1,5 @@
 #include "launch/game_launcher_win.h"
 
-#include <mutex>
 #include <optional>
 
 #include "common/ansi_text.h"
@@ -22,9 +21,7 @@ namespace {
 
 constexpr DWORD kInputIdleWaitMs = 2000;
 
-// The connection's fields change only on this thread, so they are read here without its lock
-// (which would have to be taken before the state lock the caller holds).
-JoinFacts FactsOf(ServerMonitor& monitor) {
+JoinFacts FactsOf(const ServerMonitor& monitor) {
   const ServerState& state = monitor.State();
   // The checks of the game folder run on the very text that reaches the command line.
   return JoinFacts{ServerText(state.address), monitor.ServerAddress(), state.isMod,
@@ -37,19 +34,14 @@ void GameLauncher::LaunchGame() {
   if (prompting_) return;
   const std::string clientPath = window_.CurrentSettings().gameClientPath;
   SetWorkingFolder(clientPath);
-  ServerMonitor& monitor = window_.Monitor();
-  std::optional<std::string> commandLine;
-  JoinFacts facts;
-  {
-    std::lock_guard<std::recursive_mutex> lock(monitor.StateLock());
-    // A game folder that cannot be used is refused before anyone is asked for a password.
-    facts = FactsOf(monitor);
-    if (GameArgument(facts) && monitor.State().password != 0 && !AskForPassword()) return;
-    // Replies handled while the prompt was open may have changed the state: read it again.
-    facts = FactsOf(monitor);
-    commandLine = BuildGameCommandLine(LoadResourceString(IDS_GAME_COMMAND_LINE), facts,
-                                       gamePassword_);
-  }
+  const ServerMonitor& monitor = window_.Monitor();
+  // A game folder that cannot be used is refused before anyone is asked for a password.
+  JoinFacts facts = FactsOf(monitor);
+  if (GameArgument(facts) && monitor.State().password != 0 && !AskForPassword()) return;
+  // Replies handled while the prompt was open may have changed the state: read it again.
+  facts = FactsOf(monitor);
+  const std::optional<std::string> commandLine =
+      BuildGameCommandLine(LoadResourceString(IDS_GAME_COMMAND_LINE), facts, gamePassword_);
   if (!commandLine) {
     RefuseGameFolder(facts.gameDir);
     return;

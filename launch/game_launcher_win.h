@@ -8,10 +8,10 @@
 // of the process. It refuses, with a message box, a mod whose game folder is not a plain folder
 // name, and reports "Can't exec %s" when the process cannot be started.
 //
-// Everything runs on the window's thread; the prompt and the question box run message loops in
-// which replies and timer ticks keep coming, so both calls may be entered again from inside them.
-// A Join given while the password prompt is open (from the tray menu) does nothing: one prompt at
-// a time.
+// Thread: the window's own, which owns the launcher's state and the server state it reads, so
+// nothing is locked. The prompt and the question box run message loops in which replies and timer
+// ticks keep coming, so both calls may be entered again from inside them. A Join given while the
+// password prompt is open (from the tray menu) does nothing: one prompt at a time.
 #ifndef TARNWICK_LAUNCH_GAME_LAUNCHER_WIN_H
 #define TARNWICK_LAUNCH_GAME_LAUNCHER_WIN_H
 

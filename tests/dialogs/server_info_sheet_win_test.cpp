@@ -214,9 +214,9 @@ TEST_F(ServerInfo, PingPageCountsLiveAndResets) {
 TEST_F(ServerInfo, OnlyPagesWithAWindowTakePushes) {
   ASSERT_TRUE(Connect());
   ServerInfoSheet& sheet = window->InfoSheet();
-  sheet.ServerInfoChanged();
-  sheet.PingFiguresChanged();
-  sheet.RulesChanged();
+  sheet.ServerInfoChanged(window->Monitor().State());
+  sheet.PingFiguresChanged(window->Monitor().State());
+  sheet.RulesChanged(std::vector<RuleRow>{{"sv_gravity", "800"}});
   bool modExisted = true;
   Open(ID_VIEW_SERVER_INFO, {[&](HWND shown) {
          modExisted = sheet.ModPage().Exists();

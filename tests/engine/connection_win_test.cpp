@@ -8,7 +8,6 @@
 #include <regex>
 #include <set>
 
-#include "engine/byte_reader.h"
 #include "engine/server_socket_win.h"
 #include "resources/resource.h"
 #include "tests/support/window_test_support_win.h"
@@ -55,9 +54,14 @@ class ConnectionTest : public ::testing::Test {
     for (const auto& row : window->Players().VisibleRows()) names.insert(row[1]);
     return names;
   }
-  ServerState State() {
-    std::lock_guard<std::recursive_mutex> lock(window->Monitor().StateLock());
-    return window->Monitor().State();
+  const ServerState& State() { return window->Monitor().State(); }
+  // The rules the Rules page keeps.
+  std::vector<demo::DemoRule> Rules() {
+    std::vector<demo::DemoRule> rules;
+    if (const auto& rows = window->InfoSheet().RulesPage().Rows()) {
+      for (const RuleRow& row : *rows) rules.push_back({row.name, row.value});
+    }
+    return rules;
   }
 
   BoxRecorder boxes;
@@ -198,16 +202,6 @@ DemoConfig ModernConfig(ModernInfoReply reply) {
   return config;
 }
 
-// The rules of a stored rules body (count first, then name and value pairs).
-std::vector<demo::DemoRule> ReadRules(const std::vector<uint8_t>& body) {
-  std::vector<demo::DemoRule> rules;
-  ByteReader reader(body.data(), body.size());
-  reader.Skip(2);
-  demo::DemoRule rule;
-  while (reader.ReadString(rule.name) && reader.ReadString(rule.value)) rules.push_back(rule);
-  return rules;
-}
-
 TEST_F(ConnectionTest, TodaysServersShowNameMapPlayersAndEverySplitRule) {
   struct Case {
     const char* what;
@@ -234,9 +228,7 @@ TEST_F(ConnectionTest, TodaysServersShowNameMapPlayersAndEverySplitRule) {
     // What the Server Info sheet asks for when it opens.
     window->Monitor().SendQuery("details");
     window->Monitor().SendQuery("rules");
-    auto storedRules = [&] { return ReadRules(window->Monitor().Rules().Copy()); };
-    ASSERT_TRUE(PumpUntil([&] { return storedRules() == config.rules; }))
-        << storedRules().size() << " rules";
+    ASSERT_TRUE(PumpUntil([&] { return Rules() == config.rules; })) << Rules().size() << " rules";
     EXPECT_EQ(State().protocol, c.protocol) << "a later reply does not switch versions";
 
     server_->SetPlayers({{"Gordon", 1, 5.0f}});
