@@ -30,7 +30,6 @@ class FakeMonitorPort : public MonitorPort {
   LookupTask nextTask = 1;
   int lookupReads = 0;
   std::optional<Ipv4Endpoint> socket;  // the server of the open socket
-  int socketsOpened = 0;
   std::vector<std::vector<uint8_t>> sent;  // every datagram, in order
   std::map<TimerId, uint32_t> timers;      // running timers and their periods
 
@@ -47,7 +46,6 @@ class FakeMonitorPort : public MonitorPort {
     socket.reset();
     if (!socketOpens) return false;
     socket = server;
-    ++socketsOpened;
     localPort = 50000;
     return true;
   }
