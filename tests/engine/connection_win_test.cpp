@@ -55,14 +55,6 @@ class ConnectionTest : public ::testing::Test {
     return names;
   }
   const ServerState& State() { return window->Monitor().State(); }
-  // The rules the Rules page keeps.
-  std::vector<demo::DemoRule> Rules() {
-    std::vector<demo::DemoRule> rules;
-    if (const auto& rows = window->InfoSheet().RulesPage().Rows()) {
-      for (const RuleRow& row : *rows) rules.push_back({row.name, row.value});
-    }
-    return rules;
-  }
 
   BoxRecorder boxes;
   std::unique_ptr<DemoServer> server_;
@@ -228,7 +220,9 @@ TEST_F(ConnectionTest, TodaysServersShowNameMapPlayersAndEverySplitRule) {
     // What the Server Info sheet asks for when it opens.
     window->Monitor().SendQuery("details");
     window->Monitor().SendQuery("rules");
-    ASSERT_TRUE(PumpUntil([&] { return Rules() == config.rules; })) << Rules().size() << " rules";
+    std::vector<RuleRow> rules;
+    for (const demo::DemoRule& rule : config.rules) rules.push_back({rule.name, rule.value});
+    ASSERT_TRUE(PumpUntil([&] { return window->InfoSheet().RulesPage().Rows() == rules; }));
     EXPECT_EQ(State().protocol, c.protocol) << "a later reply does not switch versions";
 
     server_->SetPlayers({{"Gordon", 1, 5.0f}});

@@ -69,17 +69,10 @@ class ConnectedMonitor {
   const ServerMonitor& Monitor() const { return monitor_; }
   const testing::RecordingEvents& Events() const { return events_; }
   Seen WhatIsSeen() const {
-    return {port_.sent.size(),
-            events_.console.size(),
-            events_.rconChallenges.size(),
-            events_.messages.size(),
-            events_.states.size(),
-            events_.pings.size(),
-            events_.kinds.size(),
-            events_.infoChanges,
-            events_.rulesChanges,
-            monitor_.SplitReplies().SequencesInProgress(),
-            monitor_.SplitReplies().BytesHeld()};
+    return {port_.sent.size(),       events_.console.size(), events_.rconChallenges.size(),
+            events_.messages.size(), events_.states.size(),  events_.pings.size(),
+            events_.kinds.size(),    events_.infoChanges,    events_.rulesChanges,
+            monitor_.SplitReplies().SequencesInProgress(), monitor_.SplitReplies().BytesHeld()};
   }
 
  private:

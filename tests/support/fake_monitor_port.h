@@ -68,7 +68,6 @@ class RecordingEvents : public MonitorEvents {
   std::vector<std::pair<MonitorMessage, std::string>> messages;
   std::vector<std::string> newWindows;
   int infoChanges = 0;
-  bool freeSlot = false;  // as the last information showed it
   std::vector<uint32_t> pings;
   std::vector<PlayerRow> players;
   int rulesChanges = 0;
@@ -82,16 +81,12 @@ class RecordingEvents : public MonitorEvents {
   void ConnectionChanged(const ConnectionReport& r, const ServerState&) override {
     states.push_back(r.state);
     report = r;
-    if (r.state == ConnectionState::NotConnected) players.clear();
   }
   void Message(MonitorMessage message, const std::string& host) override {
     messages.emplace_back(message, host);
   }
   void NewWindowWanted(const std::string& text) override { newWindows.push_back(text); }
-  void ServerInfoChanged(const ServerState& state) override {
-    ++infoChanges;
-    freeSlot = HasFreeSlot(state);
-  }
+  void ServerInfoChanged(const ServerState&) override { ++infoChanges; }
   void PingAnswered(uint32_t rtt, const ServerState&) override { pings.push_back(rtt); }
   void PlayersChanged(const std::vector<PlayerRow>& rows) override { players = rows; }
   void RulesChanged(const std::optional<std::vector<RuleRow>>& rows) override {
