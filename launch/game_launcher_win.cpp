@@ -21,25 +21,22 @@ namespace {
 
 constexpr DWORD kInputIdleWaitMs = 2000;
 
-JoinFacts FactsOf(const ServerMonitor& monitor) {
-  const ServerState& state = monitor.State();
+JoinFacts FactsOf(const ServerState& state, const Ipv4Endpoint& server) {
   // The checks of the game folder run on the very text that reaches the command line.
-  return JoinFacts{ServerText(state.address), monitor.ServerAddress(), state.isMod,
-                   ServerText(state.gameDir)};
+  return JoinFacts{ServerText(state.address), server, state.isMod, ServerText(state.gameDir)};
 }
 
 }  // namespace
 
-void GameLauncher::LaunchGame() {
+void GameLauncher::LaunchGame(const ServerState& state, const Ipv4Endpoint& server) {
   if (prompting_) return;
   const std::string clientPath = window_.CurrentSettings().gameClientPath;
   SetWorkingFolder(clientPath);
-  const ServerMonitor& monitor = window_.Monitor();
   // A game folder that cannot be used is refused before anyone is asked for a password.
-  JoinFacts facts = FactsOf(monitor);
-  if (GameArgument(facts) && monitor.State().password != 0 && !AskForPassword()) return;
+  JoinFacts facts = FactsOf(state, server);
+  if (GameArgument(facts) && state.password != 0 && !AskForPassword()) return;
   // Replies handled while the prompt was open may have changed the state: read it again.
-  facts = FactsOf(monitor);
+  facts = FactsOf(state, server);
   const std::optional<std::string> commandLine =
       BuildGameCommandLine(LoadResourceString(IDS_GAME_COMMAND_LINE), facts, gamePassword_);
   if (!commandLine) {
@@ -83,7 +80,7 @@ void GameLauncher::StartGameClient(const std::string& clientPath, const std::str
   SetPriorityClass(processHandle.Get(), GamePriorityClass(window_.CurrentSettings().gamePriority));
 }
 
-void GameLauncher::CheckAutojoin() {
+void GameLauncher::CheckAutojoin(const ServerState& state, const Ipv4Endpoint& server) {
   const std::string title = AutojoinQuestionTitle(window_.ProgramName(), GetCurrentProcessId());
   AutojoinSituation situation;
   situation.armed = autojoinOn_;
@@ -109,7 +106,7 @@ void GameLauncher::CheckAutojoin() {
   // Disarmed before the join starts: a password prompt's message loop may see further replies
   // with a free slot, and they must not start a second join.
   if (!outcome.staysArmed) DisarmAutojoin();
-  if (outcome.join) LaunchGame();
+  if (outcome.join) LaunchGame(state, server);
 }
 
 AutojoinAnswer GameLauncher::AskToJoin(const std::string& title) {

@@ -17,6 +17,8 @@
 
 #include <string>
 
+#include "engine/ipv4.h"
+#include "engine/server_state.h"
 #include "launch/autojoin.h"
 
 namespace tarnwick {
@@ -29,11 +31,12 @@ class GameLauncher {
   GameLauncher(const GameLauncher&) = delete;
   GameLauncher& operator=(const GameLauncher&) = delete;
 
-  // The Join command.
-  void LaunchGame();
-  // An information reply showed a free slot: joins, asks (a "%s PID %d" box, unless one is open
-  // already) or does nothing, by the autojoin decision table.
-  void CheckAutojoin();
+  // The Join command, for the server of `state` at `server` (the address the connection
+  // resolved). Both are the window's own records, read again after the password prompt.
+  void LaunchGame(const ServerState& state, const Ipv4Endpoint& server);
+  // An information reply showed a free slot in `state`: joins, asks (a "%s PID %d" box, unless
+  // one is open already) or does nothing, by the autojoin decision table.
+  void CheckAutojoin(const ServerState& state, const Ipv4Endpoint& server);
   // The Auto join command: arms or disarms; while connected it asks for "info" at once.
   void ToggleAutojoin();
   void DisarmAutojoin();

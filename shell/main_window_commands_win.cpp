@@ -22,7 +22,9 @@ bool MainWindow::OnCommand(int id, int code) {
     case ID_FILE_CONNECT: ConnectTo(bars_.AddressText(), false); return true;
     case ID_FILE_CLONE: ConnectTo(bars_.AddressText(), true); return true;
     case ID_FILE_DISCONNECT: monitor_.Disconnect(); return true;
-    case ID_FILE_JOIN: launcher_.LaunchGame(); return true;
+    case ID_FILE_JOIN:
+      launcher_.LaunchGame(monitor_.State(), monitor_.ServerAddress());
+      return true;
     case ID_FILE_AUTO_JOIN: launcher_.ToggleAutojoin(); return true;
     case ID_FILE_GO_TO_TRAY: ShowInTray(true); return true;
     case ID_FILE_EXIT:

@@ -92,7 +92,7 @@ void MainWindow::ServerInfoChanged(const ServerState& state) {
   commands_.SetEnabled(ID_FILE_JOIN, freeSlot);
   // The question box and the password prompt let further replies in: the connection may be gone
   // once they close.
-  if (freeSlot) launcher_.CheckAutojoin();
+  if (freeSlot) launcher_.CheckAutojoin(state, monitor_.ServerAddress());
   infoSheet_.ServerInfoChanged(state);
   ShowCaption(monitor_.IsConnected() ? &state : nullptr);
 }
