@@ -50,9 +50,9 @@ TEST_F(ServerInfo, OpensOnceAPingCameBackAndItsPagesShowTheServerAndItsLiveRepli
   config.password = true;
   ASSERT_TRUE(Connect(config));  // waits for the first ping reply to enable the commands
   ServerInfoSheet& info = window->InfoSheet();
-  info.ServerInfoChanged();  // pushes before the sheet has windows go nowhere
-  info.PingFiguresChanged();
-  info.RulesChanged();
+  info.ServerInfoChanged(window->Monitor().State());  // pushes before the sheet has windows go nowhere
+  info.PingFiguresChanged(window->Monitor().State());
+  info.RulesChanged(std::vector<RuleRow>{{"sv_gravity", "800"}});
   testing::ShellRecorder shell;
   shell.answer = 2;
   const size_t before = server->ReceivedRequests().size();
