@@ -9,7 +9,6 @@
 #include "common/string_resource_win.h"
 #include "common/unique_handle_win.h"
 #include "common/wide_text_win.h"
-#include "engine/server_text.h"
 #include "rcon/say_prompt_win.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
@@ -181,7 +180,9 @@ void PlayerMenu::Run(UINT command, const AdminMenuState& state, const std::strin
     return;
   }
   if (command == ID_PLAYER_COPY_ADDRESS) {
-    CopyText(window_.hwnd(), JoinServerText(window_.Monitor().HostText(), window_.Monitor().Port()));
+    // "host:port", as the recent servers keep servers.
+    CopyText(window_.hwnd(), Format("%s:%u", window_.Monitor().HostText().c_str(),
+                                    static_cast<unsigned>(window_.Monitor().Port())));
     return;
   }
   if (command == ID_PLAYER_SAY) {

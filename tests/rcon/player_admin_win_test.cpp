@@ -132,7 +132,9 @@ TEST_F(PlayerAdmin, KickAndBanAskFirstAndWaitForAWorkingPassword) {
   }
   ASSERT_TRUE(WaitForRequest("rcon demo writeid"));
   EXPECT_EQ(CountRequests("rcon demo banid 60 STEAM_0:0:1001 kick"), 1u);
-  EXPECT_TRUE(WaitForOutput("] banid 60 STEAM_0:0:1001 kick\r\nSTEAM_0:0:1001 banned for 60 minutes"));
+  // Both commands show as they go out; the server's answers follow.
+  EXPECT_TRUE(WaitForOutput("] banid 60 STEAM_0:0:1001 kick\r\n] writeid\r\n"));
+  EXPECT_TRUE(WaitForOutput("STEAM_0:0:1001 banned for 60 minutes\r\n"));
   EXPECT_TRUE(PumpUntil([&] { return window->Players().RowCount() == 1; }));
 
   // A new password that has not worked yet turns the actions off again.
