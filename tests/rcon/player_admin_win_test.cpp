@@ -8,6 +8,7 @@
 #include "common/list_view_win.h"
 #include "shell/player_menu_win.h"
 #include "tests/rcon/console_fixture_win.h"
+#include "tests/support/modal_driver_win.h"
 
 namespace tarnwick {
 namespace {
@@ -136,6 +137,18 @@ TEST_F(PlayerAdmin, KickAndBanAskFirstAndWaitForAWorkingPassword) {
   EXPECT_TRUE(WaitForOutput("] banid 60 STEAM_0:0:1001 kick\r\n] writeid\r\n"));
   EXPECT_TRUE(WaitForOutput("STEAM_0:0:1001 banned for 60 minutes\r\n"));
   EXPECT_TRUE(PumpUntil([&] { return window->Players().RowCount() == 1; }));
+
+  // Say to all: what is typed in its box goes out as "say", without its double quotes.
+  {
+    testing::ModalDriver typing({[](HWND dialog) {
+      testing::SetText(dialog, IDC_SAY_TEXT, "hello \"all\"");
+      testing::Click(dialog, IDOK);
+    }});
+    choose = [](const MenuSeen& seen) { return seen.say ? UINT{ID_PLAYER_SAY} : UINT{0}; };
+    RightClick("[TW] Alyx");
+    EXPECT_TRUE(typing.AllRan());
+  }
+  EXPECT_TRUE(WaitForRequest("rcon demo say hello 'all'"));
 
   // A new password that has not worked yet turns the actions off again.
   SetPassword("other");
