@@ -150,6 +150,16 @@ TEST_F(PlayerAdmin, KickAndBanAskFirstAndWaitForAWorkingPassword) {
   }
   EXPECT_TRUE(WaitForRequest("rcon demo say hello 'all'"));
 
+  // Copy address puts the server as host:port on the clipboard.
+  choose = [](const MenuSeen&) { return UINT{ID_PLAYER_COPY_ADDRESS}; };
+  RightClick("[TW] Alyx");
+  ASSERT_TRUE(OpenClipboard(window.hwnd()));
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const auto* copied = static_cast<const wchar_t*>(data != nullptr ? GlobalLock(data) : nullptr);
+  EXPECT_EQ(copied != nullptr ? Narrow(copied) : "", "127.0.0.1:" + std::to_string(server_.Port()));
+  if (copied != nullptr) GlobalUnlock(data);
+  CloseClipboard();
+
   // A new password that has not worked yet turns the actions off again.
   SetPassword("other");
   RightClick("[TW] Alyx");
