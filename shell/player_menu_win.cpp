@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "common/ansi_text.h"
-#include "common/list_view_win.h"
 #include "common/string_resource_win.h"
 #include "common/unique_handle_win.h"
 #include "common/wide_text_win.h"
@@ -125,7 +124,13 @@ void PlayerMenu::OnContextMenu(LPARAM at) {
     row = static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   }
   std::optional<std::string> name;
-  if (row >= 0) name = ListItemText(list, row, 1);
+  if (row >= 0) {
+    LVITEMW item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    name = window_.Players().CellText(item.lParam, 1);
+  }
   Open(point, std::move(name));
 }
 

@@ -5,7 +5,6 @@
 
 #include <functional>
 
-#include "common/list_view_win.h"
 #include "shell/player_menu_win.h"
 #include "tests/rcon/console_fixture_win.h"
 #include "tests/support/modal_driver_win.h"
@@ -56,8 +55,9 @@ class PlayerAdmin : public ConsoleTest {
 
   HWND List() { return window->Players().hwnd(); }
   int Row(const std::string& name) {
-    for (int row = 0; row < window->Players().RowCount(); ++row) {
-      if (ListItemText(List(), row, 1) == name) return row;
+    const auto rows = window->Players().VisibleRows();
+    for (size_t row = 0; row < rows.size(); ++row) {
+      if (rows[row][1] == name) return static_cast<int>(row);
     }
     return -1;
   }
