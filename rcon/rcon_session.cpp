@@ -32,6 +32,11 @@ bool IsBadChallengeAnswer(std::string_view text) {
   return challenge;
 }
 
+bool IsBadPasswordAnswer(std::string_view text) {
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  return text == kBadPasswordLine;
+}
+
 RconSteps RconSession::Submit(std::string password, std::string command, uint32_t now) {
   RconSteps steps;
   ForgetOldSends(now);
@@ -50,7 +55,11 @@ RconSteps RconSession::ChallengeReceived(uint32_t challenge, uint32_t now) {
 
 RconSteps RconSession::AnswerReceived(std::string_view text, uint32_t now) {
   RconSteps steps;
-  if (!IsBadChallengeAnswer(text)) return steps;  // a wrong password above all: shown, that is all
+  if (IsBadPasswordAnswer(text)) answeredPassword_.reset();
+  if (!IsBadChallengeAnswer(text)) {
+    if (!IsBadPasswordAnswer(text) && lastSentPassword_) answeredPassword_ = lastSentPassword_;
+    return steps;  // output, or a wrong password: shown, that is all
+  }
   ForgetOldSends(now);
   wantsChallenge_ = true;
   Sent* refused = RefusedCommand();
@@ -113,6 +122,7 @@ void RconSession::SendNow(Command command, uint32_t now, RconSteps& steps) {
   steps.send.push_back(challenge_ ? RconChallengeCommandText(*challenge_, command.password,
                                                              command.command)
                                   : RconCommandText(command.password, command.command));
+  lastSentPassword_ = command.password;
   sent_.push_back(Sent{std::move(command), challenge_, now, false});
   if (sent_.size() > kMaxWaitingCommands) sent_.pop_front();
 }

@@ -62,6 +62,9 @@ struct RconSteps {
   bool refused = false;
 };
 
+// True for "Bad rcon_password.\n" alone (any line end): the password was wrong.
+bool IsBadPasswordAnswer(std::string_view text);
+
 // True for the server's refusal of a challenge: "Bad rcon_password.\nBad challenge.\n", or the
 // second line alone; the lines in any order, ended by LF or CR LF, the last line end optional.
 // Any other line makes it some command's own output.
@@ -86,6 +89,10 @@ class RconSession {
   std::optional<uint32_t> WakeIn(uint32_t now) const;
 
   std::optional<uint32_t> Challenge() const { return challenge_; }
+  // The password of the newest command sent, once the server has answered with output of its
+  // own rather than a refusal; nothing before that and after a refused password. Answers carry
+  // no id: a password counts as working when the answer after it was not a refusal.
+  const std::optional<std::string>& AnsweredPassword() const { return answeredPassword_; }
   size_t Waiting() const { return waiting_.size(); }
 
  private:
@@ -120,6 +127,8 @@ class RconSession {
   std::optional<uint32_t> challenge_;
   uint64_t nextOrder_ = 0;
   bool wantsChallenge_ = false;  // the server refused a command for its challenge
+  std::optional<std::string> lastSentPassword_;
+  std::optional<std::string> answeredPassword_;
 };
 
 }  // namespace tarnwick

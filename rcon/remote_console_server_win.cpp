@@ -25,6 +25,7 @@ void RemoteConsole::ConsoleConnected(uint16_t localPort, bool serverIsPrivate) {
   connected_ = true;
   // A new connection may lead to another server: nothing learnt about the last one holds.
   rcon_.Reset();
+  status_.Reset();
   if (hwnd() == nullptr) return;
   KillTimer(hwnd(), kRconTimer);
   ApplyEnableRules();
@@ -43,6 +44,7 @@ void RemoteConsole::ConsoleDisconnected() {
   connected_ = false;
   focusPasswordOnShow_ = false;
   rcon_.Reset();
+  status_.Reset();
   if (hwnd() == nullptr) return;
   KillTimer(hwnd(), kRconTimer);
   CheckDlgButton(hwnd(), IDC_RCON_SHOW_LOG, BST_UNCHECKED);
@@ -58,6 +60,27 @@ void RemoteConsole::ReceivePrint(const std::string& text, bool serverLogLine) {
   const RconSteps steps = rcon_.AnswerReceived(text, Now());
   if (steps.showText) AppendConsoleText(ServerText(text));
   Apply(steps);
+  if (status_.Received(text, Now()) && statusListener_) statusListener_();
+}
+
+bool RemoteConsole::PasswordWorks() const {
+  return connected_ && !password_.empty() && rcon_.AnsweredPassword() == password_;
+}
+
+void RemoteConsole::AskStatus() {
+  if (!connected_ || status_.Asking(Now())) return;
+  status_.Asked(Now());
+  SubmitCommand("status");
+}
+
+const StatusReply* RemoteConsole::FreshStatus() const { return status_.Fresh(Now()); }
+
+bool RemoteConsole::AskingStatus() const { return status_.Asking(Now()); }
+
+void RemoteConsole::SubmitAdminCommand(const std::string& command) {
+  status_.Forget();
+  AppendConsoleText("] " + command + "\n");
+  SubmitCommand(command);
 }
 
 void RemoteConsole::RconChallengeReceived(uint32_t challenge) {

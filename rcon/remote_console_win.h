@@ -19,6 +19,7 @@
 #define TARNWICK_RCON_REMOTE_CONSOLE_WIN_H
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -31,6 +32,7 @@
 #include "controls/menu_button_win.h"
 #include "rcon/rcon_outbox.h"
 #include "rcon/rcon_session.h"
+#include "rcon/status_reply.h"
 
 namespace tarnwick {
 
@@ -62,6 +64,19 @@ class RemoteConsole : public DialogBase {
   void AppendConsoleText(const std::string& text);
   // The texts to send to the server that the console has put out since the last call.
   std::vector<std::string> TakeOutgoing() { return outbox_.TakeAll(); }
+
+  // ---- For the player list's admin actions (remote_console_server_win.cpp)
+  // The server has answered a command sent with the password the box holds now.
+  bool PasswordWorks() const;
+  // Sends "status" unless an answer is awaited; its answer is gathered from the print replies.
+  void AskStatus();
+  const StatusReply* FreshStatus() const;
+  bool AskingStatus() const;
+  // Called each time an answer to "status" is complete (nothing: no call).
+  void SetStatusListener(std::function<void()> listener) { statusListener_ = std::move(listener); }
+  // Sends a command with the console's password, shown in the output as "] <command>"; the
+  // last "status" answer is not used again, since the command may change the ids it lists.
+  void SubmitAdminCommand(const std::string& command);
 
   // The command box, whose list is the command history the settings load and save.
   HWND CommandBox() const;
@@ -119,6 +134,8 @@ class RemoteConsole : public DialogBase {
   bool connected_ = false;
   bool focusPasswordOnShow_ = false;
   RconSession rcon_;
+  StatusCollector status_;
+  std::function<void()> statusListener_;
   RconOutbox outbox_;
   ConsoleOutput output_;
 };

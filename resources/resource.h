@@ -27,6 +27,24 @@
 #define IDS_BAD_GAME_FOLDER 150       // Join refused: the server's game folder is not a plain name
 #define IDS_RCON_NO_CHALLENGE 151     // console output: rcon commands dropped, no challenge came
 #define IDS_RCON_TOO_MANY_WAITING 160 // console output: a command refused, too many wait
+// The player list's menu: why actions are off (the last item), the questions before a kick or a
+// ban, and the ban times they name.
+#define IDS_ADMIN_NO_PASSWORD 161
+#define IDS_ADMIN_ASKING 162
+#define IDS_ADMIN_NO_ANSWER 163
+#define IDS_ADMIN_UNREADABLE 164
+#define IDS_ADMIN_NO_SUCH_NAME 165
+#define IDS_ADMIN_SEVERAL_NAMES 166
+#define IDS_ADMIN_BAD_USER_ID 167
+#define IDS_ADMIN_ONLY_KICK 168
+#define IDS_ADMIN_NO_ADDRESS 169
+#define IDS_CONFIRM_KICK 170          // player name, user id
+#define IDS_CONFIRM_BAN 171           // player name, unique id, time
+#define IDS_CONFIRM_BAN_ADDRESS 172   // address, player name, time
+#define IDS_BAN_FIVE_MINUTES 173
+#define IDS_BAN_ONE_HOUR 174
+#define IDS_BAN_ONE_DAY 175
+#define IDS_BAN_PERMANENT 176
 #define IDS_STATE_CONNECTED 201
 #define IDS_STATE_NOT_CONNECTED 202
 #define IDS_STATE_CONNECTING 203
@@ -61,6 +79,16 @@
 #define ID_VIEW_STATUS_BAR 59393
 #define ID_VIEW_REFRESH 59395
 #define ID_WEB_LINK_STRING_OFFSET 32589  // command id minus this is the string of its address
+// The player list's menu (IDR_PLAYER_MENU).
+#define ID_PLAYER_COPY_NAME 32803
+#define ID_PLAYER_COPY_ADDRESS 32804
+#define ID_PLAYER_KICK 32805
+#define ID_PLAYER_BAN_FIRST 32806     // ban by id for 5 minutes, 1 hour, 1 day, permanently
+#define ID_PLAYER_BAN_LAST 32809
+#define ID_PLAYER_BAN_ADDRESS_FIRST 32810  // ban the address, the same four times
+#define ID_PLAYER_BAN_ADDRESS_LAST 32813
+#define ID_PLAYER_SAY 32814
+#define ID_PLAYER_NOTE 32815          // the greyed line that says why actions are off
 
 // System menu commands with help strings of their own.
 #define IDS_SC_SIZE 61184
@@ -74,6 +102,7 @@
 #define IDR_MAINFRAME 128             // menu, accelerators, tool bar bitmap, program icon
 #define IDR_TRAY_MENU 213
 #define IDR_SEND_MENU 247
+#define IDR_PLAYER_MENU 254
 
 #define IDI_STATE_CONNECTED 201
 #define IDI_STATE_NOT_CONNECTED 202
@@ -204,5 +233,9 @@
 #define ID_RCON_CLEAR_LOG 32800
 #define ID_RCON_SAVE_LOG 32801
 #define ID_RCON_CLEAR_COMBO 32802
+
+// ---- Dialog 223: Say to all ---------------------------------------------------------------------
+#define IDD_SAY_TO_ALL 223
+#define IDC_SAY_TEXT 1080
 
 #endif

@@ -105,6 +105,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != playerList_.hwnd()) break;
+      playerMenu_.OnContextMenu(lParam);
+      return 0;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
       break;
@@ -287,6 +291,7 @@ void MainWindow::OnMenuSelect(UINT item, UINT flags, HMENU menu) {
 }
 
 bool MainWindow::FilterMessage(MSG& message) {
+  if (playerMenu_.FilterKey(message)) return true;
   if (FrameBars::HidesAccessKeys()) {
     const bool keyUp = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
     const bool firstKeyDown = (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&

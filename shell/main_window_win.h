@@ -32,6 +32,7 @@
 #include "shell/command_states.h"
 #include "shell/frame_bars_win.h"
 #include "shell/player_list_win.h"
+#include "shell/player_menu_win.h"
 #include "shell/recent_servers_menu_win.h"
 #include "shell/status_bar_win.h"
 #include "shell/tray_presence_win.h"
@@ -166,6 +167,7 @@ class MainWindow : public WindowBase, public LaunchHost, private MonitorEvents {
   CommandStates commands_;
   FrameBars bars_;
   PlayerList playerList_;
+  PlayerMenu playerMenu_{*this};
   StatusBar statusBar_;
   TrayPresence tray_;
   RemoteConsole console_;

@@ -122,12 +122,37 @@ TEST(DemoClassicRcon, AnswersCommandsAndRefusesWrongPasswords) {
        "#1 \"Freeman\" 1 STEAM_0:0:1001 23 25:20 20 0 127.0.0.1:27005\n"
        "#2 \"Shephard\" 2 STEAM_0:0:1002 -4 10:32 27 0 127.0.0.1:27006\n"
        "2 users\n"},
+      {"rcon s3cret kick #2", "Dropped Shephard from server\nReason:  Kicked by Console\n"},
+      {"rcon s3cret kick #3", "kick:  no player #3\n"},
+      {"rcon s3cret kick Shephard", "Usage:  kick < # userid >\n"},
+      {"rcon s3cret banid 60 STEAM_0:0:1001 kick",
+       "STEAM_0:0:1001 banned for 60 minutes\n"
+       "Dropped Freeman from server\nReason:  Kicked by Console\n"},
+      {"rcon s3cret banid 0 STEAM_0:0:77", "STEAM_0:0:77 banned permanently\n"},
+      {"rcon s3cret banid 5 Freeman kick", "Usage:  banid <minutes> <uniqueid or #userid> { kick }\n"},
+      {"rcon s3cret addip 1440 192.0.2.7", "Filter added: 192.0.2.7 for 1440 minutes\n"},
+      {"rcon s3cret addip 5 192.0.2", "Usage:  addip <minutes> <ipaddress>\n"},
+      {"rcon s3cret writeid", "Writing banned.cfg\n"},
+      {"rcon s3cret writeip", "Writing listip.cfg\n"},
   };
   for (const Case& c : cases) {
     Responder responder(TwoPlayerServer(), kServer);
     EXPECT_EQ(Only(Ask(responder, Request(c.request))), Print(c.answer)) << c.request;
     EXPECT_TRUE(responder.LogTargets().empty()) << c.request;
   }
+}
+
+TEST(DemoClassicRcon, AKickedPlayerLeavesAndTheOthersKeepTheirIds) {
+  Responder responder(TwoPlayerServer(), kServer);
+  Ask(responder, Request("rcon s3cret kick #1"));
+  EXPECT_EQ(Only(Ask(responder, Request("players"))),
+            Cat({kPrefix, B({'D', 1, 1}), Z("Shephard"), B({0xFC, 0xFF, 0xFF, 0xFF}),
+                 B({0x00, 0x20, 0x1E, 0x44})}));
+  EXPECT_EQ(Only(Ask(responder, Request("rcon s3cret kick #1"))), Print("kick:  no player #1\n"));
+  const Bytes status = Only(Ask(responder, Request("rcon s3cret status")));
+  EXPECT_NE(std::string(status.begin(), status.end())
+                .find("#1 \"Shephard\" 2 STEAM_0:0:1002 -4 10:32 27 0 127.0.0.1:27006\n1 users\n"),
+            std::string::npos);
 }
 
 TEST(DemoClassicRcon, CountsWrongPasswordsButNeverBans) {

@@ -88,6 +88,81 @@ RconEffect LogAddress(std::string_view arguments, const ServerFacts& facts) {
   return effect;
 }
 
+uint32_t UserId(const ServerFacts& facts, size_t index) {
+  return index < facts.user_ids.size() ? facts.user_ids[index] : static_cast<uint32_t>(index + 1);
+}
+
+std::string UniqueId(uint32_t user_id) { return Join({"STEAM_0:0:", std::to_string(1000 + user_id)}); }
+
+// The player a "#<userid>" or a unique id names; nothing when none does.
+std::optional<size_t> FindPlayer(std::string_view id, const ServerFacts& facts) {
+  for (size_t i = 0; i < facts.players.size(); ++i) {
+    const uint32_t user_id = UserId(facts, i);
+    if (id == Join({"#", std::to_string(user_id)}) || id == UniqueId(user_id)) return i;
+  }
+  return std::nullopt;
+}
+
+std::string Dropped(const ServerFacts& facts, size_t index, RconEffect& effect) {
+  effect.dropped_user_ids.push_back(UserId(facts, index));
+  const DemoPlayer& player = facts.players[index];
+  effect.log_texts.push_back(Join({"Kick: \"", player.name, "<", std::to_string(UserId(facts, index)),
+                                   "><", UniqueId(UserId(facts, index)),
+                                   "><>\" was kicked by \"Console\""}));
+  return Join({"Dropped ", player.name, " from server\nReason:  Kicked by Console\n"});
+}
+
+RconEffect Kick(std::string_view arguments, const ServerFacts& facts) {
+  RconEffect effect;
+  const std::string_view id = NextWord(arguments);
+  if (id.size() < 2 || id[0] != '#' || !arguments.empty()) {
+    effect.answer = "Usage:  kick < # userid >\n";
+  } else if (const std::optional<size_t> index = FindPlayer(id, facts)) {
+    effect.answer = Dropped(facts, *index, effect);
+  } else {
+    effect.answer = Join({"kick:  no player ", id, "\n"});
+  }
+  return effect;
+}
+
+RconEffect BanId(std::string_view arguments, const ServerFacts& facts) {
+  RconEffect effect;
+  const std::optional<uint32_t> minutes = ParseNumber(NextWord(arguments));
+  const std::string_view id = NextWord(arguments);
+  const std::string_view kick = NextWord(arguments);
+  const bool steam_id = id.substr(0, 6) == "STEAM_" && id.find_first_of("\"; ") == id.npos;
+  if (!minutes || (!steam_id && id.substr(0, 1) != "#") || !(kick.empty() || kick == "kick") ||
+      !arguments.empty()) {
+    effect.answer = "Usage:  banid <minutes> <uniqueid or #userid> { kick }\n";
+    return effect;
+  }
+  const std::optional<size_t> index = FindPlayer(id, facts);
+  if (!index && !steam_id) {
+    effect.answer = Join({"banid:  no player ", id, "\n"});
+    return effect;
+  }
+  const std::string banned = index ? UniqueId(UserId(facts, *index)) : std::string(id);
+  effect.answer = Join({banned, " banned ",
+                        *minutes == 0 ? "permanently" : Join({"for ", std::to_string(*minutes), " minutes"}),
+                        "\n"});
+  if (index && !kick.empty()) effect.answer += Dropped(facts, *index, effect);
+  return effect;
+}
+
+RconEffect AddIp(std::string_view arguments) {
+  RconEffect effect;
+  const std::optional<uint32_t> minutes = ParseNumber(NextWord(arguments));
+  const std::string_view ip = NextWord(arguments);
+  if (!minutes || !ParseIpv4(ip) || !arguments.empty()) {
+    effect.answer = "Usage:  addip <minutes> <ipaddress>\n";
+    return effect;
+  }
+  effect.answer = Join({"Filter added: ", ip, " ",
+                        *minutes == 0 ? "permanently" : Join({"for ", std::to_string(*minutes), " minutes"}),
+                        "\n"});
+  return effect;
+}
+
 }  // namespace
 
 std::optional<RconRequest> ParseRconRequest(std::string_view text, bool with_challenge) {
@@ -117,6 +192,16 @@ RconEffect RunRconCommand(std::string_view command, const ServerFacts& facts) {
     effect.answer = Join({arguments, "\n"});
   } else if (SameWord(name, "logaddress")) {
     effect = LogAddress(arguments, facts);
+  } else if (SameWord(name, "kick")) {
+    effect = Kick(arguments, facts);
+  } else if (SameWord(name, "banid")) {
+    effect = BanId(arguments, facts);
+  } else if (SameWord(name, "addip")) {
+    effect = AddIp(arguments);
+  } else if (SameWord(name, "writeid")) {
+    effect.answer = "Writing banned.cfg\n";
+  } else if (SameWord(name, "writeip")) {
+    effect.answer = "Writing listip.cfg\n";
   } else if (SameWord(name, "say")) {
     effect.answer = Join({"Console: ", arguments, "\n"});
     effect.log_texts.push_back(Join({"Server say ", Quote(arguments)}));
@@ -140,11 +225,13 @@ std::string StatusText(const ServerFacts& facts) {
   text += "#      name userid uniqueid frag time ping loss adr\n";
   for (size_t i = 0; i < facts.players.size(); ++i) {
     const DemoPlayer& p = facts.players[i];
-    const std::string id = std::to_string(i + 1);
+    const std::string row = std::to_string(i + 1);
+    const uint32_t user_id = UserId(facts, i);
     text +=
-        Join({"#", id, " ", Quote(p.name), " ", id, " STEAM_0:0:", std::to_string(1000 + i + 1),
+        Join({"#", row, " ", Quote(p.name), " ", std::to_string(user_id), " ", UniqueId(user_id),
               " ", std::to_string(p.frags), " ", Clock(p.seconds), " ",
-              std::to_string(20 + 7 * i % 50), " 0 127.0.0.1:", std::to_string(27005 + i), "\n"});
+              std::to_string(20 + 7 * (user_id - 1) % 50), " 0 127.0.0.1:", std::to_string(27004 + user_id),
+              "\n"});
   }
   text += Join({players, " users\n"});
   return text;

@@ -35,11 +35,15 @@ struct RconEffect {
   LogChange log_change = LogChange::kNone;
   Endpoint log_target;                 // with kStart
   std::vector<std::string> log_texts;  // lines the command itself writes to the server log
+  std::vector<uint32_t> dropped_user_ids;  // players the command kicked
 };
 
-// Runs "status", "echo <text>", "logaddress <ip> <port>" and "say <text>" (names in any case);
-// anything else answers "Unknown command "<name>"". "logaddress" starts the stream only toward a
-// loopback address and stops it when pointed at the server's own port.
+// Runs "status", "echo <text>", "logaddress <ip> <port>", "say <text>", "kick #<userid>",
+// "banid <minutes> <uniqueid or #userid> [kick]", "addip <minutes> <ip>", "writeid" and "writeip"
+// (names in any case); anything else answers "Unknown command "<name>"". "logaddress" starts the
+// stream only toward a loopback address and stops it when pointed at the server's own port. A
+// player's unique id is STEAM_0:0:<1000 + userid>. Bans are only answered: nobody joins the demo
+// server to be refused.
 RconEffect RunRconCommand(std::string_view command, const ServerFacts& facts);
 
 // A multi-line listing in the manner of a game server's "status".

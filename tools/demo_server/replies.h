@@ -22,6 +22,8 @@ struct ServerFacts {
   std::span<const DemoPlayer> players;
   std::string address;
   uint16_t port = 0;
+  // The players' user ids, as "status" lists them and "kick" takes them; empty: 1, 2, 3, ...
+  std::vector<uint32_t> user_ids = {};
 };
 
 // 'j' 00.

@@ -67,7 +67,8 @@ Responder::Responder(DemoConfig config, Endpoint own)
 
 void Responder::SetPlayers(std::vector<DemoPlayer> players, int64_t now_ms) {
   live_.clear();
-  for (DemoPlayer& player : players) live_.push_back({std::move(player), now_ms});
+  next_user_id_ = 1;
+  for (DemoPlayer& player : players) live_.push_back({std::move(player), now_ms, next_user_id_++});
 }
 
 std::vector<DemoPlayer> Responder::PlayersAt(int64_t now_ms) const {
@@ -208,8 +209,13 @@ void Responder::HandleRcon(std::string_view text, Context& context) {
     return RefuseRcon("Bad rcon_password.\n", text, true, context);
   }
   const std::vector<DemoPlayer>& players = context.players;
-  const ServerFacts facts{config_, players, FormatEndpoint(own_), own_.port};
+  std::vector<uint32_t> user_ids;
+  for (const LivePlayer& live : live_) user_ids.push_back(live.user_id);
+  const ServerFacts facts{config_, players, FormatEndpoint(own_), own_.port, user_ids};
   const RconEffect effect = RunRconCommand(request->command, facts);
+  for (const uint32_t dropped : effect.dropped_user_ids) {
+    std::erase_if(live_, [dropped](const LivePlayer& live) { return live.user_id == dropped; });
+  }
   Reply(EncodePrint(effect.answer), context);
   if (effect.log_change == RconEffect::LogChange::kStart) {
     if (!log_target_ || *log_target_ != effect.log_target) {
@@ -283,7 +289,8 @@ void Responder::Churn(int64_t now_ms) {
   if (live_.size() >= static_cast<size_t>(config_.max_players)) join = false;
   if (live_.empty()) join = true;
   if (join) {
-    live_.push_back({{Join({"Newcomer ", std::to_string(++newcomers_)}), 0, 0.0f}, now_ms});
+    live_.push_back(
+        {{Join({"Newcomer ", std::to_string(++newcomers_)}), 0, 0.0f}, now_ms, next_user_id_++});
   } else {
     live_.pop_back();
   }

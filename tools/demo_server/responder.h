@@ -52,7 +52,7 @@ class Responder {
   // When Poll next has something to do; kNever when nothing is planned.
   int64_t NextPollAt() const;
 
-  // Run-time changes. Players' times count from `now_ms` on.
+  // Run-time changes. Players' times count from `now_ms` on; their user ids start again at 1.
   void SetPlayers(std::vector<DemoPlayer> players, int64_t now_ms);
   void SetMaxPlayers(int max_players) { config_.max_players = max_players; }
   void SetHostName(std::string name) { config_.host_name = std::move(name); }
@@ -74,6 +74,7 @@ class Responder {
   struct LivePlayer {
     DemoPlayer player;
     int64_t since_ms = 0;
+    uint32_t user_id = 0;
   };
   struct Context;
 
@@ -107,6 +108,7 @@ class Responder {
   int64_t next_churn_at_ = kNever;
   uint64_t churn_turn_ = 0;
   int newcomers_ = 0;
+  uint32_t next_user_id_ = 1;
   int32_t split_sequence_ = 0;
 };
 
