@@ -8,7 +8,7 @@ namespace {
 
 constexpr int64_t kDay = ServerHistory::kSpanSeconds;
 
-TEST(ServerHistory, KeepsTheLastDayAtMostCapacityPointsInTimeOrder) {
+TEST(ServerHistory, KeepsTheLastDayInTimeOrderWithinItsBound) {
   struct Case {
     std::vector<int64_t> times;  // added in this order
     size_t kept;
@@ -31,15 +31,13 @@ TEST(ServerHistory, KeepsTheLastDayAtMostCapacityPointsInTimeOrder) {
   for (int64_t time = 0; time < kDay; ++time) history.Add({time, 1, 2, std::nullopt});
   EXPECT_EQ(history.Points().size(), ServerHistory::kMaxPoints);
   EXPECT_EQ(history.Points().front().time, kDay - static_cast<int64_t>(ServerHistory::kMaxPoints));
-}
-
-TEST(ServerHistory, RangesSpanTheKeptPoints) {
-  ServerHistory history;
-  EXPECT_EQ(history.PlayersRange(), std::nullopt);
-  history.Add({10, 5, 16, std::nullopt});
   EXPECT_EQ(history.PingRange(), std::nullopt);
-  history.Add({20, 0, 12, 80});
-  history.Add({30, -3, 16, 25});  // a count above 127 read as a signed byte
+  // The axes of the page.
+  history.Clear();
+  EXPECT_EQ(history.PlayersRange(), std::nullopt);
+  for (const HistoryPoint& point : {HistoryPoint{10, 5, 16, 80}, {20, 0, 12, std::nullopt},
+                                    {30, -3, 16, 25}})  // a count above 127, as a signed byte
+    history.Add(point);
   EXPECT_EQ(history.PlayersRange(), (HistoryRange{-3, 16}));
   EXPECT_EQ(history.PingRange(), (HistoryRange{25, 80}));
 }
