@@ -75,12 +75,14 @@ std::string IsoLocalTime(int64_t time, int32_t offsetSeconds) {
   unsigned day = 0;
   CivilFromDays(days, year, month, day);
   const int32_t offsetMinutes = (offsetSeconds < 0 ? -offsetSeconds : offsetSeconds) / 60;
-  char text[64];
-  std::snprintf(text, sizeof text, "%04lld-%02u-%02uT%02d:%02d:%02d%c%02d:%02d",
-                static_cast<long long>(year), month, day, static_cast<int>(secondOfDay / 3600),
-                static_cast<int>(secondOfDay / 60 % 60), static_cast<int>(secondOfDay % 60),
-                offsetSeconds < 0 ? '-' : '+', offsetMinutes / 60, offsetMinutes % 60);
-  return text;
+  std::string year4 = std::to_string(year);
+  if (year >= 0 && year < 1000) year4.insert(0, 4 - year4.size(), '0');
+  char rest[48];
+  std::snprintf(rest, sizeof rest, "-%02u-%02uT%02d:%02d:%02d%c%02d:%02d", month, day,
+                static_cast<int>(secondOfDay / 3600), static_cast<int>(secondOfDay / 60 % 60),
+                static_cast<int>(secondOfDay % 60), offsetSeconds < 0 ? '-' : '+',
+                static_cast<int>(offsetMinutes / 60), static_cast<int>(offsetMinutes % 60));
+  return year4 + rest;
 }
 
 std::string HistoryCsv(const ServerHistory& history, UtcOffsetAt offsetAt) {

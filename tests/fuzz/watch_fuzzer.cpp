@@ -1,5 +1,7 @@
 // Feeds random player lists, server states, resets and the passing of time through the watch of
-// notifying rules and its balloons. Whatever the input:
+// notifying rules and its balloons. The rules are read from settings the input fills with values
+// of any type and size. Whatever the input:
+//   - the rules read, saved and read again, come back as they were;
 //   - a list confirms no more joins or leaves than a players reply can hold;
 //   - a balloon comes exactly when the queue says one is due, never two within 10 s;
 //   - title and text are well-formed UTF-8 within what the tray's balloon holds (63 and 255
@@ -11,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,6 +21,7 @@
 #include "highlight/notify_balloon.h"
 #include "highlight/player_watch.h"
 #include "highlight/server_events.h"
+#include "settings/memory_key_store.h"
 
 namespace {
 
@@ -67,12 +71,33 @@ ServerSnapshot ConsumeSnapshot(FuzzedDataProvider& input) {
   return state;
 }
 
+std::vector<HighlightRule> ConsumeRules(FuzzedDataProvider& input) {
+  MemoryKeyStore store;
+  Key& root = store.Root(RootKey::kCurrentUser);
+  std::unique_ptr<Key> settings = root.CreateSubkey("Settings");
+  for (int n = input.ConsumeIntegralInRange(0, 6); n > 0; --n) {
+    std::unique_ptr<Key> key =
+        settings->CreateSubkey(input.ConsumeBool() ? kHighlightKeyName : kHighlightNotifyKeyName);
+    const std::string name = input.ConsumeBool() ? "Free*" : ConsumeText(input, 300);
+    const auto type = input.ConsumeBool()
+                          ? ValueType::kDword
+                          : static_cast<ValueType>(input.ConsumeIntegralInRange<uint32_t>(0, 8));
+    const std::string data = input.ConsumeRandomLengthString(8);
+    key->SetValue(name, type, std::span(reinterpret_cast<const uint8_t*>(data.data()), data.size()));
+  }
+  const std::vector<HighlightRule> rules = LoadHighlightRules(settings.get());
+  std::unique_ptr<Key> copy = root.CreateSubkey("Copy");
+  Check(SaveHighlightRules(*copy, rules) == KeyStatus::kSuccess, "rules: saved");
+  Check(LoadHighlightRules(copy.get()) == rules, "rules: saved and read again unchanged");
+  return rules;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  std::vector<HighlightRule> rules = {{0, input.ConsumeRandomLengthString(40), true},
-                                      {0, "*", input.ConsumeBool()}};
+  std::vector<HighlightRule> rules = ConsumeRules(input);
+  rules.push_back({0, "*", input.ConsumeBool()});
   const NotifyOptions options{input.ConsumeBool(), input.ConsumeBool(), input.ConsumeBool(),
                               input.ConsumeBool()};
   const std::string serverName = ConsumeText(input, 300);
