@@ -87,7 +87,8 @@ std::optional<Balloon> BalloonQueue::Take(uint32_t nowMs, std::string_view serve
   if (lost_) lines.push_back(back_ ? "Connection lost and back" : "Connection lost");
   if (!lost_ && back_) lines.push_back("Server is back");
   if (newMap_) lines.push_back("Map changed to " + *newMap_);
-  if (joined_.count > 0) lines.push_back(PlayersLine(joined_.first, joined_.count, "joined", shownMap));
+  if (joined_.count > 0)
+    lines.push_back(PlayersLine(joined_.first, joined_.count, "joined", shownMap));
   if (left_.count > 0) lines.push_back(PlayersLine(left_.first, left_.count, "left", shownMap));
   if (freeSlot_) lines.push_back("A slot is free (" + *freeSlot_ + ")");
   std::string text;

@@ -42,7 +42,8 @@ class PlayerWatch {
  public:
   // The names of one players reply, as the server sent them (any bytes; empty names, which a
   // player has while connecting, are skipped). Returns the changes this list confirms for watched
-  // names. `decode` reads names that are not UTF-8 (as the player list does); `fold` as MatchMask's.
+  // names. `decode` reads names that are not UTF-8 (as the player list does); `fold` as
+  // MatchMask's.
   PlayerChanges Feed(std::span<const std::string> names, const std::vector<HighlightRule>& rules,
                      AnsiDecoder decode = &DecodeCodePage1252, TextFolder fold = &FoldText);
   // A new connection: the next list is a first list again.

@@ -9,11 +9,7 @@ namespace {
 constexpr int64_t kDay = ServerHistory::kSpanSeconds;
 
 TEST(ServerHistory, KeepsTheLastDayInTimeOrderWithinItsBound) {
-  struct Case {
-    std::vector<int64_t> times;  // added in this order
-    size_t kept;
-    int64_t oldest;
-  } cases[] = {
+  struct Case { std::vector<int64_t> times; size_t kept; int64_t oldest; } cases[] = {
       {{100, 200, 300}, 3, 100},
       {{100, 100 + kDay - 1, 100 + kDay}, 2, 100 + kDay - 1},  // 24 hours old: gone
       {{100, 200, 300, 150}, 2, 100},                          // the clock set back
@@ -43,11 +39,7 @@ TEST(ServerHistory, KeepsTheLastDayInTimeOrderWithinItsBound) {
 }
 
 TEST(ServerHistory, CsvRowsCarryLocalTimeWithItsOffset) {
-  struct Case {
-    int64_t time;
-    int32_t offset;
-    const char* text;
-  } cases[] = {
+  struct Case { int64_t time; int32_t offset; const char* text; } cases[] = {
       {0, 0, "1970-01-01T00:00:00+00:00"},
       {1796578531, 3600, "2026-12-06T18:35:31+01:00"},
       {1796578531, -(4 * 3600 + 30 * 60), "2026-12-06T13:05:31-04:30"},
