@@ -64,8 +64,8 @@ HighlightRule NewHighlightRule();
 // values gives an empty list. Reading stops at the first value that is not a REG_DWORD, whose
 // name has 260 characters or more, or whose data is longer than 4 bytes. A rule notifies when
 // "Highlight Notify" holds a non-zero REG_DWORD named by its mask (names compare without regard
-// to case, as in "Highlight"); an entry whose mask has no rule is ignored, so one left behind by
-// a build that does not know the flag does no harm.
+// to case, as in "Highlight"); an entry whose mask has no rule is ignored. An earlier build that
+// deletes a rule leaves its entry behind: should that build add the mask again, it notifies here.
 std::vector<HighlightRule> LoadHighlightRules(Key* settingsKey);
 
 // Deletes the "Highlight" subkey and writes it again from `rules` in list order (a later mask
