@@ -38,6 +38,13 @@ std::vector<HighlightRule> LoadHighlightRules(Key* settingsKey) {
       break;
     rules.push_back({DwordFromBytes(value.data), std::move(name)});
   }
+  std::unique_ptr<Key> notify = settingsKey->OpenSubkey(kHighlightNotifyKeyName, KeyAccess::kRead);
+  if (!notify) return rules;
+  for (HighlightRule& rule : rules) {
+    KeyValue value;
+    rule.notify = notify->QueryValue(rule.mask, kAttributesSize, value) == KeyStatus::kSuccess &&
+                  value.type == ValueType::kDword && DwordFromBytes(value.data) != 0;
+  }
   return rules;
 }
 
@@ -47,6 +54,20 @@ KeyStatus SaveHighlightRules(Key& settingsKey, const std::vector<HighlightRule>&
   std::unique_ptr<Key> key = settingsKey.CreateSubkey(kHighlightKeyName, &status);
   if (!key) return status;
   for (const HighlightRule& rule : rules) SetDword(*key, rule.mask, rule.attributes);
+
+  settingsKey.DeleteSubkey(kHighlightNotifyKeyName);
+  if (std::none_of(rules.begin(), rules.end(), [](const HighlightRule& r) { return r.notify; }))
+    return KeyStatus::kSuccess;
+  std::unique_ptr<Key> notify = settingsKey.CreateSubkey(kHighlightNotifyKeyName, &status);
+  if (!notify) return status;
+  // In list order, so that of two masks equal without regard to case the later decides, as it
+  // does for the attributes.
+  for (const HighlightRule& rule : rules) {
+    if (rule.notify)
+      SetDword(*notify, rule.mask, 1);
+    else
+      notify->DeleteValue(rule.mask);
+  }
   return KeyStatus::kSuccess;
 }
 

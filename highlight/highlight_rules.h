@@ -3,6 +3,12 @@
 // in list order whose mask matches it. The list is stored under the settings key as the subkey
 // "Highlight": one REG_DWORD value per rule, named by the mask, holding the attributes, written in
 // list order.
+//
+// A rule may also notify: the tray shows a balloon when a matching player joins or leaves. The
+// flag lives in a sibling subkey, "Highlight Notify", one REG_DWORD 1 per notifying mask. Builds
+// before the flag read "Highlight" up to its first value that is not a 4-byte REG_DWORD, and every
+// bit of the attributes word is taken, so the flag can go neither into that key nor into the
+// word; those builds never open the sibling, and "Highlight" keeps exactly the bytes it had.
 #ifndef TARNWICK_HIGHLIGHT_HIGHLIGHT_RULES_H
 #define TARNWICK_HIGHLIGHT_HIGHLIGHT_RULES_H
 
@@ -27,10 +33,12 @@ inline constexpr int kHighlightPriorityShift = 27;            // bits 27-31: pri
 inline constexpr uint32_t kHighlightMaxPriority = 31;
 
 inline constexpr char kHighlightKeyName[] = "Highlight";
+inline constexpr char kHighlightNotifyKeyName[] = "Highlight Notify";
 
 struct HighlightRule {
   uint32_t attributes = 0;
   std::string mask;
+  bool notify = false;  // a matching player's join or leave shows a tray balloon
 
   bool operator==(const HighlightRule&) const = default;
 };
@@ -54,12 +62,16 @@ HighlightRule NewHighlightRule();
 // Reads the "Highlight" subkey of the open settings key, in the order the store enumerates. No
 // subkey (or `settingsKey` null: no settings key at all) gives the defaults; a subkey without
 // values gives an empty list. Reading stops at the first value that is not a REG_DWORD, whose
-// name has 260 characters or more, or whose data is longer than 4 bytes.
+// name has 260 characters or more, or whose data is longer than 4 bytes. A rule notifies when
+// "Highlight Notify" holds a non-zero REG_DWORD named by its mask (names compare without regard
+// to case, as in "Highlight"); an entry whose mask has no rule is ignored. An earlier build that
+// deletes a rule leaves its entry behind: should that build add the mask again, it notifies here.
 std::vector<HighlightRule> LoadHighlightRules(Key* settingsKey);
 
 // Deletes the "Highlight" subkey and writes it again from `rules` in list order (a later mask
-// equal to an earlier one without regard to case overwrites its data). Returns the status of
-// creating the subkey, or success.
+// equal to an earlier one without regard to case overwrites its data); then does the same with
+// "Highlight Notify", which is left out when no rule notifies. Returns the status of the first
+// subkey that could not be created, or success.
 KeyStatus SaveHighlightRules(Key& settingsKey, const std::vector<HighlightRule>& rules);
 
 // Orders the list by priority, largest first; rules of equal priority keep their order.
