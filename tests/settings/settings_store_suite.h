@@ -104,6 +104,63 @@ TYPED_TEST_P(SettingsStoreContract, RoundTripsEverySetting) {
   EXPECT_EQ(second.highlightRules, first.highlightRules);
 }
 
+inline std::vector<uint8_t> Dword(uint32_t value) {
+  return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+          static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
+}
+
+// Every value as an earlier build wrote it for ChangedSettings() with the placements
+// MakePlacementRecord(10, 1) and MakePlacementRecord(100, 3).
+struct StoredBytes {
+  const char* name;
+  ValueType type;
+  std::vector<uint8_t> data;
+};
+inline std::vector<StoredBytes> EarlierBuildValues() {
+  const std::vector<uint8_t> window = BytesOf(MakePlacementRecord(10, 1));
+  const std::vector<uint8_t> console = BytesOf(MakePlacementRecord(100, 3));
+  const char path[] = "D:\\Games\\Half-Life\\hl.exe";
+  const ValueType dword = ValueType::kDword;
+  return {{"WindowPos", ValueType::kBinary, window},
+          {"RConPos", ValueType::kBinary, console},
+          {"HLLocation", ValueType::kString, std::vector<uint8_t>(path, path + sizeof(path))},
+          {"ListOrders", ValueType::kBinary, {3, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0}},
+          {"ListWidths", ValueType::kBinary, {10, 0, 0, 0, 200, 0, 0, 0, 50, 0, 0, 0, 0, 0, 0, 0}},
+          {"SortOrder", dword, {0xFD, 0xFF, 0xFF, 0xFF}},
+          {"MinimizeToTray", dword, Dword(0)},     {"AutoUpdate", dword, Dword(0)},
+          {"PingInterval", dword, Dword(0)},       {"DetailsInterval", dword, Dword(45)},
+          {"PlayersInterval", dword, Dword(30)},   {"AutoUpdateTray", dword, Dword(0)},
+          {"PingIntervalTray", dword, Dword(120)}, {"DetailsIntervalTray", dword, Dword(600)},
+          {"AutoDisconnect", dword, Dword(1)},     {"IconSet", dword, Dword(1)},
+          {"ConfirmJoin", dword, Dword(0)},        {"ServerList", dword, Dword(1)},
+          {"FlashInTray", dword, Dword(0)},        {"ServerListHeight", dword, Dword(200)},
+          {"HLPriority", dword, Dword(4)},         {"PlayerListHighlight", dword, Dword(0)}};
+}
+
+TYPED_TEST_P(SettingsStoreContract, DataAnEarlierBuildWroteReadsBackAndIsWrittenTheSame) {
+  {
+    auto key = this->SettingsKey();
+    for (const StoredBytes& value : EarlierBuildValues())
+      key->SetValue(value.name, value.type, value.data);
+  }
+  FakeSettingsWindow window(this->store());
+  Settings loaded = this->Load(window);
+  EXPECT_EQ(loaded, ChangedSettings());
+  ASSERT_EQ(window.appliedWindowPlacements.size(), 1u);
+  ASSERT_EQ(window.appliedConsolePlacements.size(), 1u);
+
+  ASSERT_EQ(this->store().Root(RootKey::kCurrentUser).DeleteSubkey(kSettingsKeyPath),
+            KeyStatus::kSuccess);
+  window.windowPlacement = window.appliedWindowPlacements[0];
+  window.consolePlacement = window.appliedConsolePlacements[0];
+  SaveSettings(this->store(), window, loaded);
+  for (const StoredBytes& value : EarlierBuildValues()) {
+    KeyValue stored = this->Stored(value.name);
+    EXPECT_EQ(stored.type, value.type) << value.name;
+    EXPECT_EQ(stored.data, value.data) << value.name;
+  }
+}
+
 TYPED_TEST_P(SettingsStoreContract, FourByteValuesAreTakenAsStoredAndBoolsSavedAsOne) {
   struct Case {
     const char* name;
@@ -355,6 +412,7 @@ TYPED_TEST_P(SettingsStoreContract, GameClientIsFoundFromTheUninstallEntry) {
 }
 
 REGISTER_TYPED_TEST_SUITE_P(SettingsStoreContract, RoundTripsEverySetting,
+                            DataAnEarlierBuildWroteReadsBackAndIsWrittenTheSame,
                             FourByteValuesAreTakenAsStoredAndBoolsSavedAsOne,
                             PlacementRecordsOfTheWrongSizeOrTypeAreIgnored,
                             WindowOpenedWithNewLeavesThePlacementsAlone,
