@@ -36,7 +36,7 @@
 #include "settings/settings_store.h"
 #include "shell/command_line.h"
 #include "shell/link_static_text.h"
-#include "shell/settings_window_base.h"
+#include "shell/window_settings.h"
 
 namespace {
 
@@ -248,27 +248,6 @@ void FuzzServerText(const std::string& bytes) {
 
 // ---- 4: the registry readers
 
-// A main window without windows: only the readers of the portable base run.
-class ReaderWindow final : public SettingsWindowBase {
- public:
-  ReaderWindow(KeyStore& store, RecentServers& servers, std::vector<HighlightRule>& rules)
-      : SettingsWindowBase(store, servers, rules) {}
-  void ApplyWindowPlacement(const PlacementRecord&) override {}
-  std::optional<PlacementRecord> TakeWindowPlacement() override { return std::nullopt; }
-  void ApplyConsolePlacement(const PlacementRecord&) override {}
-  std::optional<PlacementRecord> TakeConsolePlacement() override { return std::nullopt; }
-  void SizeNewWindow(int, int) override {}
-  std::optional<std::array<int32_t, 4>> PlayerListColumnOrder() override { return std::nullopt; }
-  std::optional<std::array<int32_t, 4>> PlayerListColumnWidths() override { return std::nullopt; }
-  std::vector<std::string> history;
-
- protected:
-  std::optional<std::vector<std::string>> ConsoleHistory() override { return history; }
-  void AddConsoleHistory(const std::vector<std::string>& commands) override {
-    history.insert(history.end(), commands.begin(), commands.end());
-  }
-};
-
 // The values the readers look for, and where they live.
 struct ValuePlace {
   RootKey root;
@@ -314,11 +293,12 @@ void FuzzRegistry(FuzzedDataProvider& input) {
                   std::span(reinterpret_cast<const uint8_t*>(data.data()), data.size()));
   }
 
-  RecentServers servers;
-  std::vector<HighlightRule> rules;
-  ReaderWindow window(store, servers, rules);
-  Settings settings;
-  LoadSettings(store, window, settings);
+  WindowSettings window;
+  window.recentServers.SetMaximum(kRecentServersWindowMaximum);
+  LoadWindowSettings(store, window);
+  const Settings& settings = window.settings;
+  const RecentServers& servers = window.recentServers;
+  const std::vector<HighlightRule>& rules = window.highlightRules;
   Check(IsColumnPermutation(settings.listOrders), "settings: the column order is a permutation");
   Check(servers.maximum() >= 1 && servers.maximum() <= kRecentServersWindowMaximum,
         "recent servers: the maximum is in range");
@@ -328,7 +308,7 @@ void FuzzRegistry(FuzzedDataProvider& input) {
     Check(!entry.empty() && entry.size() < 260 && entry.find('\0') == std::string::npos,
           "recent servers: entries are texts of at most 259 characters");
   }
-  for (const std::string& command : window.history) {
+  for (const std::string& command : window.consoleHistory.value_or(std::vector<std::string>{})) {
     Check(!command.empty() && command.find('\0') == std::string::npos,
           "console history: strings without zero bytes, none empty");
   }
@@ -336,6 +316,11 @@ void FuzzRegistry(FuzzedDataProvider& input) {
     Check(rule.mask.size() < 260, "highlight rules: masks of at most 259 characters");
   }
   Check(!settings.gameClientPath.empty(), "game client: always a path");
+  MemoryKeyStore again;
+  SaveWindowSettings(again, window);
+  WindowSettings reread;
+  LoadWindowSettings(again, reread);
+  Check(reread.settings == settings, "settings: what was read is written and read back the same");
 
   LinkColours colours{1, 2, 3, false};
   const bool read = ReadLinkColours(store, colours);

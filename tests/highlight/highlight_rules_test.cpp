@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "settings/memory_key_store.h"
-#include "tests/support/fake_settings_window.h"
 
 namespace tarnwick {
 namespace {
@@ -120,19 +119,6 @@ TEST_F(HighlightStore, SaveRewritesTheSubkeyFromTheList) {
                                         {0x08000000, "second"}}));
   EXPECT_EQ(SaveHighlightRules(*settings, {}), KeyStatus::kSuccess);
   EXPECT_TRUE(LoadHighlightRules(settings.get()).empty());
-}
-
-TEST_F(HighlightStore, WindowSortsTheLoadedRulesByPriority) {
-  auto settings = Settings();
-  auto highlight = settings->CreateSubkey("Highlight");
-  SetDword(*highlight, "a-low", 0x08000000);
-  SetDword(*highlight, "b-high", 0xF8000000);
-  SetDword(*highlight, "c-low", 0x08000000);
-  FakeSettingsWindow window(memory_);
-  window.LoadHighlightRules(settings.get());
-  EXPECT_EQ(window.highlightRules,
-            (std::vector<HighlightRule>{{0xF8000000, "b-high"}, {0x08000000, "a-low"},
-                                        {0x08000000, "c-low"}}));
 }
 
 }  // namespace
