@@ -1,5 +1,7 @@
 #include "common/window_dpi_win.h"
 
+#include <utility>
+
 #include "common/unique_handle_win.h"
 
 namespace tarnwick {
@@ -16,13 +18,13 @@ Function User32Function(const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
+}  // namespace
+
 UINT ScreenDpi() {
   ScopedWindowDc screen(nullptr);
   const int dpi = screen.Get() != nullptr ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
   return dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
 }
-
-}  // namespace
 
 UINT WindowDpi(HWND window) {
   static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
@@ -93,6 +95,24 @@ HIMAGELIST LoadImageStripForDpi(HINSTANCE instance, int id, int count, COLORREF 
   HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0);
   if (list != nullptr) ImageList_AddMasked(list, static_cast<HBITMAP>(strip.Get()), transparent);
   return list;
+}
+
+void DpiFont::Rescale(HWND control, UINT fromDpi, UINT toDpi) {
+  if (control == nullptr || fromDpi == 0 || toDpi == 0) return;
+  if (baseDpi_ == 0) {
+    auto current = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (current == nullptr) current = GetStockObject(DEFAULT_GUI_FONT);
+    if (GetObjectW(current, sizeof(base_), &base_) != sizeof(base_)) return;
+    baseDpi_ = fromDpi;
+  }
+  LOGFONTW scaled = base_;
+  scaled.lfHeight = MulDiv(base_.lfHeight, static_cast<int>(toDpi), static_cast<int>(baseDpi_));
+  scaled.lfWidth = MulDiv(base_.lfWidth, static_cast<int>(toDpi), static_cast<int>(baseDpi_));
+  UniqueFont made(CreateFontIndirectW(&scaled));
+  if (!made) return;
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(made.Get()), TRUE);
+  // The control has let go of the font it used before, which may be the one made last time.
+  font_ = std::move(made);
 }
 
 }  // namespace tarnwick

@@ -6,7 +6,7 @@
 
 #include "common/ansi_text.h"
 #include "common/wide_text_win.h"
-#include "common/list_view_win.h"
+#include "controls/list_view_win.h"
 #include "common/string_resource_win.h"
 #include "dialogs/server_info_texts.h"
 #include "resources/resource.h"

@@ -7,9 +7,9 @@
 #include <array>
 #include <string>
 
-#include "dialogs/property_page_win.h"
+#include "controls/property_page_win.h"
 #include "engine/server_monitor.h"
-#include "shell/link_static_win.h"
+#include "controls/link_static_win.h"
 
 namespace tarnwick {
 

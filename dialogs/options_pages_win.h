@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "dialogs/option_values.h"
-#include "dialogs/property_page_win.h"
-#include "shell/recent_servers.h"
+#include "controls/property_page_win.h"
+#include "settings/recent_servers.h"
 
 namespace tarnwick {
 

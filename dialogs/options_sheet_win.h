@@ -2,12 +2,20 @@
 #ifndef TARNWICK_DIALOGS_OPTIONS_SHEET_WIN_H
 #define TARNWICK_DIALOGS_OPTIONS_SHEET_WIN_H
 
+#include <vector>
+
+#include "common/win32.h"
+#include "dialogs/option_values.h"
+#include "highlight/highlight_fonts_win.h"
+#include "highlight/highlight_rules.h"
+#include "settings/recent_servers.h"
+
 namespace tarnwick {
 
-class MainWindow;
-
-// Runs the sheet; on OK the window takes over and applies the edited settings.
-void OpenOptionsSheet(MainWindow& window);
+// Runs the sheet over `owner` on the given copies. True on OK: `values` and `rules` then hold the
+// edits for the window to apply; the Servers page has edited `servers` in place.
+bool RunOptionsSheet(HWND owner, OptionValues& values, RecentServers& servers,
+                     std::vector<HighlightRule>& rules, const HighlightFonts& fonts);
 
 }  // namespace tarnwick
 

@@ -3,7 +3,6 @@
 #include "common/ansi_text.h"
 #include "common/string_resource_win.h"
 #include "resources/resource.h"
-#include "shell/main_window_win.h"
 
 namespace tarnwick {
 namespace {
@@ -12,21 +11,17 @@ constexpr UINT kPingPageIndex = 3;
 
 }  // namespace
 
-ServerInfoSheet::ServerInfoSheet(MainWindow& window)
-    : window_(window),
-      general_(window.Monitor()),
-      rules_(window.Monitor()),
-      mod_(window.Monitor()),
-      ping_(window.Monitor()) {}
+ServerInfoSheet::ServerInfoSheet(ServerMonitor& monitor)
+    : monitor_(monitor), general_(monitor), rules_(monitor), mod_(monitor), ping_(monitor) {}
 
-void ServerInfoSheet::Open(int command) {
-  ServerMonitor& monitor = window_.Monitor();
+void ServerInfoSheet::Open(HWND owner, int command) {
+  ServerMonitor& monitor = monitor_;
   const std::string caption =
       Format(LoadResourceString(IDS_SERVER_INFO_CAPTION).c_str(), monitor.HostText().c_str(),
              static_cast<unsigned>(monitor.Port()));
   monitor.SendQuery("details");
   monitor.SendQuery("rules");
-  RunPropertySheet(window_.hwnd(), caption,
+  RunPropertySheet(owner, caption,
                    {{&general_, IDD_INFO_GENERAL},
                     {&rules_, IDD_INFO_RULES},
                     {&mod_, IDD_INFO_MOD},

@@ -8,18 +8,16 @@
 
 namespace tarnwick {
 
-class MainWindow;
-
 class ServerInfoSheet {
  public:
-  // The window's engine must already exist (the pages keep a reference to it).
-  explicit ServerInfoSheet(MainWindow& window);
+  // The pages keep a reference to the window's engine, which must outlive the sheet.
+  explicit ServerInfoSheet(ServerMonitor& monitor);
   ServerInfoSheet(const ServerInfoSheet&) = delete;
   ServerInfoSheet& operator=(const ServerInfoSheet&) = delete;
 
   // The Ping statistics and Server info commands: asks the server for "details" and "rules", then
   // runs the sheet on "Ping statistic" (32772) or "General"; returns when the sheet closes.
-  void Open(int command);
+  void Open(HWND owner, int command);
   // An info or details reply was read: the General and Mod pages show it.
   void ServerInfoChanged();
   // A ping reply was counted: the Ping statistic page shows the figures.
@@ -33,7 +31,7 @@ class ServerInfoSheet {
   InfoPingPage& PingPage() { return ping_; }
 
  private:
-  MainWindow& window_;
+  ServerMonitor& monitor_;
   InfoGeneralPage general_;
   InfoRulesPage rules_;
   InfoModPage mod_;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/list_view_win.h"
+#include "controls/list_view_win.h"
 #include "common/wide_text_win.h"
 #include "highlight/highlight_edits.h"
 #include "resources/resource.h"

@@ -15,7 +15,6 @@
 #include "launch/password_prompt_win.h"
 #include "launch/working_folder_win.h"
 #include "resources/resource.h"
-#include "shell/main_window_win.h"
 
 namespace tarnwick {
 namespace {
@@ -35,9 +34,9 @@ JoinFacts FactsOf(ServerMonitor& monitor) {
 
 void GameLauncher::LaunchGame() {
   if (prompting_) return;
-  const std::string clientPath = window_.CurrentSettings().gameClientPath;
+  const std::string clientPath = host_.CurrentSettings().gameClientPath;
   SetWorkingFolder(clientPath);
-  ServerMonitor& monitor = window_.Monitor();
+  ServerMonitor& monitor = host_.Monitor();
   std::optional<std::string> commandLine;
   JoinFacts facts;
   {
@@ -60,7 +59,7 @@ void GameLauncher::LaunchGame() {
 bool GameLauncher::AskForPassword() {
   prompting_ = true;
   PasswordPrompt prompt(gamePassword_);
-  const bool ok = prompt.Run(window_.Instance(), GetActiveWindow());
+  const bool ok = prompt.Run(host_.Instance(), GetActiveWindow());
   prompting_ = false;
   if (!ok) return false;
   gamePassword_ = prompt.Password();
@@ -69,7 +68,7 @@ bool GameLauncher::AskForPassword() {
 
 void GameLauncher::RefuseGameFolder(const std::string& gameDir) {
   const std::string format = LoadResourceString(IDS_BAD_GAME_FOLDER);
-  window_.ShowBox(Format(format.c_str(), FolderNameForMessage(gameDir).c_str()), MB_ICONERROR);
+  host_.ShowBox(Format(format.c_str(), FolderNameForMessage(gameDir).c_str()), MB_ICONERROR);
 }
 
 void GameLauncher::StartGameClient(const std::string& clientPath, const std::string& commandLine) {
@@ -81,22 +80,22 @@ void GameLauncher::StartGameClient(const std::string& clientPath, const std::str
   if (!CreateProcessW(Widen(clientPath).c_str(), writable.data(), nullptr, nullptr, FALSE, 0,
                       nullptr, nullptr, &startup, &process)) {
     const std::string format = LoadResourceString(IDS_CANT_EXEC);
-    window_.ShowBox(Format(format.c_str(), clientPath.c_str()), MB_ICONERROR);
+    host_.ShowBox(Format(format.c_str(), clientPath.c_str()), MB_ICONERROR);
     return;
   }
   // Nothing watches the game once it runs: both handles go when the priority is set.
   UniqueKernelHandle processHandle(process.hProcess);
   UniqueKernelHandle threadHandle(process.hThread);
   WaitForInputIdle(processHandle.Get(), kInputIdleWaitMs);
-  SetPriorityClass(processHandle.Get(), GamePriorityClass(window_.CurrentSettings().gamePriority));
+  SetPriorityClass(processHandle.Get(), GamePriorityClass(host_.CurrentSettings().gamePriority));
 }
 
 void GameLauncher::CheckAutojoin() {
-  const std::string title = AutojoinQuestionTitle(window_.ProgramName(), GetCurrentProcessId());
+  const std::string title = AutojoinQuestionTitle(host_.ProgramName(), GetCurrentProcessId());
   AutojoinSituation situation;
   situation.armed = autojoinOn_;
   situation.gameRunning = IsGameRunning();
-  situation.confirmJoin = window_.CurrentSettings().confirmJoin;
+  situation.confirmJoin = host_.CurrentSettings().confirmJoin;
   situation.questionOpen = FindWindowExA(nullptr, nullptr, nullptr, title.c_str()) != nullptr;
 
   AutojoinOutcome outcome;
@@ -123,8 +122,8 @@ void GameLauncher::CheckAutojoin() {
 AutojoinAnswer GameLauncher::AskToJoin(const std::string& title) {
   const std::string question = LoadResourceString(IDS_AUTOJOIN_QUESTION);
   UINT type = MB_YESNOCANCEL | MB_ICONQUESTION;
-  HWND owner = window_.hwnd();
-  if (!window_.IsShown()) {
+  HWND owner = host_.Window();
+  if (!host_.IsShown()) {
     owner = nullptr;
     type |= MB_SYSTEMMODAL;
   }
@@ -137,13 +136,13 @@ AutojoinAnswer GameLauncher::AskToJoin(const std::string& title) {
 
 void GameLauncher::ToggleAutojoin() {
   autojoinOn_ = !autojoinOn_;
-  window_.Commands().SetChecked(ID_FILE_AUTO_JOIN, autojoinOn_);
-  if (window_.Monitor().IsConnected()) window_.Monitor().SendQuery("info");
+  host_.AutojoinChanged(autojoinOn_);
+  if (host_.Monitor().IsConnected()) host_.Monitor().SendQuery("info");
 }
 
 void GameLauncher::DisarmAutojoin() {
   autojoinOn_ = false;
-  window_.Commands().SetChecked(ID_FILE_AUTO_JOIN, false);
+  host_.AutojoinChanged(false);
 }
 
 }  // namespace tarnwick

@@ -18,14 +18,13 @@
 #include <string>
 
 #include "launch/autojoin.h"
+#include "launch/launch_host.h"
 
 namespace tarnwick {
 
-class MainWindow;
-
 class GameLauncher {
  public:
-  explicit GameLauncher(MainWindow& window) : window_(window) {}
+  explicit GameLauncher(LaunchHost& host) : host_(host) {}
   GameLauncher(const GameLauncher&) = delete;
   GameLauncher& operator=(const GameLauncher&) = delete;
 
@@ -48,7 +47,7 @@ class GameLauncher {
   AutojoinAnswer AskToJoin(const std::string& title);
   void RefuseGameFolder(const std::string& gameDir);
 
-  MainWindow& window_;
+  LaunchHost& host_;
   bool autojoinOn_ = false;
   bool prompting_ = false;
   std::string gamePassword_;

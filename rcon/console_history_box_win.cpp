@@ -1,7 +1,7 @@
 // Moving the history between the settings and the console's command box.
 #include "rcon/console_history_box_win.h"
 
-#include "common/combo_box_win.h"
+#include "controls/combo_box_win.h"
 
 namespace tarnwick {
 

@@ -2,7 +2,7 @@
 // enable rules, Send with its history, the log switch, the rcon session and the output.
 #include <algorithm>
 
-#include "common/combo_box_win.h"
+#include "controls/combo_box_win.h"
 #include "common/string_resource_win.h"
 #include "common/wide_text_win.h"
 #include "rcon/console_log_file_win.h"

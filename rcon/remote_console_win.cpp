@@ -2,11 +2,11 @@
 // rules and the background.
 #include "rcon/remote_console_win.h"
 
-#include "common/combo_box_win.h"
+#include "controls/combo_box_win.h"
 #include "rcon/host_addresses_win.h"
 #include "rcon/rcon_texts.h"
 #include "resources/resource.h"
-#include "shell/message_loop_win.h"
+#include "common/message_loop_win.h"
 
 namespace tarnwick {
 namespace {

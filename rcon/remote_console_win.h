@@ -28,7 +28,7 @@
 #include "engine/ipv4.h"
 #include "rcon/console_layout.h"
 #include "rcon/console_output.h"
-#include "rcon/menu_button_win.h"
+#include "controls/menu_button_win.h"
 #include "rcon/rcon_outbox.h"
 #include "rcon/rcon_session.h"
 

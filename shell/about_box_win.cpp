@@ -5,45 +5,47 @@
 
 #include "common/string_resource_win.h"
 #include "common/unique_handle_win.h"
+#include "common/wide_text_win.h"
 #include "common/window_dpi_win.h"
 #include "common/window_base_win.h"
 #include "resources/resource.h"
-#include "shell/link_static_win.h"
+#include "controls/link_static_win.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr char kStringTable[] = "\\StringFileInfo\\040904B0\\";
+constexpr wchar_t kStringTable[] = L"\\StringFileInfo\\040904B0\\";
 constexpr int kCreditCount = IDC_ABOUT_CREDIT_LAST - IDC_ABOUT_CREDIT_FIRST + 1;
 
-std::string ProgramPath() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+// Through the W calls: the program may sit in a folder named in any script.
+std::wstring ProgramPath() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
 }
 
 // The version information of a file; empty when it has none.
-std::vector<char> ReadVersionInfo(const std::string& path) {
+std::vector<char> ReadVersionInfo(const std::wstring& path) {
   DWORD handle = 0;
-  const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &handle);
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &handle);
   if (size == 0) return {};
   std::vector<char> info(size);
-  if (!GetFileVersionInfoA(path.c_str(), 0, size, info.data())) return {};
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, info.data())) return {};
   return info;
 }
 
-std::string QueryValue(std::vector<char>& info, const char* name) {
-  const std::string query = std::string(kStringTable) + name;
-  char* value = nullptr;
+std::string QueryValue(std::vector<char>& info, const wchar_t* name) {
+  const std::wstring query = std::wstring(kStringTable) + name;
+  wchar_t* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) ||
+  if (!VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) ||
       value == nullptr || length == 0) {
     return std::string();
   }
   // The length counts the terminator, when the value has one.
-  std::string text(value, length);
-  const size_t end = text.find('\0');
-  return end == std::string::npos ? text : text.substr(0, end);
+  std::wstring text(value, length);
+  const size_t end = text.find(L'\0');
+  return Narrow(end == std::wstring::npos ? text : text.substr(0, end));
 }
 
 // Centres the box over its owner, or over the work area when it has none.
@@ -71,6 +73,9 @@ class AboutBox final : public DialogBase {
       case WM_INITDIALOG:
         OnInit();
         return TRUE;
+      case kDpiChangedMessage:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
       case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
           EndDialog(hwnd(), LOWORD(wParam));
@@ -85,7 +90,7 @@ class AboutBox final : public DialogBase {
  private:
   void OnInit() {
     author_.Attach(GetDlgItem(hwnd(), IDC_ABOUT_AUTHOR));
-    ScaleBanner();
+    ScaleBanner(WindowDpi(hwnd()));
     banner_.Attach(GetDlgItem(hwnd(), IDC_ABOUT_BANNER));
     SetDlgItemTextA(hwnd(), IDC_ABOUT_BANNER, LoadResourceString(IDS_MAKER_WEB_ADDRESS).c_str());
     for (int i = 0; i < kCreditCount; ++i) {
@@ -95,10 +100,19 @@ class AboutBox final : public DialogBase {
     CentreOverOwner(hwnd());
   }
 
+  // The system has scaled the dialog for a screen of another DPI: the banner and the links follow.
+  void OnDpiChanged(UINT dpi, const RECT& suggested) {
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ScaleBanner(dpi);
+    author_.OnDpiChanged(dpi);
+    banner_.OnDpiChanged(dpi);
+    for (LinkStatic& credit : credits_) credit.OnDpiChanged(dpi);
+  }
+
   // The dialog grows with the DPI; the banner is drawn at 96 DPI and grows with it.
-  void ScaleBanner() {
-    const UINT dpi = WindowDpi(hwnd());
-    if (dpi == kDesignDpi) return;
+  void ScaleBanner(UINT dpi) {
+    if (dpi == kDesignDpi && !bannerPicture_) return;
     UniqueGdiObject banner(LoadBitmapForDpi(GetWindowInstance(hwnd()), IDB_ABOUT_BANNER, dpi));
     if (!banner) return;
     SendDlgItemMessageA(hwnd(), IDC_ABOUT_BANNER, STM_SETIMAGE, IMAGE_BITMAP,
@@ -109,12 +123,11 @@ class AboutBox final : public DialogBase {
   void ShowVersion() {
     std::vector<char> info = ReadVersionInfo(ProgramPath());
     if (info.empty()) return;
-    const std::string build = "Build: " + QueryValue(info, "SpecialBuild");
-    SetDlgItemTextA(hwnd(), IDC_ABOUT_BUILD, build.c_str());
-    const std::string version = QueryValue(info, "ProductName") + " v" +
-                                QueryValue(info, "ProductVersion") + "\n" +
-                                QueryValue(info, "LegalCopyright");
-    SetDlgItemTextA(hwnd(), IDC_ABOUT_VERSION, version.c_str());
+    SetDialogItemTextUtf8(hwnd(), IDC_ABOUT_BUILD, "Build: " + QueryValue(info, L"SpecialBuild"));
+    SetDialogItemTextUtf8(hwnd(), IDC_ABOUT_VERSION,
+                          QueryValue(info, L"ProductName") + " v" +
+                              QueryValue(info, L"ProductVersion") + "\n" +
+                              QueryValue(info, L"LegalCopyright"));
   }
 
   UniqueGdiObject bannerPicture_;

@@ -1,6 +1,6 @@
 #include "shell/frame_bars_win.h"
 
-#include "common/combo_box_win.h"
+#include "controls/combo_box_win.h"
 #include "common/unique_handle_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_dpi_win.h"
@@ -113,8 +113,8 @@ REBARBANDINFOA FrameBars::ToolbarBandSizes() const {
   return band;
 }
 
-void FrameBars::OnDpiChanged(UINT dpi) {
-  SetButtonImages(dpi);
+void FrameBars::OnDpiChanged(UINT fromDpi, UINT toDpi) {
+  SetButtonImages(toDpi);
   SendMessageA(toolbar_, TB_AUTOSIZE, 0, 0);
   REBARBANDINFOA band = ToolbarBandSizes();
   const LRESULT index = SendMessageA(rebar_, RB_IDTOINDEX, IDC_TOOLBAR_BAND, 0);
@@ -122,6 +122,22 @@ void FrameBars::OnDpiChanged(UINT dpi) {
     SendMessageA(rebar_, RB_SETBANDINFOA, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&band));
   }
+  rebarFont_.Rescale(rebar_, fromDpi, toDpi);
+  addressFont_.Rescale(addressBox_, fromDpi, toDpi);
+  FitAddressBand(toDpi);
+}
+
+void FrameBars::FitAddressBand(UINT dpi) {
+  const LRESULT index = SendMessageA(rebar_, RB_IDTOINDEX, IDC_ADDRESS_BOX, 0);
+  if (index < 0 || addressBox_ == nullptr) return;
+  RECT box = {};
+  GetWindowRect(addressBox_, &box);
+  REBARBANDINFOA band = {};
+  band.cbSize = sizeof(band);
+  band.fMask = RBBIM_CHILDSIZE;
+  band.cxMinChild = ScaleForDpi(kAddressBoxRight - kAddressBoxLeft, dpi);
+  band.cyMinChild = box.bottom - box.top;
+  SendMessageA(rebar_, RB_SETBANDINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
 }
 
 bool FrameBars::CreateAddressBox(bool showList, uint32_t height) {
@@ -134,6 +150,9 @@ bool FrameBars::CreateAddressBox(bool showList, uint32_t height) {
                                 instance_, nullptr);
   if (addressBox_ == nullptr) return false;
   SendMessageA(addressBox_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  // The stock font is made for the screen's DPI; a window on a screen of another one needs its own.
+  const UINT dpi = WindowDpi(frame_);
+  if (dpi != ScreenDpi()) addressFont_.Rescale(addressBox_, ScreenDpi(), dpi);
   SendMessageA(addressBox_, CB_SETEXTENDEDUI, TRUE, 0);
   COMBOBOXINFO info = {};
   info.cbSize = sizeof(info);
@@ -149,7 +168,7 @@ bool FrameBars::CreateAddressBox(bool showList, uint32_t height) {
   band.fStyle = RBBS_CHILDEDGE | RBBS_BREAK;
   band.lpText = const_cast<char*>("Server");
   band.hwndChild = addressBox_;
-  band.cxMinChild = ScaleForDpi(kAddressBoxRight - kAddressBoxLeft, WindowDpi(frame_));
+  band.cxMinChild = ScaleForDpi(kAddressBoxRight - kAddressBoxLeft, dpi);
   band.cyMinChild = box.bottom - box.top;
   band.cx = 0;
   band.wID = IDC_ADDRESS_BOX;

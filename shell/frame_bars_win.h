@@ -8,6 +8,7 @@
 
 #include "common/unique_handle_win.h"
 #include "common/win32.h"
+#include "common/window_dpi_win.h"
 #include "shell/command_states.h"
 
 namespace tarnwick {
@@ -36,8 +37,10 @@ class FrameBars {
   void OnAddressEditChange();
 
   void ApplyToToolbar(const CommandStates& states);
-  // Redraws the tool bar's pictures for a window moved to a screen of another DPI.
-  void OnDpiChanged(UINT dpi);
+  // The window moved from a screen of `fromDpi` to one of `toDpi`: the tool bar's pictures are
+  // drawn again, the band titles and the address box get fonts of the new size and the bands fit
+  // them.
+  void OnDpiChanged(UINT fromDpi, UINT toDpi);
   // The "Server" band title's access-key underline (rebar custom draw).
   LRESULT OnRebarCustomDraw(NMCUSTOMDRAW& draw);
 
@@ -48,6 +51,8 @@ class FrameBars {
   // The button pictures enlarged for `dpi`.
   void SetButtonImages(UINT dpi);
   REBARBANDINFOA ToolbarBandSizes() const;
+  // The "Server" band's least size: the address box as it now stands, its width for `dpi`.
+  void FitAddressBand(UINT dpi);
 
   HWND frame_ = nullptr;
   HINSTANCE instance_ = nullptr;
@@ -56,6 +61,8 @@ class FrameBars {
   UniqueImageList buttonImages_;
   HWND addressBox_ = nullptr;
   HWND addressEdit_ = nullptr;
+  DpiFont rebarFont_;
+  DpiFont addressFont_;
   std::string lastAddressText_;
 };
 

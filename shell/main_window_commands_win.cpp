@@ -2,12 +2,13 @@
 
 #include "common/shell_open_win.h"
 #include "common/string_resource_win.h"
-#include "dialogs/options_sheet_win.h"
 #include "resources/resource.h"
 #include "shell/about_box_win.h"
 #include "shell/main_window_win.h"
 
 namespace tarnwick {
+
+void MainWindow::AutojoinChanged(bool armed) { commands_.SetChecked(ID_FILE_AUTO_JOIN, armed); }
 
 bool MainWindow::OnCommand(int id, int code) {
   if (id >= ID_RECENT_SERVER_FIRST && id <= ID_RECENT_SERVER_LAST) {
@@ -33,7 +34,7 @@ bool MainWindow::OnCommand(int id, int code) {
     case ID_VIEW_STATUS_BAR: ToggleBar(statusBar_.hwnd(), ID_VIEW_STATUS_BAR); return true;
     case ID_VIEW_PING_STATISTICS:
     case ID_VIEW_SERVER_INFO:
-      infoSheet_.Open(id);
+      infoSheet_.Open(hwnd(), id);
       return true;
     case ID_VIEW_REFRESH: monitor_.Refresh(); return true;
     case ID_TOOLS_AUTO_UPDATE:
@@ -45,7 +46,7 @@ bool MainWindow::OnCommand(int id, int code) {
       settings_.minimizeToTray = !settings_.minimizeToTray;
       commands_.SetChecked(ID_TOOLS_MINIMIZE_TO_TRAY, settings_.minimizeToTray);
       return true;
-    case ID_TOOLS_OPTIONS: OpenOptionsSheet(*this); return true;
+    case ID_TOOLS_OPTIONS: OpenOptions(); return true;
     case ID_TOOLS_REMOTE_CONSOLE: console_.Show(); return true;
     case ID_TRAY_OPEN: OnTrayNotify(WM_LBUTTONDBLCLK); return true;
     case ID_HELP_MANUAL:

@@ -7,14 +7,12 @@
 #include "rcon/rcon_message_win.h"
 #include "resources/resource.h"
 #include "settings/registry_key_store_win.h"
-#include "shell/message_loop_win.h"
+#include "common/message_loop_win.h"
 
 namespace tarnwick {
 namespace {
 
 constexpr const wchar_t* kWindowClass = L"TarnwickMainWindow";
-// WM_DPICHANGED, which the headers for the oldest supported system do not name.
-constexpr UINT kDpiChangedMessage = 0x02E0;
 
 // Help texts of system menu commands are numbered from 0xEF00 in steps of one per command.
 UINT SystemCommandHelpId(UINT command) { return 0xEF00 + ((command - 0xF000) >> 4); }
@@ -36,7 +34,7 @@ MainWindow::MainWindow(HINSTANCE instance, bool openedWithNew, KeyStore* store)
       store_(store != nullptr ? *store : *ownStore_),
       monitor_(*this, settings_),
       launcher_(*this),
-      infoSheet_(*this) {
+      infoSheet_(monitor_) {
   settings_.openedWithNew = openedWithNew;
 }
 
@@ -154,6 +152,10 @@ LRESULT MainWindow::OnCreate() {
   CreateHighlightFonts();
   CreateAddressBox();
   if (!statusBar_.Create(hwnd(), instance_)) return -1;
+  // The controls start with fonts made for the screen's DPI, which a window placed on a screen of
+  // another one does not have.
+  dpi_ = WindowDpi(hwnd());
+  if (dpi_ != ScreenDpi()) FitToDpi(ScreenDpi(), dpi_);
   accelerators_ = LoadAcceleratorsA(instance_, MAKEINTRESOURCEA(IDR_MAINFRAME));
   if (MessageLoop* loop = MessageLoop::Current()) {
     filterId_ = loop->AddFilter([this](MSG& message) { return FilterMessage(message); });
@@ -217,10 +219,20 @@ void MainWindow::OnSize(WPARAM kind) {
 }
 
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  bars_.OnDpiChanged(dpi);
-  playerList_.SetDpi(dpi);
+  FitToDpi(dpi_, dpi);
+  dpi_ = dpi;
   SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateLayout(true);
+}
+
+void MainWindow::FitToDpi(UINT fromDpi, UINT toDpi) {
+  bars_.OnDpiChanged(fromDpi, toDpi);
+  playerList_.SetDpi(toDpi);
+  listFont_.Rescale(playerList_.hwnd(), fromDpi, toDpi);
+  statusFont_.Rescale(statusBar_.hwnd(), fromDpi, toDpi);
+  // The highlight fonts are made from the list's font.
+  CreateHighlightFonts();
   UpdateLayout(true);
 }
 

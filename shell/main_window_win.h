@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/window_base_win.h"
+#include "common/window_dpi_win.h"
 #include "dialogs/server_info_sheet_win.h"
 #include "engine/server_monitor.h"
 #include "engine/server_socket_win.h"
@@ -34,7 +35,7 @@
 
 namespace tarnwick {
 
-class MainWindow : public WindowBase, private MonitorHost {
+class MainWindow : public WindowBase, public LaunchHost, private MonitorHost {
  public:
   // `store` holds the settings (the registry when null; tests give a store of their own, which
   // must outlive the window).
@@ -56,12 +57,13 @@ class MainWindow : public WindowBase, private MonitorHost {
   bool CreateAddressBox();
   void FillAddressBox();
 
-  bool IsShown() const { return IsWindowVisible(hwnd()) != FALSE; }
-  HINSTANCE Instance() const { return instance_; }
-  const std::string& ProgramName() const { return programName_; }
+  bool IsShown() const override { return IsWindowVisible(hwnd()) != FALSE; }
+  HINSTANCE Instance() const override { return instance_; }
+  HWND Window() const override { return hwnd(); }
+  const std::string& ProgramName() const override { return programName_; }
 
-  Settings& CurrentSettings() { return settings_; }
-  ServerMonitor& Monitor() { return monitor_; }
+  Settings& CurrentSettings() override { return settings_; }
+  ServerMonitor& Monitor() override { return monitor_; }
   CommandStates& Commands() { return commands_; }
   FrameBars& Bars() { return bars_; }
   PlayerList& Players() { return playerList_; }
@@ -76,7 +78,7 @@ class MainWindow : public WindowBase, private MonitorHost {
 
   // Shows a message box titled with the program name: owned by the window while it is shown,
   // system-modal without an owner while it is hidden in the tray.
-  int ShowBox(const std::string& text, UINT type);
+  int ShowBox(const std::string& text, UINT type) override;
   // A message box titled with the program name and always owned by the window.
   int ShowMessageBoxOwned(const std::string& text, UINT type);
 
@@ -100,16 +102,22 @@ class MainWindow : public WindowBase, private MonitorHost {
   // ---- Routing (main_window_win.cpp)
   LRESULT OnNotify(NMHDR& header);
   void OnSize(WPARAM kind);
-  // The window moved to a screen of another DPI: its own pictures are drawn again for it.
+  // The window moved to a screen of another DPI: its pictures are drawn again and its fonts made
+  // again for it.
   void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void FitToDpi(UINT fromDpi, UINT toDpi);
   void OnMenuSelect(UINT item, UINT flags, HMENU menu);
   void OnInitMenuPopup(HMENU menu);
 
   // ---- Commands (main_window_commands_win.cpp)
   bool OnCommand(int id, int code);
+  // The Options sheet, and on OK its edits applied (main_window_options_win.cpp).
+  void OpenOptions();
   void ToggleBar(HWND bar, int command);
   void OpenWebLink(int command);
   void OpenRecentServer(int id);
+
+  void AutojoinChanged(bool armed) override;
 
   // ---- Tray (main_window_tray_win.cpp)
   void OnTrayNotify(UINT mouseMessage);
@@ -180,6 +188,9 @@ class MainWindow : public WindowBase, private MonitorHost {
   RecentServersMenu recentServers_;
   std::vector<HighlightRule> highlightRules_;
   HighlightFonts highlightFonts_;
+  UINT dpi_ = kDesignDpi;
+  DpiFont listFont_;
+  DpiFont statusFont_;
 };
 
 }  // namespace tarnwick

@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "common/list_view_win.h"
+#include "controls/list_view_win.h"
 #include "common/wide_text_win.h"
 #include "common/window_dpi_win.h"
 #include "resources/resource.h"

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "common/combo_box_win.h"
+#include "controls/combo_box_win.h"
 #include "common/wide_text_win.h"
 
 namespace tarnwick {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "common/win32.h"
-#include "shell/recent_servers.h"
+#include "settings/recent_servers.h"
 
 namespace tarnwick {
 

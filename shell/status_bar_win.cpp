@@ -3,6 +3,7 @@
 #include "common/string_resource_win.h"
 #include "common/unique_handle_win.h"
 #include "common/wide_text_win.h"
+#include "common/window_dpi_win.h"
 #include "resources/resource.h"
 
 namespace tarnwick {
@@ -42,7 +43,7 @@ void StatusBar::LayoutPanes() {
   int borders[3] = {};
   SendMessageA(window_, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
   const int padding = 2 * borders[1] + 6;
-  const int grip = GetSystemMetrics(SM_CXVSCROLL);
+  const int grip = SystemMetricForDpi(SM_CXVSCROLL, WindowDpi(window_));
   const int stateWidth = TextWidth(LoadResourceString(IDS_STATE_PANE_WIDTH)) + padding;
   const int pingWidth = TextWidth(LoadResourceString(IDS_PING_PANE)) + padding;
   int edges[3];

@@ -13,7 +13,7 @@
 
 #include "highlight/highlight_rules.h"
 #include "settings/settings_store.h"
-#include "shell/recent_servers.h"
+#include "settings/recent_servers.h"
 
 namespace tarnwick {
 

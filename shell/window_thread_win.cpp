@@ -4,7 +4,7 @@
 #include "shell/com_apartment_win.h"
 #include "shell/command_line.h"
 #include "shell/main_window_win.h"
-#include "shell/message_loop_win.h"
+#include "common/message_loop_win.h"
 #include "shell/thread_manager_win.h"
 
 namespace tarnwick {

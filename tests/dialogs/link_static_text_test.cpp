@@ -1,6 +1,6 @@
 // The link control's portable rules: splitting caption and target, the web addresses server text
 // may open, fitting, and the browser's link colours read through the key store.
-#include "shell/link_static_text.h"
+#include "controls/link_static_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The link control on real static windows: caption and target, server text, font, enabling,
 // colours (through the parent's WM_CTLCOLORSTATIC), opening through the shell seam, visited state,
 // tooltip, hover, cursor, fitting, and a picture static that keeps its picture.
-#include "shell/link_static_win.h"
+#include "controls/link_static_win.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // remove, styles, colour, priority), and Cancel that changes nothing.
 #include <gtest/gtest.h>
 
-#include "common/list_view_win.h"
+#include "controls/list_view_win.h"
 #include "common/wide_text_win.h"
 #include "highlight/highlight_rules.h"
 #include "tests/dialogs/connected_window_win.h"

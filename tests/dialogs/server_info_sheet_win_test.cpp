@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "common/list_view_win.h"
+#include "controls/list_view_win.h"
 #include "common/shell_open_win.h"
 #include "tests/dialogs/connected_window_win.h"
 
@@ -104,7 +104,7 @@ TEST_F(ServerInfo, RulesPageWaitsForTheRulesThenShowsThemSortedByName) {
               (std::vector<Row>{{"  (refresh in progress)", ""}}));
     PressCancel(sheet);
   }});
-  window->InfoSheet().Open(ID_VIEW_SERVER_INFO);
+  window->InfoSheet().Open(window->hwnd(), ID_VIEW_SERVER_INFO);
   EXPECT_TRUE(driver.AllRan());
 
   ASSERT_TRUE(Connect());

@@ -35,7 +35,7 @@
 #include "settings/memory_key_store.h"
 #include "settings/settings_store.h"
 #include "shell/command_line.h"
-#include "shell/link_static_text.h"
+#include "controls/link_static_text.h"
 #include "shell/window_settings.h"
 
 namespace {

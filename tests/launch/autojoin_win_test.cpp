@@ -13,11 +13,9 @@ namespace {
 
 using testing::PumpUntil;
 using testing::ReadStandInRecord;
-using testing::RunningGame;
 using testing::SendCommand;
 
 using AutojoinTest = testing::LaunchFixture;
-using AutoDisconnectTest = testing::LaunchFixture;
 
 TEST_F(AutojoinTest, WithoutConfirmationTheFirstFreeSlotJoinsAndDisarms) {
   demo::DemoConfig config;
@@ -33,14 +31,14 @@ TEST_F(AutojoinTest, WithoutConfirmationTheFirstFreeSlotJoinsAndDisarms) {
 
   server_->SetMaxPlayers(4);
   SendCommand(window.hwnd(), ID_VIEW_REFRESH);
-  ASSERT_TRUE(RunningGame::Find());
+  ASSERT_NE(testing::FindGame(), nullptr);
   EXPECT_EQ(ReadStandInRecord()->commandLine, JoinLine("Valve", ""));
   EXPECT_FALSE(AutojoinOn());
   EXPECT_FALSE(AutojoinChecked());
   EXPECT_TRUE(boxes.Boxes().empty());
 }
 
-TEST_F(AutojoinTest, NoKeepsItArmedAndTheNextReplyAsksAgainCancelDisarms) {
+TEST_F(AutojoinTest, NoKeepsItArmedCancelOrADisconnectWhileAskingDisarms) {
   boxes.Answer(IDNO);
   boxes.Answer(IDCANCEL);
   SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
@@ -63,10 +61,25 @@ TEST_F(AutojoinTest, NoKeepsItArmedAndTheNextReplyAsksAgainCancelDisarms) {
             static_cast<UINT>(MB_YESNOCANCEL | MB_ICONQUESTION | MB_SYSTEMMODAL));
   EXPECT_FALSE(AutojoinOn()) << "Cancel disarms";
   EXPECT_FALSE(AutojoinChecked());
+
+  // Armed again (which asks the server at once): a disconnect while the question is open
+  // disarms it, and its Yes starts nothing.
+  int asked = 0;
+  SetMessageBoxResponder([&](const MessageBoxRequest&) {
+    ++asked;
+    SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
+    return IDYES;
+  });
+  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
+  ASSERT_TRUE(PumpUntil([&] { return asked == 1; }));
+  EXPECT_FALSE(window->Monitor().IsConnected());
+  EXPECT_FALSE(AutojoinOn());
+  EXPECT_FALSE(AutojoinChecked());
+  EXPECT_FALSE(window->Commands().IsEnabled(ID_FILE_JOIN));
   EXPECT_FALSE(GameStarted());
 }
 
-TEST_F(AutojoinTest, RepliesWhileTheQuestionIsOpenOpenNoSecondBoxAndYesJoins) {
+TEST_F(AutojoinTest, RepliesWhileAskingOpenNoSecondBoxYesJoinsAndWhileTheGameRunsAutoDisconnectActs) {
   int asked = 0;
   int askedInside = -1;
   SetMessageBoxResponder([&](const MessageBoxRequest& request) {
@@ -84,35 +97,13 @@ TEST_F(AutojoinTest, RepliesWhileTheQuestionIsOpenOpenNoSecondBoxAndYesJoins) {
   Connect();
   ASSERT_TRUE(PumpUntil([&] { return askedInside >= 0; }));
   EXPECT_EQ(askedInside, 1) << "the reply found the open box";
-  ASSERT_TRUE(RunningGame::Find()) << "Yes joins";
+  ASSERT_NE(testing::FindGame(), nullptr) << "Yes joins";
   EXPECT_EQ(ReadStandInRecord()->commandLine, JoinLine("Valve", ""));
   EXPECT_FALSE(AutojoinOn());
   EXPECT_EQ(asked, 1);
-}
 
-TEST_F(AutojoinTest, ADisconnectDisarmsEvenWhileAskingAndItsYesStartsNothing) {
-  StartServer();
-  int asked = 0;
-  SetMessageBoxResponder([&](const MessageBoxRequest&) {
-    ++asked;
-    SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
-    return IDYES;
-  });
-  SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
-  window->Monitor().Connect(ServerText(), false);
-  ASSERT_TRUE(PumpUntil([&] { return asked == 1; }));
-  EXPECT_FALSE(window->Monitor().IsConnected());
-  EXPECT_FALSE(AutojoinOn());
-  EXPECT_FALSE(AutojoinChecked());
-  EXPECT_FALSE(window->Commands().IsEnabled(ID_FILE_JOIN));
-  EXPECT_FALSE(GameStarted());
-}
-
-// ---- While the game runs
-
-TEST_F(AutoDisconnectTest, AutojoinWaitsATickDisconnectsAndConnectingTurnsAutoDisconnectOff) {
-  Connect();
-  ASSERT_TRUE(Join());
+  // While the game runs, autojoin waits, and auto-disconnect disconnects at the next tick.
+  testing::BoxRecorder recorder;  // in place of the responder above
   DeleteFileA(testing::StandInRecordPath().c_str());
   const size_t before = server_->ReceivedRequests().size();
   SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
@@ -129,7 +120,7 @@ TEST_F(AutoDisconnectTest, AutojoinWaitsATickDisconnectsAndConnectingTurnsAutoDi
   EXPECT_EQ(window->Status().StateTip(), "Not connected");
   EXPECT_FALSE(AutojoinOn()) << "the disconnect disarms autojoin";
   EXPECT_TRUE(window->CurrentSettings().autoDisconnect);
-  EXPECT_TRUE(boxes.Boxes().empty());
+  EXPECT_TRUE(recorder.Boxes().empty());
 
   for (bool shown : {true, false}) {
     ShowWindow(window.hwnd(), shown ? SW_SHOWNORMAL : SW_HIDE);
@@ -137,12 +128,12 @@ TEST_F(AutoDisconnectTest, AutojoinWaitsATickDisconnectsAndConnectingTurnsAutoDi
     window->Monitor().Connect(ServerText(), false);
     EXPECT_FALSE(window->CurrentSettings().autoDisconnect) << shown;
     if (shown) {
-      ASSERT_EQ(boxes.Boxes().size(), 1u);
-      EXPECT_EQ(boxes.Boxes()[0].text, LoadResourceString(IDS_AUTODISCONNECT_TURNED_OFF));
-      EXPECT_EQ(boxes.Boxes()[0].type, static_cast<UINT>(MB_ICONINFORMATION));
-      EXPECT_EQ(boxes.Boxes()[0].owner, window.hwnd());
+      ASSERT_EQ(recorder.Boxes().size(), 1u);
+      EXPECT_EQ(recorder.Boxes()[0].text, LoadResourceString(IDS_AUTODISCONNECT_TURNED_OFF));
+      EXPECT_EQ(recorder.Boxes()[0].type, static_cast<UINT>(MB_ICONINFORMATION));
+      EXPECT_EQ(recorder.Boxes()[0].owner, window.hwnd());
     } else {
-      EXPECT_EQ(boxes.Boxes().size(), 1u) << "no box while hidden";
+      EXPECT_EQ(recorder.Boxes().size(), 1u) << "no box while hidden";
     }
     ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); })) << "it connects";
     SendCommand(window.hwnd(), ID_FILE_DISCONNECT);

@@ -8,6 +8,7 @@
 
 #include "common/ansi_text.h"
 #include "common/string_resource_win.h"
+#include "launch/game_priority.h"
 #include "tests/launch/launch_fixture_win.h"
 
 namespace tarnwick {
@@ -18,156 +19,83 @@ using testing::Click;
 using testing::CurrentDirectory;
 using testing::ModalDriver;
 using testing::ReadStandInRecord;
-using testing::RunningGame;
 using testing::SendCommand;
 using testing::StandInFolder;
 using testing::StandInRecordPath;
 
 using JoinTest = testing::LaunchFixture;
 
-TEST_F(JoinTest, StartsTheClientWithItsCommandLineFolderAndPriority) {
-  Connect();
-  // Below normal, high, and an unknown setting that runs at normal.
+TEST_F(JoinTest, StartsTheClientWithTheModItsFolderAndPriorityOrSaysWhyNot) {
+  // The classes are chosen in portable code, as numbers: they must be the platform's.
+  const DWORD classes[] = {IDLE_PRIORITY_CLASS, BELOW_NORMAL_PRIORITY_CLASS, NORMAL_PRIORITY_CLASS,
+                           ABOVE_NORMAL_PRIORITY_CLASS, HIGH_PRIORITY_CLASS, REALTIME_PRIORITY_CLASS};
+  for (uint32_t setting = 0; setting < 6; ++setting)
+    EXPECT_EQ(GamePriorityClass(setting), classes[setting]) << setting;
+
+  DemoConfig mod;
+  mod.is_mod = true;
+  mod.folder = "cstrike";
+  Connect(mod);
+  // High, and an unknown setting that runs at normal.
   struct Case {
     bool bareName;  // "hl.exe" alone starts from the current folder (the stand-in's here)
     uint32_t setting;
     DWORD priorityClass;
-  } cases[] = {{false, 1, BELOW_NORMAL_PRIORITY_CLASS},
-               {false, 4, HIGH_PRIORITY_CLASS},
-               {true, 9, NORMAL_PRIORITY_CLASS}};
+  } cases[] = {{false, 4, HIGH_PRIORITY_CLASS}, {true, 9, NORMAL_PRIORITY_CLASS}};
   for (const Case& c : cases) {
     DeleteFileA(StandInRecordPath().c_str());
     SetCurrentDirectoryA(c.bareName ? StandInFolder().c_str() : originalDirectory_.c_str());
     window->CurrentSettings().gameClientPath = c.bareName ? "hl.exe" : testing::StandInPath();
     window->CurrentSettings().gamePriority = c.setting;
-    RunningGame game = Join();
-    ASSERT_TRUE(game) << c.setting;
+    const HWND game = Join();
+    ASSERT_NE(game, nullptr) << c.setting;
     const auto record = ReadStandInRecord();
     ASSERT_TRUE(record.has_value());
-    EXPECT_EQ(record->commandLine, JoinLine("Valve", "")) << "the program name is not repeated";
+    EXPECT_EQ(record->commandLine, JoinLine("cstrike", "")) << "the program name is not repeated";
     EXPECT_TRUE(EqualsNoCase(record->folder, StandInFolder())) << record->folder;
     EXPECT_TRUE(EqualsNoCase(CurrentDirectory(), StandInFolder())) << "the process's folder too";
-    EXPECT_EQ(game.PriorityClass(), c.priorityClass) << c.setting;
-    game.Close();
+    EXPECT_EQ(GetPriorityClass(testing::GameProcess(game, PROCESS_QUERY_INFORMATION).Get()),
+              c.priorityClass)
+        << c.setting;
+    testing::CloseEveryGame();
   }
   EXPECT_TRUE(boxes.Boxes().empty());
-}
 
-TEST_F(JoinTest, AModsFolderIsUsedOnlyWhenItIsAPlainName) {
-  // Which folders are plain is GameCommandLine's table; here one of each reaches the window.
-  const char* folders[] = {"cstrike", "cstrike -dev"};
-  for (const char* folder : folders) {
-    const bool plain = folder == folders[0];
-    DemoConfig config;
-    config.is_mod = true;
-    config.folder = folder;
-    Connect(config);
-    boxes.Clear();
-    SendCommand(window.hwnd(), ID_FILE_JOIN);
-    if (plain) {
-      ASSERT_TRUE(RunningGame::Find());
-      EXPECT_EQ(ReadStandInRecord()->commandLine, JoinLine(folder, ""));
-      testing::CloseEveryGame();
-      DeleteFileA(StandInRecordPath().c_str());
-    } else {
-      EXPECT_FALSE(GameStarted()) << folder;
-      ASSERT_EQ(boxes.Boxes().size(), 1u) << folder;
-      EXPECT_EQ(boxes.Boxes()[0].text,
-                Format(LoadResourceString(IDS_BAD_GAME_FOLDER).c_str(), folder));
-      EXPECT_EQ(boxes.Boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
-    }
-    SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
-  }
-}
-
-TEST_F(JoinTest, AClientThatCannotStartIsReported) {
-  Connect();
   const std::string missing = StandInFolder() + "\\missing.exe";
   window->CurrentSettings().gameClientPath = missing;
   SendCommand(window.hwnd(), ID_FILE_JOIN);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, "Can't exec " + missing);
-  EXPECT_EQ(boxes.Boxes()[0].title, "Tarnwick");
   EXPECT_EQ(boxes.Boxes()[0].type, static_cast<UINT>(MB_ICONERROR));
   EXPECT_EQ(boxes.Boxes()[0].owner, window.hwnd());
-  EXPECT_TRUE(EqualsNoCase(CurrentDirectory(), StandInFolder())) << "the folder is made current";
+
+  // Which folders are plain is GameCommandLine's table; here a refused one reaches the window.
+  window->CurrentSettings().gameClientPath = testing::StandInPath();
+  DeleteFileA(StandInRecordPath().c_str());
+  SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
+  mod.folder = "cstrike -dev";
+  Connect(mod);
+  SendCommand(window.hwnd(), ID_FILE_JOIN);
+  EXPECT_FALSE(GameStarted());
+  ASSERT_EQ(boxes.Boxes().size(), 2u);
+  EXPECT_EQ(boxes.Boxes()[1].text,
+            Format(LoadResourceString(IDS_BAD_GAME_FOLDER).c_str(), "cstrike -dev"));
+  EXPECT_EQ(boxes.Boxes()[1].type, static_cast<UINT>(MB_ICONERROR));
 }
 
 // ---- The password prompt
 
-class PasswordPromptTest : public testing::LaunchFixture {
- protected:
-  void SetUp() override {
-    LaunchFixture::SetUp();
-    DemoConfig config;
-    config.password = true;
-    Connect(config);
-    SetForegroundWindow(window.hwnd());
-    SetActiveWindow(window.hwnd());
-  }
-  // Opens the prompt with Join and runs `act` inside it.
-  void JoinWith(ModalDriver::Action act) {
-    ModalDriver driver({std::move(act)});
-    SendCommand(window.hwnd(), ID_FILE_JOIN);
-    EXPECT_TRUE(driver.AllRan());
-  }
-  static void Type(HWND prompt, const char* text) {
+TEST_F(JoinTest, ThePasswordPromptOpensCentredOnceRefusesAQuoteOrEndBackslashAndCancelKeepsIt) {
+  DemoConfig config;
+  config.password = true;
+  Connect(config);
+  SetForegroundWindow(window.hwnd());
+  SetActiveWindow(window.hwnd());
+  const auto type = [](HWND prompt, const char* text) {
     testing::SetText(prompt, IDC_PASSWORD_EDIT, text);
-  }
-};
-
-TEST_F(PasswordPromptTest, OkJoinsWithThePasswordAQuoteOrEndBackslashIsRefusedAndCancelKeepsIt) {
-  JoinWith([&](HWND prompt) {
-    EXPECT_EQ(testing::WindowText(prompt), "Enter server password");
-    EXPECT_TRUE(GetWindowLongA(GetDlgItem(prompt, IDC_PASSWORD_EDIT), GWL_STYLE) & ES_PASSWORD);
-    EXPECT_EQ(GetWindow(prompt, GW_OWNER), window.hwnd());
-    for (const char* refused : {"open\" +quit \"", "open\\"}) {
-      Type(prompt, refused);
-      Click(prompt, IDOK);
-      EXPECT_TRUE(IsWindowVisible(prompt)) << refused;
-      EXPECT_EQ(testing::ItemText(prompt, IDC_PASSWORD_EDIT), refused) << "kept as typed";
-    }
-    EXPECT_FALSE(GameStarted());
-    Type(prompt, "s3cret word");
-    Click(prompt, IDOK);
-  });
-  ASSERT_TRUE(RunningGame::Find());
-  EXPECT_EQ(ReadStandInRecord()->commandLine, JoinLine("Valve", "s3cret word"));
-  testing::CloseEveryGame();
-  DeleteFileA(StandInRecordPath().c_str());
-
-  // Cancel and the close box start nothing; the prompt opens with the password kept.
-  for (bool closeBox : {false, true}) {
-    JoinWith([&](HWND prompt) {
-      EXPECT_EQ(testing::ItemText(prompt, IDC_PASSWORD_EDIT), "s3cret word");
-      Type(prompt, "second");
-      if (closeBox) {
-        SendMessageA(prompt, WM_CLOSE, 0, 0);
-      } else {
-        Click(prompt, IDCANCEL);
-      }
-    });
-    EXPECT_FALSE(GameStarted()) << closeBox;
-    EXPECT_EQ(window->Launcher().GamePassword(), "s3cret word");
-  }
-  EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(PasswordPromptTest, AJoinWhileThePromptIsOpenOpensNoSecondOne) {
-  ModalDriver driver({[&](HWND prompt) {
-                        // As from the tray menu, whose commands still reach the disabled window.
-                        SendCommand(window.hwnd(), ID_FILE_JOIN);
-                        Click(prompt, IDCANCEL);
-                      },
-                      // Runs only inside a second prompt: ends it, so the test fails, not hangs.
-                      [&](HWND second) { Click(second, IDCANCEL); }});
-  SendCommand(window.hwnd(), ID_FILE_JOIN);
-  EXPECT_EQ(driver.Ran(), 1);
-  EXPECT_FALSE(GameStarted());
-}
-
-TEST_F(PasswordPromptTest, OpensCentredAndGrowsOnlyInWidth) {
-  JoinWith([&](HWND prompt) {
+  };
+  // The first prompt, with the password that joins.
+  ModalDriver::Action first = [&](HWND prompt) {
     const RECT owner = testing::ScreenRect(window.hwnd());
     const RECT opened = testing::ScreenRect(prompt);
     EXPECT_NEAR(opened.left + opened.right, owner.left + owner.right, 2);
@@ -194,8 +122,50 @@ TEST_F(PasswordPromptTest, OpensCentredAndGrowsOnlyInWidth) {
       EXPECT_EQ(after.right, before[i].right + 120) << ids[i];
       EXPECT_EQ(after.top, before[i].top) << ids[i];
     }
-    Click(prompt, IDCANCEL);
-  });
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(prompt, IDC_PASSWORD_EDIT), GWL_STYLE) & ES_PASSWORD);
+    EXPECT_EQ(GetWindow(prompt, GW_OWNER), window.hwnd());
+    for (const char* refused : {"open\" +quit \"", "open\\"}) {
+      type(prompt, refused);
+      Click(prompt, IDOK);
+      EXPECT_TRUE(IsWindowVisible(prompt)) << refused;
+      EXPECT_EQ(testing::ItemText(prompt, IDC_PASSWORD_EDIT), refused) << "kept as typed";
+    }
+    EXPECT_FALSE(GameStarted());
+    type(prompt, "s3cret word");
+    Click(prompt, IDOK);
+  };
+  {
+    ModalDriver driver({first});
+    SendCommand(window.hwnd(), ID_FILE_JOIN);
+    EXPECT_TRUE(driver.AllRan());
+  }
+  ASSERT_NE(testing::FindGame(), nullptr);
+  EXPECT_EQ(ReadStandInRecord()->commandLine, JoinLine("Valve", "s3cret word"));
+  testing::CloseEveryGame();
+  DeleteFileA(StandInRecordPath().c_str());
+
+  // Cancel and the close box start nothing; the prompt opens with the password kept. A Join while
+  // it is open (as from the tray menu, whose commands still reach the disabled window) opens no
+  // second one.
+  for (bool closeBox : {false, true}) {
+    ModalDriver cancel({[&](HWND prompt) {
+                          EXPECT_EQ(testing::ItemText(prompt, IDC_PASSWORD_EDIT), "s3cret word");
+                          SendCommand(window.hwnd(), ID_FILE_JOIN);
+                          type(prompt, "second");
+                          if (closeBox) {
+                            SendMessageA(prompt, WM_CLOSE, 0, 0);
+                          } else {
+                            Click(prompt, IDCANCEL);
+                          }
+                        },
+                        // Runs only inside a second prompt: ends it, so the test fails, not hangs.
+                        [&](HWND second) { Click(second, IDCANCEL); }});
+    SendCommand(window.hwnd(), ID_FILE_JOIN);
+    EXPECT_EQ(cancel.Ran(), 1) << closeBox;
+    EXPECT_FALSE(GameStarted()) << closeBox;
+    EXPECT_EQ(window->Launcher().GamePassword(), "s3cret word");
+  }
+  EXPECT_TRUE(boxes.Boxes().empty());
 }
 
 }  // namespace

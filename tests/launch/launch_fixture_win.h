@@ -48,44 +48,32 @@ inline std::optional<StandInRecord> ReadStandInRecord() {
   return record;
 }
 
-// A running stand-in, found by its "Half-Life" window.
-class RunningGame {
- public:
-  // Waits (pumping this thread's messages) for a "Half-Life" window; empty when none appears.
-  static RunningGame Find(DWORD timeoutMs = 10000) {
-    RunningGame game;
-    PumpUntil([&] { return (game.window_ = FindWindowA(nullptr, kGameWindowTitle)) != nullptr; },
-              timeoutMs);
-    DWORD id = 0;
-    if (game.window_ != nullptr && GetWindowThreadProcessId(game.window_, &id) != 0) {
-      game.process_.Reset(
-          OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
-    }
-    return game;
-  }
-  explicit operator bool() const { return static_cast<bool>(process_); }
-  DWORD PriorityClass() const { return GetPriorityClass(process_.Get()); }
-  // Closes its window and waits for the process to end; terminates it when it does not.
-  void Close() {
-    if (!process_) return;
-    PostMessageA(window_, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(process_.Get(), 5000) != WAIT_OBJECT_0) {
-      TerminateProcess(process_.Get(), 1);
-      WaitForSingleObject(process_.Get(), 5000);
-    }
-    process_.Reset();
-  }
+// Waits (pumping this thread's messages) for a stand-in's "Half-Life" window; null when none
+// appears.
+inline HWND FindGame() {
+  HWND game = nullptr;
+  PumpUntil([&] { return (game = FindWindowA(nullptr, kGameWindowTitle)) != nullptr; }, 10000);
+  return game;
+}
 
- private:
-  UniqueHandle<KernelHandleTraits> process_;
-  HWND window_ = nullptr;
-};
+inline UniqueHandle<KernelHandleTraits> GameProcess(HWND game, DWORD access) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(game, &id);
+  return UniqueHandle<KernelHandleTraits>(OpenProcess(access, FALSE, id));
+}
 
-// Ends every stand-in still open (a test that failed half-way leaves one); bounded, so that a
-// window outliving its process cannot hold the test for ever.
+// Closes every stand-in still open (a test that failed half-way leaves one), and ends it when it
+// does not close; bounded, so that a window outliving its process cannot hold the test for ever.
 inline void CloseEveryGame() {
-  for (int i = 0; i < 8 && FindWindowA(nullptr, kGameWindowTitle) != nullptr; ++i) {
-    RunningGame::Find(0).Close();
+  for (int i = 0; i < 8; ++i) {
+    const HWND game = FindWindowA(nullptr, kGameWindowTitle);
+    if (game == nullptr) return;
+    const auto process = GameProcess(game, PROCESS_TERMINATE | SYNCHRONIZE);
+    PostMessageA(game, WM_CLOSE, 0, 0);
+    if (process && WaitForSingleObject(process.Get(), 5000) != WAIT_OBJECT_0) {
+      TerminateProcess(process.Get(), 1);
+      WaitForSingleObject(process.Get(), 5000);
+    }
   }
 }
 
@@ -124,10 +112,10 @@ class LaunchFixture : public ::testing::Test {
     SendCommand(window.hwnd(), ID_VIEW_REFRESH);
     ASSERT_TRUE(PumpUntil([&] { return window->Monitor().State().hostName == hostName; }));
   }
-  // Sends Join and returns the game it started (empty when none did).
-  RunningGame Join() {
+  // Sends Join and returns the window of the game it started (null when none did).
+  HWND Join() {
     SendCommand(window.hwnd(), ID_FILE_JOIN);
-    return RunningGame::Find();
+    return FindGame();
   }
   std::string JoinLine(const std::string& game, const std::string& password) const {
     return "-game " + game + " -console +password \"" + password + "\" +connect " + ServerText();

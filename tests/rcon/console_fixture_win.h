@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "common/combo_box_win.h"
+#include "controls/combo_box_win.h"
 #include "common/wide_text_win.h"
 #include "rcon/console_log_file_win.h"
 #include "rcon/host_addresses_win.h"
@@ -73,9 +73,8 @@ inline std::string TempLogPath(const std::string& name) {
 
 class ConsoleTest : public ::testing::Test {
  protected:
-  explicit ConsoleTest(demo::DemoConfig config = QuietServer(),
-                       std::vector<Ipv4Address> hostAddresses = {kLoopbackHost})
-      : hosts_(std::move(hostAddresses)), server_(config) {}
+  explicit ConsoleTest(demo::DemoConfig config = QuietServer())
+      : hosts_({kLoopbackHost}), server_(config) {}
 
   void Connect() {
     std::string error;
@@ -145,13 +144,6 @@ class ConsoleTest : public ::testing::Test {
   }
   bool WaitForRequest(const std::string& text) {
     return PumpUntil([&] { return CountRequests(text) > 0; });
-  }
-  // Waits for `arrived` without running the window's messages, so that nothing the window does
-  // on an answer can have sent what arrived.
-  template <typename Arrived>
-  bool WaitWithoutPumping(Arrived arrived) {
-    for (int i = 0; i < 500 && !arrived(); ++i) Sleep(10);
-    return arrived();
   }
   // The local port of the window's socket, as the server saw it.
   uint16_t WindowPort() {

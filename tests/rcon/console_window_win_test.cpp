@@ -1,15 +1,9 @@
 // The remote console as a window: showing and hiding, its controls, its output, saving the log,
-// the history and the placement in the settings, the resizing rules and the background.
+// the placement in the settings, the resizing rules and the background.
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <optional>
-
 #include "rcon/console_output.h"
-#include "settings/settings_store.h"
-#include "shell/message_loop_win.h"
 #include "tests/rcon/console_fixture_win.h"
-#include "tests/support/registry_test_root_win.h"
 
 namespace tarnwick {
 namespace {
@@ -22,32 +16,14 @@ using testing::SendCommand;
 
 class ConsoleWindow : public ConsoleTest {};
 
-TEST_F(ConsoleWindow, CreatedHiddenAndShownByTheRemoteConsoleCommand) {
+TEST_F(ConsoleWindow, CreatedHiddenCollectsTextKeepsItWhenEscHidesItAndSavesIt) {
   const HWND console = Console().hwnd();
   ASSERT_NE(console, nullptr);
-  EXPECT_FALSE(IsWindowVisible(console));
-  char caption[64] = {};
-  GetWindowTextA(console, caption, sizeof(caption));
-  EXPECT_STREQ(caption, "Remote console");
   EXPECT_EQ(GetWindow(console, GW_OWNER), window.hwnd());
-  // What the user would miss: a sizable window, a hidden password, an output without a limit.
-  const auto style = [](HWND control) {
-    return static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
-  };
-  constexpr DWORD kSizable = WS_THICKFRAME | WS_MAXIMIZEBOX;
-  EXPECT_EQ(style(console) & kSizable, kSizable);
-  EXPECT_TRUE(style(Item(IDC_RCON_PASSWORD)) & ES_PASSWORD);
-  EXPECT_TRUE(style(Console().OutputBox()) & ES_READONLY);
+  // What the user would miss: a hidden password, an output without a limit.
+  EXPECT_TRUE(GetWindowLongA(Item(IDC_RCON_PASSWORD), GWL_STYLE) & ES_PASSWORD);
   EXPECT_GE(static_cast<uint32_t>(SendMessageA(Console().OutputBox(), EM_GETLIMITTEXT, 0, 0)),
             0x7FFFFFFEu);
-
-  Connect();
-  SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
-  EXPECT_TRUE(IsWindowVisible(console));
-  EXPECT_FALSE(IsZoomed(console));
-}
-
-TEST_F(ConsoleWindow, OutputCollectsTextWhileHiddenAndKeepsItWhenEscOrCloseHide) {
   Connect();
   Console().AppendConsoleText("first line\n");
   Console().AppendConsoleText("second ");
@@ -62,30 +38,15 @@ TEST_F(ConsoleWindow, OutputCollectsTextWhileHiddenAndKeepsItWhenEscOrCloseHide)
   EXPECT_EQ(end, 25u);
   EXPECT_FALSE(SendMessageA(Console().OutputBox(), EM_CANUNDO, 0, 0));
 
-  const auto pressEscapeIn = [&](HWND control) {
+  // Esc hides it, also in the output, a multi-line edit that takes the key itself.
+  for (const HWND control : {Item(IDC_RCON_PASSWORD), Console().OutputBox()}) {
+    SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
+    ASSERT_TRUE(IsWindowVisible(console));
+    EXPECT_FALSE(IsZoomed(console));
     PostMessageA(control, WM_KEYDOWN, VK_ESCAPE, 1);
     PostMessageA(control, WM_KEYUP, VK_ESCAPE, 0xC0000001);
     PumpPending();
-  };
-  struct Case {
-    const char* what;
-    std::function<void()> hide;
-  } cases[] = {
-      {"Esc in the password box", [&] { pressEscapeIn(Item(IDC_RCON_PASSWORD)); }},
-      {"Esc in the output", [&] { pressEscapeIn(Console().OutputBox()); }},
-      {"Close", [&] { SendMessageA(Item(IDCANCEL), BM_CLICK, 0, 0); }},
-      {"the close box",
-       [&] {
-         SendMessageA(Console().hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
-         PumpPending();
-       }},
-  };
-  for (const Case& c : cases) {
-    SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
-    ASSERT_TRUE(IsWindowVisible(Console().hwnd())) << c.what;
-    c.hide();
-    EXPECT_FALSE(IsWindowVisible(Console().hwnd())) << c.what;
-    EXPECT_NE(Console().hwnd(), nullptr) << c.what;
+    EXPECT_FALSE(IsWindowVisible(Console().hwnd())) << control;
   }
   SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
   EXPECT_EQ(Output(), "first line\r\nsecond line\r\n");
@@ -97,28 +58,22 @@ TEST_F(ConsoleWindow, OutputCollectsTextWhileHiddenAndKeepsItWhenEscOrCloseHide)
   SendMessageW(Console().OutputBox(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(Console().OutputBox())));
-}
 
-TEST_F(ConsoleWindow, SaveWritesTheOutputWithCrLf) {
-  char folder[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, folder);
-  const std::string path =
-      std::string(folder) + "tarnwick-console-" + std::to_string(GetCurrentProcessId()) + ".log";
-  std::ofstream(path, std::ios::binary) << "an older and longer file that the save replaces\r\n";
-  Console().AppendConsoleText("L 12/06/2026 - 10:00:00: first\n");
-  Console().AppendConsoleText("second\n");
+  // "Save log as..." writes the text shown, over an older and longer file.
+  const std::string path = testing::TempLogPath("console");
+  std::ofstream(path, std::ios::binary) << std::string(200, '-');
   const auto save = [&](const std::string& answer) {
     SaveAnswer dialog(answer);
     SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_SAVE_LOG, 0);
     return dialog.proposed;
   };
   EXPECT_EQ(save(path), "Tarnwick.log");
-  const std::string saved = "L 12/06/2026 - 10:00:00: first\r\nsecond\r\n";
+  const std::string saved = Output();
   EXPECT_EQ(ReadFile(path), saved);
   Console().AppendConsoleText("not saved\n");
   EXPECT_EQ(save(""), "Tarnwick.log");
   EXPECT_EQ(ReadFile(path), saved) << "a cancelled save writes nothing";
-  save(std::string(folder) + "tarnwick-no-such-folder\\x.log");
+  save(path + "-no-such-folder\\x.log");
   EXPECT_TRUE(boxes_.Boxes().empty()) << "a file that cannot be created is skipped silently";
   DeleteFileA(path.c_str());
 
@@ -137,43 +92,6 @@ TEST_F(ConsoleWindow, SaveWritesTheOutputWithCrLf) {
   EXPECT_TRUE(SaveLogTo("bounded") == output) << "the save writes what the box shows";
 }
 
-// The "Rcon recent list" value the closed window left, if any.
-std::optional<std::string> StoredHistory(testing::WindowUnderTest& window) {
-  auto key = window.Registry().store().Root(RootKey::kCurrentUser).OpenSubkey(kSettingsKeyPath,
-                                                                             KeyAccess::kRead);
-  KeyValue value;
-  if (!key || key->QueryValue("Rcon recent list", kAnySize, value) != KeyStatus::kSuccess) {
-    return std::nullopt;
-  }
-  return std::string(value.data.begin(), value.data.end());
-}
-
-TEST_F(ConsoleWindow, ClosingTheWindowStoresTheHistoryWithoutPasswords) {
-  Connect();
-  SetPassword("demo");
-  Send("status");
-  Send("echo one");
-  Send("say \u00DCber \u0441\u0434 \u2665");
-  Send("sv_password x");
-  Send("RCON_PASSWORD y");
-  EXPECT_TRUE(WaitForRequest("rcon demo RCON_PASSWORD y")) << "sent all the same";
-  EXPECT_EQ(ComboEditText(Console().CommandBox()), "RCON_PASSWORD y") << "and left in the box";
-  window.Close();
-  const char stored[] = "echo one\0say \u00DCber \u0441\u0434 \u2665\0status\0";
-  EXPECT_EQ(StoredHistory(window), std::string(stored, sizeof(stored)));
-}
-
-TEST_F(ConsoleWindow, ClearComboThenClosingRemovesTheStoredHistory) {
-  Connect();
-  SetPassword("demo");
-  Send("status");
-  SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_CLEAR_COMBO, 0);
-  EXPECT_TRUE(History().empty());
-  EXPECT_EQ(ComboEditText(Console().CommandBox()), "");
-  window.Close();
-  EXPECT_EQ(StoredHistory(window), std::nullopt);
-}
-
 RECT ControlRect(HWND dialog, int id) {
   RECT rect = {};
   GetWindowRect(GetDlgItem(dialog, id), &rect);
@@ -181,7 +99,7 @@ RECT ControlRect(HWND dialog, int id) {
   return rect;
 }
 
-TEST_F(ConsoleWindow, ControlsFollowTheWindowsSize) {
+TEST_F(ConsoleWindow, ControlsFollowTheWindowsSizeAndErasingSkipsThem) {
   const HWND console = Console().hwnd();
   RECT frame = {};
   GetWindowRect(console, &frame);
@@ -212,23 +130,19 @@ TEST_F(ConsoleWindow, ControlsFollowTheWindowsSize) {
   resize(width + dx, height + dy);
   for (size_t i = 0; i < std::size(cases); ++i) {
     const RECT after = ControlRect(console, cases[i].id);
-    const RECT& change = cases[i].change;
-    EXPECT_EQ(after.left - before[i].left, change.left) << cases[i].id;
-    EXPECT_EQ(after.top - before[i].top, change.top) << cases[i].id;
-    EXPECT_EQ(after.right - before[i].right, change.right) << cases[i].id;
-    EXPECT_EQ(after.bottom - before[i].bottom, change.bottom) << cases[i].id;
+    const RECT moved{after.left - before[i].left, after.top - before[i].top,
+                     after.right - before[i].right, after.bottom - before[i].bottom};
+    EXPECT_TRUE(EqualRect(&moved, &cases[i].change)) << cases[i].id;
   }
   resize(width, height);
   for (size_t i = 0; i < std::size(cases); ++i) {
     const RECT back = ControlRect(console, cases[i].id);
     EXPECT_TRUE(EqualRect(&back, &before[i])) << "no rounding builds up: " << cases[i].id;
   }
-}
 
-TEST_F(ConsoleWindow, ErasingSkipsTheControlsButNotTheGroupBoxes) {
+  // Erasing skips the controls but not the group boxes.
   SendCommand(window.hwnd(), ID_TOOLS_REMOTE_CONSOLE);
   PumpPending();
-  const HWND console = Console().hwnd();
   const RECT output = ControlRect(console, IDC_RCON_OUTPUT);
   const RECT group = ControlRect(console, IDC_RCON_OUTPUT_GROUP);
   const POINT insideControl{(output.left + output.right) / 2, (output.top + output.bottom) / 2};
@@ -266,13 +180,10 @@ LRESULT CALLBACK CountConsoleShows(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TEST(ConsolePlacement, StoredPlaceIsTakenWithoutShowingTheConsole) {
-  testing::HostAddressesForTest hosts({testing::kLoopbackHost});
-  testing::BoxRecorder boxes;
-  RegistryTestRoot registry;
-  MessageLoop loop;
+// A window of its own: one opened with "-new", as the fixture's, keeps no settings.
+TEST_F(ConsoleWindow, StoredPlaceIsTakenWithoutShowingTheConsole) {
   {
-    MainWindow first(GetModuleHandleA(nullptr), false, &registry.store());
+    MainWindow first(GetModuleHandleA(nullptr), false, &window.Registry().store());
     ASSERT_TRUE(first.Create());
     first.Console().Show();
     SetWindowPos(first.Console().hwnd(), nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -282,7 +193,7 @@ TEST(ConsolePlacement, StoredPlaceIsTakenWithoutShowingTheConsole) {
   consoleShows = 0;
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &CountConsoleShows, nullptr, GetCurrentThreadId());
   {
-    MainWindow second(GetModuleHandleA(nullptr), false, &registry.store());
+    MainWindow second(GetModuleHandleA(nullptr), false, &window.Registry().store());
     ASSERT_TRUE(second.Create());
     EXPECT_EQ(consoleShows, 0) << "not even for a moment";
     EXPECT_FALSE(IsWindowVisible(second.Console().hwnd()));

@@ -1,4 +1,4 @@
-// The texts the console sends and the log address it announces.
+// The log address the console announces.
 #include "rcon/rcon_texts.h"
 
 #include <gtest/gtest.h>
@@ -9,23 +9,6 @@ namespace tarnwick {
 namespace {
 
 Ipv4Address Address(uint8_t a, uint8_t b, uint8_t c, uint8_t d) { return {{a, b, c, d}}; }
-
-TEST(RconTexts, CommandTextsAreSentAsTyped) {
-  struct Case {
-    std::string text;
-    std::string expected;
-  } cases[] = {
-      {RconCommandText("demo", "status"), "rcon demo status"},
-      {RconCommandText("two words", "say hi there"), "rcon two words say hi there"},
-      {RconCommandText("100%s", "echo %d"), "rcon 100%s echo %d"},
-      {RconChallengeCommandText(4294967295u, "two words", "say hi"),
-       "rcon 4294967295 two words say hi"},
-      {RconChallengeCommandText(0, "100%s", "echo %d"), "rcon 0 100%s echo %d"},
-      {LogAddressOnCommand(Address(203, 0, 113, 255), 65535), "logaddress 203.0.113.255 65535"},
-      {LogAddressOffCommand(27015), "logaddress 127.0.0.1 27015"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(c.text, c.expected);
-}
 
 TEST(RconTexts, LogAddressIsTheFirstPublicOrElseTheLastAddress) {
   struct Case {

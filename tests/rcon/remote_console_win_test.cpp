@@ -1,8 +1,12 @@
-// The remote console talking to the demo server through a real main window: commands and their
-// answers, the log switch and the log stream, the enable rules, the history and completion.
+// The remote console talking to the demo server through a real main window and real sockets:
+// commands and their answers in both servers' forms, the log switch and the log stream with the
+// passwords hidden, the enable rules, the focus, the history and completion.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "rcon/rcon_message_win.h"
+#include "settings/settings_store.h"
 #include "tests/rcon/console_fixture_win.h"
 
 namespace tarnwick {
@@ -13,9 +17,126 @@ using testing::PumpPending;
 using testing::PumpUntil;
 using testing::SendCommand;
 
+constexpr size_t kAbsent = std::string::npos;
+
 class ConsoleWithServer : public ConsoleTest {};
 
-TEST_F(ConsoleWithServer, EnterSendsAndShowsTheServersAnswerOrRefusal) {
+// Today's servers count every rcon attempt without a good challenge as a failed one.
+class ConsoleWithModernServer : public ConsoleTest {
+ protected:
+  ConsoleWithModernServer() : ConsoleTest(Modern(false)) {}
+  static demo::DemoConfig Modern(bool answersNothing) {
+    demo::DemoConfig config = testing::QuietServer();
+    config.modern = true;
+    config.faults.drop_every = answersNothing ? 1 : 0;
+    return config;
+  }
+  static bool IsChallengeForm(const std::string& request) {
+    const size_t digits = request.find_first_not_of("0123456789", 5);
+    return digits > 5 && digits != kAbsent && request[digits] == ' ';
+  }
+};
+
+TEST_F(ConsoleWithModernServer, ChallengeFormHiddenPasswordsAndNothingSentWithoutAChallenge) {
+  Connect();
+  SetPassword("demo");
+  SendMessageA(Item(IDC_RCON_SHOW_LOG), BM_CLICK, 0, 0);
+  ASSERT_TRUE(PumpUntil([&] { return server_.LogTargets().size() == 1; }));
+  EXPECT_EQ(server_.LogTargets()[0].port, WindowPort()) << "the log comes to the window's socket";
+  Send("status");
+  SetPassword("guess");  // before the echo of "status" with "demo" comes back
+  Send("echo with a wrong password");
+  ASSERT_TRUE(WaitForOutput("Bad Rcon: \"rcon "));
+  // A stale challenge: the refused command goes once more with a new one, and the refusal that
+  // was put right is not shown.
+  server_.ExpireChallenges();
+  SetPassword("demo");
+  Send("say last");
+  ASSERT_TRUE(WaitForOutput(": Server say \"last\"\r\n"));
+  const std::string output = Output();
+  EXPECT_NE(output.find("players :  3 active (16 max)"), kAbsent) << output;
+  // The server echoes "rcon <challenge> <password> <command>" into its log: the console hides it.
+  EXPECT_NE(output.find(" **** status\" from \"127.0.0.1:"), kAbsent) << output;
+  EXPECT_NE(output.find(" ***** echo with a wrong password\""), kAbsent) << output;
+  EXPECT_NE(output.find("\r\nL 12/06/2026 - "), kAbsent) << output;
+  EXPECT_EQ(output.find("log "), kAbsent) << "the log prefix is taken off";
+  EXPECT_EQ(output.find("Bad challenge"), kAbsent) << output;
+  for (const char* password : {"demo", "guess"}) EXPECT_EQ(output.find(password), kAbsent);
+  EXPECT_EQ(SaveLogTo("masked"), output) << "the saved log is the text shown";
+  EXPECT_EQ(server_.FailedRconAttempts(), 1) << "the wrong password only";
+  EXPECT_EQ(CountRequests("challenge rcon"), 2u) << "asked first, and again once stale";
+  for (const std::string& request : Requests()) {
+    EXPECT_TRUE(request.rfind("rcon ", 0) != 0 || IsChallengeForm(request)) << request;
+  }
+  SendMessageA(Item(IDC_RCON_SHOW_LOG), BM_CLICK, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return server_.LogTargets().empty(); }));
+  EXPECT_TRUE(boxes_.Boxes().empty());
+
+  // A new connection, to a server of today's kind that answers nothing: what was learnt about the
+  // last server is forgotten, and the console gives up rather than send the challenge-less form.
+  demo::DemoServer silent(Modern(true));
+  ASSERT_TRUE(silent.Start());
+  window->Monitor().Connect("127.0.0.1:" + std::to_string(silent.Port()), false);
+  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); }));
+  for (size_t i = 0; i < kMaxWaitingCommands; ++i) Send("echo " + std::to_string(i));
+  Send("status");
+  EXPECT_NE(Output().find("Too many commands wait"), kAbsent);
+  ASSERT_TRUE(PumpUntil(
+      [&] { return Output().find("did not answer \"challenge rcon\"") != kAbsent; }, 10000));
+  size_t asked = 0;
+  for (const demo::ReceivedRequest& request : silent.ReceivedRequests()) {
+    EXPECT_NE(request.Text().rfind("rcon ", 0), 0u) << request.Text();
+    asked += request.Text() == "challenge rcon";
+  }
+  EXPECT_EQ(asked, 2u);
+}
+
+TEST_F(ConsoleWithServer, ControlsAndFocusFollowTheConnectionAndThePassword) {
+  // Enabled or not: the password box, the log switch, the command box, Send.
+  const auto states = [&] {
+    std::string enabled;
+    for (int id : {IDC_RCON_PASSWORD, IDC_RCON_SHOW_LOG, IDC_RCON_COMMAND, IDOK})
+      enabled += Enabled(id) ? '1' : '0';
+    return enabled;
+  };
+  Console().Show();
+  EXPECT_EQ(states(), "0000") << "before connecting";
+  Connect();
+  EXPECT_EQ(states(), "1000") << "connected, no password";
+  // The connection brings the main window to the front; the console keeps its focus for when it
+  // is active again.
+  SetActiveWindow(Console().hwnd());
+  EXPECT_EQ(GetFocus(), Item(IDC_RCON_PASSWORD));
+  SetPassword("demo");
+  EXPECT_EQ(states(), "1111");
+  SetPassword("");
+  EXPECT_EQ(states(), "1000") << "password emptied";
+  SetPassword("demo");
+  SendMessageA(Item(IDC_RCON_SHOW_LOG), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitForRequest("rcon demo logaddress 127.0.0.1 " + std::to_string(WindowPort())));
+  const size_t before = server_.ReceivedRequests().size();
+  window->Monitor().Disconnect();
+  EXPECT_EQ(states(), "0000") << "disconnected";
+  EXPECT_EQ(IsDlgButtonChecked(Console().hwnd(), IDC_RCON_SHOW_LOG), BST_UNCHECKED);
+  EXPECT_EQ(WindowTextUtf8(Item(IDC_RCON_PASSWORD)), "demo") << "the password stays";
+  PumpPending();
+  EXPECT_FALSE(server_.WaitForRequests(before + 1, std::chrono::milliseconds(300)))
+      << "disconnecting sends no logaddress command";
+
+  Console().Hide();
+  window->Monitor().Connect("127.0.0.1:" + std::to_string(server_.Port()), false);
+  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); }));
+  EXPECT_NE(GetFocus(), Item(IDC_RCON_PASSWORD)) << "a hidden console takes no focus";
+  Console().Show();
+  EXPECT_EQ(GetFocus(), Item(IDC_RCON_PASSWORD)) << "it gets it when shown";
+}
+
+void Type(HWND edit, const std::string& keys) {
+  for (char key : keys) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(key), 1);
+  PumpPending();
+}
+
+TEST_F(ConsoleWithServer, EnterSendsInTheOldFormAndTheHistoryKeepsOneItemWhateverTheCase) {
   Connect();
   // A server known to be of 2001 gets its own form at once, without a challenge.
   ASSERT_TRUE(PumpUntil([&] { return window->Monitor().Kind() == ServerKind::Old; }));
@@ -26,138 +147,29 @@ TEST_F(ConsoleWithServer, EnterSendsAndShowsTheServersAnswerOrRefusal) {
   PostMessageA(CommandEdit(), WM_KEYDOWN, VK_RETURN, 1);
   ASSERT_TRUE(WaitForOutput("players :  3 active (16 max)"));
   EXPECT_TRUE(WaitForRequest("rcon demo status"));
-  for (const std::string& request : Requests()) EXPECT_NE(request, "challenge rcon");
-  const std::string output = Output();
-  EXPECT_EQ(output.rfind("hostname:  Tarnwick Demo Server\r\n", 0), 0u) << output;
-  EXPECT_EQ(output.find('\n'), output.find("\r\n") + 1) << "line feeds arrive as CR LF";
+  EXPECT_EQ(CountRequests("challenge rcon"), 0u);
+  EXPECT_EQ(Output().rfind("hostname:  Tarnwick Demo Server\r\n", 0), 0u) << Output();
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "status") << "the command stays in the box";
-
-  SetPassword("guess");
-  Send("status");
-  ASSERT_TRUE(WaitForOutput("Bad rcon_password.\r\n"));
-  EXPECT_TRUE(WaitForRequest("rcon guess status"));
-  EXPECT_EQ(server_.FailedRconAttempts(), 1);
-  EXPECT_TRUE(boxes_.Boxes().empty()) << "the program adds no message of its own";
-
-  // Commands go out at once, without waiting for the answer to the one before (the window's
-  // messages are not pumped in between).
-  SetPassword("demo");
-  Send("echo one");
-  Send("echo two");
-  EXPECT_TRUE(WaitWithoutPumping([&] { return CountRequests("rcon demo echo two") == 1; }));
 
   // "RConMsg" carries no text: one sent with a pointer, as any process can, sends nothing.
   const char forged[] = "rcon demo echo forged";
   EXPECT_EQ(SendMessageA(window.hwnd(), RConMessage(), kRConSendText,
                          reinterpret_cast<LPARAM>(forged)),
             0);
-  Send("echo after");
-  ASSERT_TRUE(WaitForRequest("rcon demo echo after"));
+
+  // The history keeps one item whatever the case, completes typing and is stored on closing,
+  // without the commands that set a password.
+  for (const char* command : {"status", "Status", "echo hi", "say \u00DCber \u2665",
+                              "sv_password x", "RCON_PASSWORD y"}) {
+    Send(command);
+  }
+  EXPECT_TRUE(WaitForRequest("rcon demo RCON_PASSWORD y")) << "sent all the same";
+  EXPECT_EQ(CountRequests("rcon demo status"), 2u) << "every Send sends, in the list or not";
   EXPECT_EQ(CountRequests("rcon demo echo forged"), 0u);
-}
+  EXPECT_EQ(ComboEditText(Console().CommandBox()), "RCON_PASSWORD y") << "and left in the box";
+  EXPECT_EQ(History(), (std::vector<std::string>{"echo hi", "say \u00DCber \u2665", "status"}));
 
-TEST_F(ConsoleWithServer, LogSwitchStreamsTheServerLogWithoutItsPrefix) {
-  Connect();
-  SetPassword("demo");
-  ASSERT_TRUE(Enabled(IDC_RCON_SHOW_LOG));
-  SendMessageA(Item(IDC_RCON_SHOW_LOG), BM_CLICK, 0, 0);
-  const uint16_t port = WindowPort();
-  ASSERT_TRUE(WaitForRequest("rcon demo logaddress 127.0.0.1 " + std::to_string(port)));
-  ASSERT_EQ(server_.LogTargets().size(), 1u);
-  EXPECT_EQ(server_.LogTargets()[0].port, port);
-
-  Send("say hello from the console");
-  ASSERT_TRUE(WaitForOutput(": Server say \"hello from the console\"\r\n"));
-  const std::string output = Output();
-  EXPECT_NE(output.find("\r\nL 12/06/2026 - "), std::string::npos) << output;
-  EXPECT_EQ(output.find("log "), std::string::npos) << "the prefix is taken off";
-  // The server echoes every command with its password; the console hides it.
-  EXPECT_NE(output.find("Rcon: \"rcon **** logaddress 127.0.0.1 " + std::to_string(port)),
-            std::string::npos)
-      << output;
-  EXPECT_NE(output.find("Rcon: \"rcon **** say hello from the console\""), std::string::npos);
-  EXPECT_EQ(output.find("rcon demo"), std::string::npos);
-
-  SendMessageA(Item(IDC_RCON_SHOW_LOG), BM_CLICK, 0, 0);
-  EXPECT_TRUE(WaitForRequest("rcon demo logaddress 127.0.0.1 " + std::to_string(server_.Port())));
-  EXPECT_TRUE(PumpUntil([&] { return server_.LogTargets().empty(); }));
-}
-
-TEST_F(ConsoleWithServer, ControlsFollowTheConnectionAndThePassword) {
-  struct Expect {
-    bool password, logSwitch, command, send;
-  };
-  const auto check = [&](const char* when, Expect e) {
-    EXPECT_EQ(Enabled(IDC_RCON_PASSWORD), e.password) << when;
-    EXPECT_EQ(Enabled(IDC_RCON_SHOW_LOG), e.logSwitch) << when;
-    EXPECT_EQ(Enabled(IDC_RCON_COMMAND), e.command) << when;
-    EXPECT_EQ(Enabled(IDOK), e.send) << when;
-  };
-  check("before connecting", {false, false, false, false});
-  Connect();
-  check("connected, no password", {true, false, false, false});
-  SetPassword("demo");
-  check("with a password", {true, true, true, true});
-  SetPassword("");
-  check("password emptied", {true, false, false, false});
-  SetPassword("demo");
-  SendMessageA(Item(IDC_RCON_SHOW_LOG), BM_CLICK, 0, 0);
-  ASSERT_EQ(IsDlgButtonChecked(Console().hwnd(), IDC_RCON_SHOW_LOG), BST_CHECKED);
-  ASSERT_TRUE(WaitForRequest("rcon demo logaddress 127.0.0.1 " + std::to_string(WindowPort())));
-  const size_t before = server_.ReceivedRequests().size();
-  window->Monitor().Disconnect();
-  check("disconnected", {false, false, false, false});
-  EXPECT_EQ(IsDlgButtonChecked(Console().hwnd(), IDC_RCON_SHOW_LOG), BST_UNCHECKED);
-  char password[32] = {};
-  GetWindowTextA(Item(IDC_RCON_PASSWORD), password, sizeof(password));
-  EXPECT_STREQ(password, "demo") << "the password stays";
-  PumpPending();
-  EXPECT_FALSE(server_.WaitForRequests(before + 1, std::chrono::milliseconds(300)))
-      << "disconnecting sends no logaddress command";
-}
-
-TEST_F(ConsoleWithServer, ConnectingFocusesThePasswordWhenTheConsoleIsShown) {
-  Console().Show();
-  Connect();
-  // The connection brings the main window to the front; the console keeps its focus for when it
-  // is active again.
-  SetActiveWindow(Console().hwnd());
-  EXPECT_EQ(GetFocus(), Item(IDC_RCON_PASSWORD));
-  window->Monitor().Disconnect();
-  Console().Hide();
-  window->Monitor().Connect("127.0.0.1:" + std::to_string(server_.Port()), false);
-  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); }));
-  EXPECT_NE(GetFocus(), Item(IDC_RCON_PASSWORD)) << "a hidden console takes no focus";
-  Console().Show();
-  EXPECT_EQ(GetFocus(), Item(IDC_RCON_PASSWORD)) << "it gets it when shown";
-}
-
-TEST_F(ConsoleWithServer, HistoryKeepsOneItemWhateverTheCase) {
-  Connect();
-  SetPassword("demo");
-  Send("status");
-  Send("status");
-  Send("Status");
-  Send("echo hi");
-  EXPECT_TRUE(WaitForRequest("rcon demo echo hi"));
-  EXPECT_EQ(History(), (std::vector<std::string>{"echo hi", "status"}));
-  EXPECT_EQ(CountRequests("rcon demo status"), 2u)
-      << "every Send sends, whether it joins the history or not";
-  EXPECT_TRUE(WaitForRequest("rcon demo Status"));
-}
-
-void Type(HWND edit, const std::string& keys) {
-  for (char key : keys) SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(key), 1);
-  PumpPending();
-}
-
-TEST_F(ConsoleWithServer, TypingCompletesFromTheHistoryButNotAfterBackspace) {
-  Connect();
-  SetPassword("demo");
-  Send("status");
-  Send("echo hi");
   SetCommand("");
-  Console().Show();
   const HWND edit = CommandEdit();
   SetFocus(edit);
   Type(edit, "st");
@@ -169,23 +181,17 @@ TEST_F(ConsoleWithServer, TypingCompletesFromTheHistoryButNotAfterBackspace) {
   EXPECT_EQ(end, 6u);
   Type(edit, "\b");
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "st") << "deleting does not complete again";
-  Type(edit, "\b");
-  EXPECT_EQ(ComboEditText(Console().CommandBox()), "s");
-  Type(edit, "X");
+  Type(edit, "\bX");
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "sX") << "no item begins with it";
-}
 
-class ConsoleWithoutHostAddress : public ConsoleTest {
- protected:
-  ConsoleWithoutHostAddress() : ConsoleTest(testing::QuietServer(), {}) {}
-};
-
-TEST_F(ConsoleWithoutHostAddress, LogSwitchStaysDisabled) {
-  EXPECT_FALSE(Console().LogAddress().has_value());
-  Connect();
-  SetPassword("demo");
-  EXPECT_FALSE(Enabled(IDC_RCON_SHOW_LOG));
-  EXPECT_TRUE(Enabled(IDOK));
+  window.Close();
+  auto key = window.Registry().store().Root(RootKey::kCurrentUser).OpenSubkey(kSettingsKeyPath,
+                                                                             KeyAccess::kRead);
+  ASSERT_NE(key, nullptr);
+  KeyValue value;
+  ASSERT_EQ(key->QueryValue("Rcon recent list", kAnySize, value), KeyStatus::kSuccess);
+  const char stored[] = "echo hi\0say \u00DCber \u2665\0status\0";
+  EXPECT_EQ(std::string(value.data.begin(), value.data.end()), std::string(stored, sizeof(stored)));
 }
 
 }  // namespace

@@ -13,8 +13,7 @@ using testing::ConsoleTest;
 using testing::PumpPending;
 using testing::PumpUntil;
 
-// Runs `action` once from inside the next modal loop of this thread (here: the menu's), then
-// leaves the menu should the action not have closed it.
+// Runs `action` once from inside the modal loop of the next menu this thread shows.
 class InsideMenu {
  public:
   explicit InsideMenu(std::function<void(HWND menuWindow)> action) : action_(std::move(action)) {
@@ -44,22 +43,6 @@ class InsideMenu {
   UINT_PTR timer_ = 0;
 };
 
-struct MenuItem {
-  std::string text;  // empty for a separator
-  UINT id;
-  bool operator==(const MenuItem&) const = default;
-};
-
-std::vector<MenuItem> ItemsOf(HMENU menu) {
-  std::vector<MenuItem> items;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char text[64] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
-    items.push_back({text, GetMenuItemID(menu, i)});
-  }
-  return items;
-}
-
 class SendButton : public ConsoleTest {
  protected:
   void SetUp() override {
@@ -79,57 +62,48 @@ class SendButton : public ConsoleTest {
   }
 };
 
-TEST_F(SendButton, TheArrowAndTheArrowKeysOpenTheMenuWithSendInFront) {
-  const std::vector<MenuItem> expected = {{"Send", IDOK},
-                                          {"", 0},
-                                          {"&Clear log", ID_RCON_CLEAR_LOG},
-                                          {"Save log &as...", ID_RCON_SAVE_LOG},
-                                          {"", 0},
-                                          {"C&lear combo", ID_RCON_CLEAR_COMBO}};
-  for (WPARAM key : {WPARAM{VK_DOWN}, WPARAM{VK_UP}}) {
-    Focus(Button());
-    std::vector<MenuItem> items;
+TEST_F(SendButton, TheArrowKeysAndTheArrowOpenTheMenuWithSendInFrontAndItsChoicesReachTheConsole) {
+  Send("echo to be cleared");
+  ASSERT_TRUE(WaitForOutput("to be cleared\r\n"));
+  // Down chooses "&Clear log" and Up "C&lear combo" by their mnemonics; a click on the arrow
+  // (key 0) only opens it.
+  const struct {
+    WPARAM key;
+    char choice;
+  } opens[] = {{VK_DOWN, 'c'}, {VK_UP, 'l'}, {0, 0}};
+  for (const auto& open : opens) {
+    Focus(open.key != 0 ? Button() : Item(IDCANCEL));
+    char first[16] = {};
     UINT defaultItem = 0;
     bool openWhileShown = false;
     InsideMenu inside([&](HWND menuWindow) {
       const auto menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
-      items = ItemsOf(menu);
+      GetMenuStringA(menu, 0, first, sizeof(first), MF_BYPOSITION);
       defaultItem = GetMenuDefaultItem(menu, FALSE, 0);
       openWhileShown = Console().SendButton().IsMenuOpen();
-      EndMenu();
+      if (open.choice != 0) {
+        PostMessageA(menuWindow, WM_CHAR, static_cast<WPARAM>(open.choice), 1);
+      } else {
+        EndMenu();
+      }
     });
-    PostMessageA(Button(), WM_KEYDOWN, key, 1);
+    if (open.key != 0) {
+      PostMessageA(Button(), WM_KEYDOWN, open.key, 1);
+    } else {
+      PostMessageA(Button(), WM_LBUTTONDOWN, MK_LBUTTON, ArrowPoint());
+    }
     PumpPending();
-    ASSERT_TRUE(inside.ran) << key;
-    EXPECT_EQ(items, expected);
+    ASSERT_TRUE(inside.ran) << open.key;
+    EXPECT_STREQ(first, "Send") << "the button's own command, in front, as the default";
     EXPECT_EQ(defaultItem, static_cast<UINT>(IDOK));
     EXPECT_TRUE(openWhileShown) << "the arrow is drawn pressed while the menu is open";
     EXPECT_FALSE(Console().SendButton().IsMenuOpen());
   }
-
-  // The choices reach the console: "&Clear log" from a click on the arrow, Send by the keys.
-  Focus(Item(IDCANCEL));
-  Console().AppendConsoleText("to be cleared\n");
-  {
-    InsideMenu inside([](HWND menuWindow) { PostMessageA(menuWindow, WM_CHAR, 'c', 1); });
-    PostMessageA(Button(), WM_LBUTTONDOWN, MK_LBUTTON, ArrowPoint());
-    PumpPending();
-    ASSERT_TRUE(inside.ran);
-  }
   PumpPending();
   EXPECT_EQ(Output(), "");
+  EXPECT_TRUE(History().empty());
+  EXPECT_EQ(ComboEditText(Console().CommandBox()), "");
   EXPECT_EQ(GetFocus(), Button()) << "a click on the arrow gives the button the focus";
-  SetCommand("echo from the menu");
-  {
-    InsideMenu inside([](HWND menuWindow) {
-      PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 1);
-      PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 1);
-    });
-    PostMessageA(Button(), WM_KEYDOWN, VK_DOWN, 1);
-    PumpPending();
-    ASSERT_TRUE(inside.ran);
-  }
-  EXPECT_TRUE(WaitForOutput("from the menu\r\n"));
 }
 
 TEST_F(SendButton, TheClickThatClosesTheMenuDoesNotPressTheButton) {
@@ -161,35 +135,22 @@ TEST_F(SendButton, TheClickThatClosesTheMenuDoesNotPressTheButton) {
 }
 
 // The button drawn into a bitmap of its own, as WM_DRAWITEM asks.
-class Drawing {
- public:
+struct Drawing {
   Drawing(HWND dialog, HWND button, UINT state) {
-    GetClientRect(button, &rect_);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = rect_.right;
-    info.bmiHeader.biHeight = -rect_.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_BUTTON;
-    item.CtlID = IDOK;
-    item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = state;
-    item.hwndItem = button;
-    item.hDC = dc_;
-    item.rcItem = rect_;
+    GetClientRect(button, &rect);
+    const HDC screen = GetDC(nullptr);
+    bitmap = CreateCompatibleBitmap(screen, rect.right, rect.bottom);
+    ReleaseDC(nullptr, screen);
+    old = SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT item = {ODT_BUTTON, IDOK, 0, ODA_DRAWENTIRE, state, button, dc, rect, 0};
     SendMessageA(dialog, WM_DRAWITEM, IDOK, reinterpret_cast<LPARAM>(&item));
   }
   ~Drawing() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
   }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+  COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
   // Whether any pixel of the rectangle has the colour.
   bool Has(const RECT& area, COLORREF color) const {
     for (int y = area.top; y < area.bottom; ++y)
@@ -197,13 +158,10 @@ class Drawing {
         if (At(x, y) == color) return true;
     return false;
   }
-  const RECT& Rect() const { return rect_; }
-
- private:
-  RECT rect_ = {};
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
+  RECT rect = {};
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ old = nullptr;
 };
 
 TEST_F(SendButton, DrawsFrameArrowAndGreyedState) {
@@ -230,7 +188,7 @@ TEST_F(SendButton, DrawsFrameArrowAndGreyedState) {
     Drawing greyed(Console().hwnd(), Button(), ODS_DISABLED);
     EXPECT_TRUE(greyed.Has(arrow, grey));
     EXPECT_FALSE(greyed.Has(arrow, text));
-    const RECT caption{2, 2, arrow.left, plain.Rect().bottom - 2};
+    const RECT caption{2, 2, arrow.left, plain.rect.bottom - 2};
     EXPECT_TRUE(plain.Has(caption, text)) << "the caption";
     EXPECT_TRUE(greyed.Has(caption, grey));
     EXPECT_FALSE(greyed.Has(caption, text));

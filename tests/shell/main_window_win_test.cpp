@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "common/combo_box_win.h"
+#include "controls/combo_box_win.h"
 #include "common/shell_open_win.h"
 #include "common/wide_text_win.h"
 #include "resources/resource.h"

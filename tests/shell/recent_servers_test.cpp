@@ -1,5 +1,5 @@
 // The recent servers model: order, limits, ids, labels and its registry layout.
-#include "shell/recent_servers.h"
+#include "settings/recent_servers.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -254,9 +255,33 @@ TEST(TrayOnWine, TheTrayWindowShowsOneIconWithThePictureAndLetsItGo) {
 }
 
 // Sent by the system when the window moves to a screen of another DPI; the test pretends one.
-TEST(WindowDpi, AMoveToADoubleDpiScreenDoublesThePicturesAndKeepsTheStoredWidths) {
+int FontHeight(HWND control) {
+  LOGFONTW font = {};
+  GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return std::abs(font.lfHeight);
+}
+
+int AddressBandHeight(FrameBars& bars) {
+  REBARBANDINFOA band = {};
+  band.cbSize = sizeof(band);
+  band.fMask = RBBIM_CHILDSIZE;
+  SendMessageA(bars.Rebar(), RB_GETBANDINFOA,
+               static_cast<WPARAM>(SendMessageA(bars.Rebar(), RB_IDTOINDEX, IDC_ADDRESS_BOX, 0)),
+               reinterpret_cast<LPARAM>(&band));
+  return static_cast<int>(band.cyMinChild);
+}
+
+TEST(WindowDpi, AMoveToADoubleDpiScreenDoublesThePicturesAndFontsAndKeepsTheStoredWidths) {
   WindowUnderTest window;
   const std::array<int32_t, 4> stored = window->Players().ColumnWidths();
+  HWND list = window->Players().hwnd();
+  const int listFont = FontHeight(list);
+  const int addressFont = FontHeight(window->Bars().AddressBox());
+  const int statusFont = FontHeight(window->Status().hwnd());
+  const int addressBand = AddressBandHeight(window->Bars());
+  LOGFONTW bold = {};
+  GetObjectW(window->Fonts().Get(1), sizeof(bold), &bold);
+  const int highlightFont = std::abs(bold.lfHeight);
   RECT suggested = {20, 30, 820, 630};
   constexpr UINT kDpiChanged = 0x02E0;
   SendMessageA(window.hwnd(), kDpiChanged, MAKEWPARAM(192, 192),
@@ -279,6 +304,21 @@ TEST(WindowDpi, AMoveToADoubleDpiScreenDoublesThePicturesAndKeepsTheStoredWidths
   RECT placed = {};
   GetWindowRect(window.hwnd(), &placed);
   EXPECT_TRUE(EqualRect(&placed, &suggested));
+
+  // Every text of the window follows: list, address box, status bar and the highlight styles, and
+  // the "Server" band grows with its box.
+  EXPECT_NEAR(FontHeight(list), 2 * listFont, 1);
+  EXPECT_NEAR(FontHeight(window->Bars().AddressBox()), 2 * addressFont, 1);
+  EXPECT_NEAR(FontHeight(window->Status().hwnd()), 2 * statusFont, 1);
+  GetObjectW(window->Fonts().Get(1), sizeof(bold), &bold);
+  EXPECT_NEAR(std::abs(bold.lfHeight), 2 * highlightFont, 1);
+  EXPECT_GT(AddressBandHeight(window->Bars()), addressBand);
+
+  // Back on the first screen the fonts are the first sizes again, with no drift.
+  RECT back = {20, 30, 420, 330};
+  SendMessageA(window.hwnd(), kDpiChanged, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&back));
+  EXPECT_EQ(FontHeight(list), listFont);
+  EXPECT_EQ(AddressBandHeight(window->Bars()), addressBand);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "common/message_box_win.h"
 #include "common/win32.h"
 #include "shell/main_window_win.h"
-#include "shell/message_loop_win.h"
+#include "common/message_loop_win.h"
 #include "shell/tray_presence_win.h"
 #include "tests/support/registry_test_root_win.h"
 

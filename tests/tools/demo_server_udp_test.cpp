@@ -66,21 +66,18 @@ struct Client {
   uint16_t port = 0;
 };
 
-TEST(DemoServerUdp, AnswersRecordsAndStreamsTheLog) {
+TEST(DemoServerUdp, AnswersAndStreamsTheLogFromItsGamePort) {
   DemoConfig config;
-  config.players = {{"Freeman", 1, 0.0f}};
   config.log_interval_seconds = 1;
   DemoServer server(config);
   ASSERT_TRUE(server.Start());
   Client client;
-  EXPECT_EQ(client.Ask(server.Port(), Request("ping")), B({0xFF, 0xFF, 0xFF, 0xFF, 'j', 0}));
+  // The details carry the port the server was given, not the 0 it asked for.
   const Bytes details = client.Ask(server.Port(), Request("details"));
   const Bytes address = Z("127.0.0.1:" + std::to_string(server.Port()));
   ASSERT_GT(details.size(), 5 + address.size());
   EXPECT_EQ(Bytes(details.begin(), details.begin() + 5 + address.size()),
             Cat({kPrefix, B({'m'}), address}));
-  server.SetPlayers({});
-  EXPECT_EQ(client.Ask(server.Port(), Request("players")), B({0xFF, 0xFF, 0xFF, 0xFF, 'D', 0}));
 
   Client listener;
   const std::string port = std::to_string(listener.port);
@@ -95,13 +92,8 @@ TEST(DemoServerUdp, AnswersRecordsAndStreamsTheLog) {
     EXPECT_EQ(text.substr(0, 10), "\xFF\xFF\xFF\xFFlog L ");
     EXPECT_NE(text.find(expected), std::string::npos) << text;
   }
-
   server.Stop();
   server.Stop();
-  const auto received = server.ReceivedRequests();
-  ASSERT_EQ(received.size(), 4u);
-  EXPECT_EQ(received[1].Text(), "details");
-  EXPECT_EQ(received[3].source, (Endpoint{kLoopbackAddress, client.port}));
 }
 
 TEST(DemoServerUdp, SendsFromTheSecondSocketAndLate) {

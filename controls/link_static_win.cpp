@@ -1,10 +1,11 @@
-#include "shell/link_static_win.h"
+#include "controls/link_static_win.h"
 
 #include <algorithm>
 #include <mutex>
 
 #include "common/shell_open_win.h"
 #include "common/wide_text_win.h"
+#include "common/window_dpi_win.h"
 #include "settings/registry_key_store_win.h"
 
 namespace tarnwick {
@@ -106,6 +107,7 @@ void LinkStatic::Attach(HWND control, LinkTexts texts) {
   textStatic_ = IsTextStaticStyle(style);
   GetWindowRect(control, &room_);
   MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&room_), 2);
+  dpi_ = WindowDpi(control);
   SetPropA(control, kLinkProperty, this);
   // Through the W call, so the control stays a Unicode window and keeps its text as written.
   original_ = reinterpret_cast<WNDPROC>(
@@ -113,11 +115,7 @@ void LinkStatic::Attach(HWND control, LinkTexts texts) {
 
   if (textStatic_) {
     plainFont_ = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-    LOGFONTA description = {};
-    GetObjectA(plainFont_ != nullptr ? plainFont_ : GetStockObject(DEFAULT_GUI_FONT),
-               sizeof(description), &description);
-    description.lfUnderline = TRUE;
-    font_.Reset(CreateFontIndirectA(&description));
+    MakeLinkFont();
   }
 
   wchar_t text[kTextRoom] = {};
@@ -249,6 +247,7 @@ LRESULT LinkStatic::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     default:
+      if (message == kDpiChangedAfterParentMessage) OnDpiChanged(WindowDpi(window_));
       break;
   }
   return CallOriginal(message, wParam, lParam);
@@ -278,6 +277,37 @@ LRESULT LinkStatic::OnSetText(const std::string& given) {
   }
   EnableWindow(window_, split.caption.empty() ? FALSE : TRUE);
   return result;
+}
+
+void LinkStatic::MakeLinkFont() {
+  LOGFONTW description = {};
+  GetObjectW(plainFont_ != nullptr ? plainFont_ : GetStockObject(DEFAULT_GUI_FONT),
+             sizeof(description), &description);
+  description.lfUnderline = TRUE;
+  font_.Reset(CreateFontIndirectW(&description));
+}
+
+void LinkStatic::OnDpiChanged(UINT dpi) {
+  if (window_ == nullptr || dpi == 0 || dpi == dpi_) return;
+  const auto scale = [&](LONG& value) {
+    value = MulDiv(value, static_cast<int>(dpi), static_cast<int>(dpi_));
+  };
+  scale(room_.left);
+  scale(room_.top);
+  scale(room_.right);
+  scale(room_.bottom);
+  dpi_ = dpi;
+  if (!textStatic_) return;
+  if (auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(GetParent(window_), WM_GETFONT, 0, 0))) {
+    plainFont_ = dialogFont;
+  }
+  // The control still draws with the old link font until ChooseFont gives it the new one.
+  UniqueFont previous(font_.Release());
+  MakeLinkFont();
+  ChooseFont();
+  wchar_t text[kTextRoom] = {};
+  GetWindowTextW(window_, text, kTextRoom);
+  Fit(Narrow(text));
 }
 
 void LinkStatic::ChooseFont() {

@@ -13,8 +13,8 @@
 //
 // The dialog passes WM_CTLCOLORSTATIC on to its link controls through ReflectColour. Colours, the
 // hand cursor and the visited links are shared by every link of the process.
-#ifndef TARNWICK_SHELL_LINK_STATIC_WIN_H
-#define TARNWICK_SHELL_LINK_STATIC_WIN_H
+#ifndef TARNWICK_CONTROLS_LINK_STATIC_WIN_H
+#define TARNWICK_CONTROLS_LINK_STATIC_WIN_H
 
 #include <functional>
 #include <string>
@@ -22,8 +22,8 @@
 #include "common/unique_handle_win.h"
 #include "common/win32.h"
 #include "settings/key_store.h"
-#include "shell/link_static_history_win.h"
-#include "shell/link_static_text.h"
+#include "controls/link_static_history_win.h"
+#include "controls/link_static_text.h"
 
 namespace tarnwick {
 
@@ -53,6 +53,10 @@ class LinkStatic {
   bool IsVisited() const;
   // Opens the target as a click does: beeps when the shell cannot open it.
   void Open();
+  // The dialog moved to a screen of `dpi` and has scaled its controls and font: the link takes the
+  // dialog's new font, scales the room it was given and fits its caption again. The control calls
+  // it itself on WM_DPICHANGED_AFTERPARENT; a dialog that scales itself calls it after.
+  void OnDpiChanged(UINT dpi);
 
   // For a dialog procedure: when `message` is WM_CTLCOLORSTATIC for a text link control, lets the
   // control choose its colours and returns true with the brush in `result`.
@@ -76,6 +80,8 @@ class LinkStatic {
   bool ShowsLink() const { return texts_ == LinkTexts::kProgram || !url_.empty(); }
   LRESULT OnSetText(const std::string& given);
   // The link font while the control is a link, the dialog's font while it shows plain text.
+  // The underlined font of a link, made from the plain one.
+  void MakeLinkFont();
   void ChooseFont();
   void Fit(const std::string& caption);
   LRESULT OnColour(HDC dc);
@@ -90,6 +96,7 @@ class LinkStatic {
   LinkTexts texts_ = LinkTexts::kProgram;
   HFONT plainFont_ = nullptr;  // the control's font before it was attached (not owned)
   std::string pressed_;        // the target under the button since it went down
+  UINT dpi_ = 0;     // the DPI `room_` is measured at
   RECT room_ = {};  // the rectangle the dialog gave the control, in its parent's co-ordinates
   std::string url_;
   UniqueFont font_;

@@ -1,4 +1,4 @@
-#include "shell/link_static_text.h"
+#include "controls/link_static_text.h"
 
 #include "common/ansi_text.h"
 

@@ -1,5 +1,5 @@
 // The recent servers model and its registry layout.
-#include "shell/recent_servers.h"
+#include "settings/recent_servers.h"
 
 #include <algorithm>
 

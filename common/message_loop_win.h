@@ -1,8 +1,8 @@
 // MessageLoop: one window thread's message loop. Windows of the thread add a message filter (which
 // may consume a message before it is dispatched: accelerators, dialog keyboard handling) and an
 // idle handler (which runs when the queue has emptied). Each thread has at most one loop.
-#ifndef TARNWICK_SHELL_MESSAGE_LOOP_WIN_H
-#define TARNWICK_SHELL_MESSAGE_LOOP_WIN_H
+#ifndef TARNWICK_COMMON_MESSAGE_LOOP_WIN_H
+#define TARNWICK_COMMON_MESSAGE_LOOP_WIN_H
 
 #include <functional>
 #include <vector>

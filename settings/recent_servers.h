@@ -6,8 +6,8 @@
 //
 // This class is the portable model; RecentServersMenu (recent_servers_menu_win.h) adds the menu.
 // Every change that the menu shows calls UpdateMenu().
-#ifndef TARNWICK_SHELL_RECENT_SERVERS_H
-#define TARNWICK_SHELL_RECENT_SERVERS_H
+#ifndef TARNWICK_SETTINGS_RECENT_SERVERS_H
+#define TARNWICK_SETTINGS_RECENT_SERVERS_H
 
 #include <cstdint>
 #include <optional>

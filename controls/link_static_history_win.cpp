@@ -1,4 +1,4 @@
-#include "shell/link_static_history_win.h"
+#include "controls/link_static_history_win.h"
 
 #include <urlhist.h>
 

@@ -2,8 +2,8 @@
 // service (IUrlHistoryStg) it is asked and told; a set kept in memory for the whole process is
 // always kept as well, so a target opened here counts as visited also where that service is
 // missing or records nothing.
-#ifndef TARNWICK_SHELL_LINK_STATIC_HISTORY_WIN_H
-#define TARNWICK_SHELL_LINK_STATIC_HISTORY_WIN_H
+#ifndef TARNWICK_CONTROLS_LINK_STATIC_HISTORY_WIN_H
+#define TARNWICK_CONTROLS_LINK_STATIC_HISTORY_WIN_H
 
 #include <string>
 

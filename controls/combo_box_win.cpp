@@ -1,4 +1,4 @@
-#include "common/combo_box_win.h"
+#include "controls/combo_box_win.h"
 
 #include <vector>
 

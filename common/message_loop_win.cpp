@@ -1,4 +1,4 @@
-#include "shell/message_loop_win.h"
+#include "common/message_loop_win.h"
 
 namespace tarnwick {
 namespace {

@@ -1,4 +1,4 @@
-#include "common/list_view_win.h"
+#include "controls/list_view_win.h"
 
 #include "common/wide_text_win.h"
 #include "common/window_dpi_win.h"

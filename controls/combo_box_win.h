@@ -1,6 +1,6 @@
 // Small helpers for combo boxes: reading texts and completing typed text to a list item.
-#ifndef TARNWICK_COMMON_COMBO_BOX_WIN_H
-#define TARNWICK_COMMON_COMBO_BOX_WIN_H
+#ifndef TARNWICK_CONTROLS_COMBO_BOX_WIN_H
+#define TARNWICK_CONTROLS_COMBO_BOX_WIN_H
 
 #include <string>
 #include <string_view>

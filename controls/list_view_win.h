@@ -1,6 +1,6 @@
 // Small helpers for report-style list views. Texts are UTF-8 and pass through the W messages.
-#ifndef TARNWICK_COMMON_LIST_VIEW_WIN_H
-#define TARNWICK_COMMON_LIST_VIEW_WIN_H
+#ifndef TARNWICK_CONTROLS_LIST_VIEW_WIN_H
+#define TARNWICK_CONTROLS_LIST_VIEW_WIN_H
 
 #include <string>
 #include <string_view>

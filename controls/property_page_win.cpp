@@ -1,10 +1,10 @@
-#include "dialogs/property_page_win.h"
+#include "controls/property_page_win.h"
 
 #include <string>
 
 #include "common/string_resource_win.h"
 #include "common/wide_text_win.h"
-#include "shell/link_static_win.h"
+#include "controls/link_static_win.h"
 
 namespace tarnwick {
 

@@ -10,8 +10,8 @@
 //
 // The dialog hands its WM_DRAWITEM for the button to Draw. The dialog manager's default-button
 // changes (BM_SETSTYLE) are kept as a flag while the button stays owner-drawn.
-#ifndef TARNWICK_RCON_MENU_BUTTON_WIN_H
-#define TARNWICK_RCON_MENU_BUTTON_WIN_H
+#ifndef TARNWICK_CONTROLS_MENU_BUTTON_WIN_H
+#define TARNWICK_CONTROLS_MENU_BUTTON_WIN_H
 
 #include "common/unique_handle_win.h"
 #include "common/win32.h"

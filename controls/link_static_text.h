@@ -1,8 +1,8 @@
 // The portable half of the link control (link_static_win.h): how a static's text splits into the
 // caption it shows and the target it opens, the tip text, where a fitted link goes in its dialog,
 // and the browser's link colours read from "Software\Microsoft\Internet Explorer\Settings".
-#ifndef TARNWICK_SHELL_LINK_STATIC_TEXT_H
-#define TARNWICK_SHELL_LINK_STATIC_TEXT_H
+#ifndef TARNWICK_CONTROLS_LINK_STATIC_TEXT_H
+#define TARNWICK_CONTROLS_LINK_STATIC_TEXT_H
 
 #include <cstddef>
 #include <cstdint>

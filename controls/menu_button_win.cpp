@@ -1,4 +1,4 @@
-#include "rcon/menu_button_win.h"
+#include "controls/menu_button_win.h"
 
 #include <string>
 

@@ -1,0 +1,25 @@
+# Run at build time for one folder: fails when one of FILES includes a header of a folder of the
+# project that is not in ALLOWED, so that an include reaching up the layers stops the build.
+#   cmake -DFOLDER=<name> -DALLOWED=<folders> -DFILES=<paths> -DSTAMP=<file> -P CheckIncludes.cmake
+set(project_folders common settings controls engine highlight launch rcon dialogs shell resources
+                    tools tests)
+set(violations "")
+foreach(file IN LISTS FILES)
+  if(NOT file)
+    continue()
+  endif()
+  file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z_]+)/.*$" "\\1" used "${line}")
+    list(FIND project_folders ${used} known)
+    list(FIND ALLOWED ${used} allowed)
+    if(NOT known EQUAL -1 AND allowed EQUAL -1)
+      get_filename_component(name ${file} NAME)
+      string(APPEND violations "\n  ${FOLDER}/${name}: ${line}")
+    endif()
+  endforeach()
+endforeach()
+if(violations)
+  message(FATAL_ERROR "${FOLDER}/ may include only ${ALLOWED}; these reach elsewhere:${violations}")
+endif()
+file(TOUCH ${STAMP})
