@@ -1,8 +1,6 @@
-// The pages of the Server Info sheet: each fill copies the fields it shows under the state lock
-// and sets the controls after the lock is left.
+// The pages of the Server Info sheet: each fill puts the texts it makes of the state into the
+// page's controls.
 #include "dialogs/info_pages_win.h"
-
-#include <mutex>
 
 #include "common/ansi_text.h"
 #include "common/wide_text_win.h"
@@ -13,8 +11,6 @@
 
 namespace tarnwick {
 namespace {
-
-using StateGuard = std::lock_guard<std::recursive_mutex>;
 
 constexpr int kVariableColumnWidth = 200;
 constexpr int kValueColumnWidth = 75;
@@ -30,20 +26,15 @@ int AddRow(HWND list, const std::string& name) {
 
 // ---- General
 
-InfoGeneralPage::InfoGeneralPage(ServerMonitor& monitor)
-    : monitor_(monitor),
+InfoGeneralPage::InfoGeneralPage(const ServerState& state)
+    : state_(state),
       locked_(LoadResourceString(IDS_FLAG_LOCKED)),
       dedicated_(LoadResourceString(IDS_FLAG_DEDICATED)) {}
 
 void InfoGeneralPage::OnInit() { os_.Attach(Item(IDC_INFO_OS)); }
 
-void InfoGeneralPage::Fill() {
+void InfoGeneralPage::Fill(const ServerState& state) {
   if (!Exists()) return;
-  ServerState state;
-  {
-    StateGuard guard(monitor_.StateLock());
-    state = monitor_.State();
-  }
   SetItemText(IDC_INFO_ADDRESS, state.address);
   SetItemText(IDC_INFO_NAME, ServerText(state.hostName));
   SetItemText(IDC_INFO_MAP, ServerText(state.map));
@@ -66,13 +57,11 @@ void InfoRulesPage::OnInit() {
 }
 
 void InfoRulesPage::Refill() {
-  if (!Exists()) return;
-  const auto rows = ReadRulesBody(monitor_.Rules().Copy());
-  if (!rows) return;
+  if (!Exists() || !rows_) return;
   HWND list = Item(IDC_RULES_LIST);
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-  for (const RuleRow& rule : *rows) {
+  for (const RuleRow& rule : *rows_) {
     const int row = AddRow(list, ServerText(rule.name));
     if (row >= 0) SetListItemText(list, row, 1, ServerText(rule.value));
   }
@@ -80,7 +69,8 @@ void InfoRulesPage::Refill() {
   InvalidateRect(list, nullptr, TRUE);
 }
 
-void InfoRulesPage::RulesChanged() {
+void InfoRulesPage::RulesChanged(const std::optional<std::vector<RuleRow>>& rows) {
+  rows_ = rows;
   if (Exists() && IsWindowVisible(hwnd())) Refill();
 }
 
@@ -94,13 +84,9 @@ void InfoModPage::OnInit() {
   folder_.Attach(Item(IDC_MOD_FOLDER), LinkTexts::kServer);
 }
 
-void InfoModPage::Fill() {
+void InfoModPage::Fill(const ServerState& state) {
   if (!Exists()) return;
-  ModPageTexts texts;
-  {
-    StateGuard guard(monitor_.StateLock());
-    texts = MakeModPageTexts(monitor_.State());
-  }
+  const ModPageTexts texts = MakeModPageTexts(state);
   SetItemText(IDC_MOD_NAME, ServerText(texts.name));
   SetItemText(IDC_MOD_FOLDER, ServerText(texts.folder));
   SetItemText(IDC_MOD_URL, ServerText(texts.url));
@@ -111,13 +97,9 @@ void InfoModPage::Fill() {
 
 // ---- Ping statistic
 
-void InfoPingPage::Fill() {
+void InfoPingPage::Fill(const ServerState& state) {
   if (!Exists()) return;
-  std::array<std::string, 6> figures;
-  {
-    StateGuard guard(monitor_.StateLock());
-    figures = PingFigureTexts(monitor_.State());
-  }
+  const std::array<std::string, 6> figures = PingFigureTexts(state);
   const int ids[] = {IDC_PING_MINIMAL, IDC_PING_AVERAGE,  IDC_PING_MAXIMAL,
                      IDC_PING_SENT,    IDC_PING_RECEIVED, IDC_PING_LOST};
   for (size_t i = 0; i < figures.size(); ++i) SetItemText(ids[i], figures[i]);
@@ -126,7 +108,7 @@ void InfoPingPage::Fill() {
 bool InfoPingPage::OnCommand(int id, int code) {
   if (id != IDC_PING_RESET || code != BN_CLICKED) return false;
   monitor_.ResetPingStatistics();
-  Fill();
+  Fill(monitor_.State());
   return true;
 }
 

@@ -12,7 +12,7 @@ constexpr UINT kPingPageIndex = 3;
 }  // namespace
 
 ServerInfoSheet::ServerInfoSheet(ServerMonitor& monitor)
-    : monitor_(monitor), general_(monitor), rules_(monitor), mod_(monitor), ping_(monitor) {}
+    : monitor_(monitor), general_(monitor.State()), mod_(monitor.State()), ping_(monitor) {}
 
 void ServerInfoSheet::Open(HWND owner, int command) {
   ServerMonitor& monitor = monitor_;
@@ -29,13 +29,9 @@ void ServerInfoSheet::Open(HWND owner, int command) {
                    command == ID_VIEW_PING_STATISTICS ? kPingPageIndex : 0);
 }
 
-void ServerInfoSheet::ServerInfoChanged() {
-  general_.Fill();
-  mod_.Fill();
+void ServerInfoSheet::ServerInfoChanged(const ServerState& state) {
+  general_.Fill(state);
+  mod_.Fill(state);
 }
-
-void ServerInfoSheet::PingFiguresChanged() { ping_.Fill(); }
-
-void ServerInfoSheet::RulesChanged() { rules_.RulesChanged(); }
 
 }  // namespace tarnwick

@@ -18,12 +18,12 @@ class ServerInfoSheet {
   // The Ping statistics and Server info commands: asks the server for "details" and "rules", then
   // runs the sheet on "Ping statistic" (32772) or "General"; returns when the sheet closes.
   void Open(HWND owner, int command);
-  // An info or details reply was read: the General and Mod pages show it.
-  void ServerInfoChanged();
-  // A ping reply was counted: the Ping statistic page shows the figures.
-  void PingFiguresChanged();
-  // A rules reply was stored: the Rules page shows it when it is on screen.
-  void RulesChanged();
+  // An info or details reply was read into `state`: the General and Mod pages show it.
+  void ServerInfoChanged(const ServerState& state);
+  // A ping reply was counted into `state`: the Ping statistic page shows the figures.
+  void PingFiguresChanged(const ServerState& state) { ping_.Fill(state); }
+  // A rules reply came: the Rules page keeps its rows and shows them when it is on screen.
+  void RulesChanged(const std::optional<std::vector<RuleRow>>& rows) { rules_.RulesChanged(rows); }
 
   InfoGeneralPage& GeneralPage() { return general_; }
   InfoRulesPage& RulesPage() { return rules_; }

@@ -6,19 +6,7 @@
 namespace tarnwick {
 namespace {
 
-constexpr size_t kRuleCountBytes = 2;
-
 std::string Signed(uint32_t value) { return Format("%d", static_cast<int32_t>(value)); }
-
-// The zero-terminated string at `at`, or the rest of the body when it has no terminator; `at`
-// moves past the terminator.
-std::string NextString(std::span<const uint8_t> body, size_t& at) {
-  const size_t start = at;
-  while (at < body.size() && body[at] != 0) ++at;
-  std::string text(reinterpret_cast<const char*>(body.data()) + start, at - start);
-  if (at < body.size()) ++at;
-  return text;
-}
 
 }  // namespace
 
@@ -37,19 +25,6 @@ std::string FlagsText(const ServerState& state, std::string_view locked,
     text += dedicated;
   }
   return text;
-}
-
-std::optional<std::vector<RuleRow>> ReadRulesBody(std::span<const uint8_t> body) {
-  if (body.empty()) return std::nullopt;
-  std::vector<RuleRow> rows;
-  size_t at = kRuleCountBytes;
-  while (at < body.size()) {
-    RuleRow row;
-    row.name = NextString(body, at);
-    if (at < body.size()) row.value = NextString(body, at);
-    rows.push_back(std::move(row));
-  }
-  return rows;
 }
 
 ModPageTexts MakeModPageTexts(const ServerState& state) {

@@ -1,12 +1,11 @@
-// What the pages of the Server Info sheet show, worked out from the server's state and its rules
-// reply, so that the pages only put texts into their controls.
+// What the pages of the Server Info sheet show, worked out from the server's state, so that the
+// pages only put texts into their controls.
 #ifndef TARNWICK_DIALOGS_SERVER_INFO_TEXTS_H
 #define TARNWICK_DIALOGS_SERVER_INFO_TEXTS_H
 
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,18 +22,6 @@ int OsLinkStringId(uint8_t os);
 // ", " when both apply; empty when neither does.
 std::string FlagsText(const ServerState& state, std::string_view locked,
                       std::string_view dedicated);
-
-struct RuleRow {
-  std::string name;
-  std::string value;
-  bool operator==(const RuleRow&) const = default;
-};
-
-// The rows of a rules reply body (its 2-byte rule count first, which is not used): names and
-// values as consecutive zero-terminated strings; a string without its terminator ends at the
-// body's end, a name without a value gets an empty one. Nothing when no body is stored yet
-// (empty), so the list keeps what it shows.
-std::optional<std::vector<RuleRow>> ReadRulesBody(std::span<const uint8_t> body);
 
 // The Mod page's fields. From protocol 41 on the mod text is the download link and the version is
 // a number; up to protocol 40 the mod text is the version and the download link is not touched.

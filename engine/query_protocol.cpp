@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "engine/byte_reader.h"
+
 namespace tarnwick {
 namespace {
 
@@ -48,11 +50,9 @@ bool HasSplitPrefix(const uint8_t* data, size_t length) {
 
 std::optional<uint32_t> ParseRconChallenge(const uint8_t* payload, size_t length) {
   static constexpr std::string_view kLead = "challenge rcon ";
-  const auto* text = reinterpret_cast<const char*>(payload);
-  const void* zero = std::memchr(text, 0, length);
-  std::string_view rest(text, zero != nullptr
-                                  ? static_cast<size_t>(static_cast<const char*>(zero) - text)
-                                  : length);
+  std::string text;
+  ByteReader(payload, length).ReadString(text);
+  std::string_view rest = text;
   if (rest.substr(0, kLead.size()) != kLead) return std::nullopt;
   rest.remove_prefix(kLead.size());
   uint64_t number = 0;
@@ -78,13 +78,11 @@ bool IsServerLogLine(const uint8_t* payload, size_t length) {
 }
 
 std::string PrintReplyText(const uint8_t* payload, size_t length) {
-  const size_t start = IsServerLogLine(payload, length) ? 4 : 1;
-  if (start >= length) return std::string();
-  const auto* text = reinterpret_cast<const char*>(payload + start);
-  const void* zero = std::memchr(text, 0, length - start);
-  const size_t size = zero != nullptr ? static_cast<size_t>(static_cast<const char*>(zero) - text)
-                                      : length - start;
-  return std::string(text, size);
+  ByteReader reader(payload, length);
+  reader.Skip(IsServerLogLine(payload, length) ? 4 : 1);
+  std::string text;
+  reader.ReadString(text);
+  return text;
 }
 
 }  // namespace tarnwick

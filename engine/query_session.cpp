@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/byte_reader.h"
 #include "engine/query_protocol.h"
 
 namespace tarnwick {
@@ -96,8 +97,9 @@ std::vector<QuerySession::Datagram> QuerySession::OnReply(uint8_t type, const ui
     case reply::kChallenge: {
       // Only an answer to a binary query of this connection; a server of the old kind gets none.
       if (length < 4 || kind_ == ServerKind::Old || !Any(binarySent_)) break;
-      challenge_ = static_cast<uint32_t>(body[0]) | static_cast<uint32_t>(body[1]) << 8 |
-                   static_cast<uint32_t>(body[2]) << 16 | static_cast<uint32_t>(body[3]) << 24;
+      int32_t number = 0;
+      ByteReader(body, length).ReadInt32(number);
+      challenge_ = static_cast<uint32_t>(number);
       Become(ServerKind::Modern);
       for (QueryKind kind : kAllKinds) {
         Awaiting& awaiting = awaiting_[Slot(kind)];

@@ -26,6 +26,8 @@
 // Details and information: once an 'm' reply came on this connection, 'I' replies are not read
 // (TakesSourceInfo), so a server that answers 'T' with both never makes the window switch between
 // the two versions of its facts.
+//
+// Thread: a plain value of its ServerMonitor, used only on that window's thread.
 #ifndef TARNWICK_ENGINE_QUERY_SESSION_H
 #define TARNWICK_ENGINE_QUERY_SESSION_H
 

@@ -151,4 +151,18 @@ std::vector<PlayerRow> ReadPlayers(const uint8_t* body, size_t length) {
   return rows;
 }
 
+std::optional<std::vector<RuleRow>> ReadRules(const uint8_t* body, size_t length) {
+  if (length == 0) return std::nullopt;
+  std::vector<RuleRow> rows;
+  ByteReader reader(body, length);
+  reader.Skip(2);
+  RuleRow row;
+  while (reader.ReadString(row.name)) {
+    if (!reader.ReadString(row.value)) row.value.clear();
+    rows.push_back(std::move(row));
+    row = RuleRow();
+  }
+  return rows;
+}
+
 }  // namespace tarnwick

@@ -1,10 +1,11 @@
-// The readers of the information, details and players replies. They walk the body with
+// The readers of the information, details, players and rules replies. They walk the body with
 // ByteReader: a reply that ends early updates only the fields it reaches.
 #ifndef TARNWICK_ENGINE_REPLY_READERS_H
 #define TARNWICK_ENGINE_REPLY_READERS_H
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,20 @@ struct PlayerRow {
 // rows it already held are reused, so a window reading the same server again allocates nothing.
 void ReadPlayers(const uint8_t* body, size_t length, std::vector<PlayerRow>& rows);
 std::vector<PlayerRow> ReadPlayers(const uint8_t* body, size_t length);
+
+// One rule variable of a rules reply.
+struct RuleRow {
+  std::string name;
+  std::string value;
+  bool operator==(const RuleRow&) const = default;
+};
+
+// Reads a rules ('E') body: a 2-byte rule count, which is not used, then names and values as
+// consecutive zero-terminated strings while bytes remain; a string cut by the end of the body ends
+// there, and a name without a value gets an empty one. A name and its value take at least two
+// bytes, so a body of n bytes gives at most (n - 1) / 2 rows. Nothing for an empty body, so the
+// list that shows the rules keeps what it shows.
+std::optional<std::vector<RuleRow>> ReadRules(const uint8_t* body, size_t length);
 
 // Connected time as hours:minutes:seconds, from seconds dropped toward zero to a whole number.
 // Values a 32-bit count cannot hold (and NaN) are clamped instead of being undefined.

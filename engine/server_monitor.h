@@ -1,69 +1,57 @@
 // ServerMonitor: one window's connection to the server it watches. It turns the server text into
 // an address, opens and closes the connection, sends the queries, reads the replies into the
-// ServerState, runs the refresh timers and keeps the ping figures. The platform and the window are
-// reached through MonitorHost, so the whole behaviour runs the same under tests.
+// ServerState, runs the refresh timers and keeps the ping figures. The platform is reached through
+// MonitorPort and the window through MonitorEvents, so the whole behaviour runs the same under
+// tests.
 //
 // Servers of today are asked with the binary queries beside the text ones (QuerySession decides
 // which go out), their challenges are kept per connection, and their split replies are joined
 // (SplitReassembler) and then read like any other reply.
 //
-// Locks: ConnectionLock guards the connection fields, StateLock the ServerState; both may be
-// entered again by the thread that holds them, and ConnectionLock is always taken first.
+// Thread: the window's own. Every call, port callback and event runs on it, so nothing here is
+// locked; the state accessors may be read at any time on that thread.
 #ifndef TARNWICK_ENGINE_SERVER_MONITOR_H
 #define TARNWICK_ENGINE_SERVER_MONITOR_H
 
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/ipv4.h"
-#include "engine/monitor_host.h"
+#include "engine/monitor_events.h"
+#include "engine/monitor_port.h"
 #include "engine/query_session.h"
-#include "engine/rules_store.h"
 #include "engine/server_state.h"
 #include "engine/split_reassembler.h"
 #include "settings/settings.h"
 
 namespace tarnwick {
 
-// Socket errors the receive side tells apart (the Windows Sockets numbers).
-inline constexpr int kSocketWouldBlock = 10035;
-inline constexpr int kSocketMessageTooLong = 10040;
-inline constexpr int kSocketConnectionReset = 10054;
-inline constexpr int kSocketConnectionRefused = 10061;
-
-// What one attempt to read a datagram gave.
-struct ReceiveResult {
-  int error = 0;  // 0, or the socket error
-  Ipv4Endpoint from;
-  const uint8_t* data = nullptr;  // the bytes read (for a cut datagram, its first part)
-  size_t length = 0;
-};
-
 class ServerMonitor {
  public:
-  ServerMonitor(MonitorHost& host, Settings& settings);
+  ServerMonitor(MonitorPort& port, MonitorEvents& events, Settings& settings);
   ServerMonitor(const ServerMonitor&) = delete;
   ServerMonitor& operator=(const ServerMonitor&) = delete;
 
   // ---- Commands
-  // Starts watching `text` ("host" or "host:port"). With a connection open, Clone (`newWindow`)
-  // or a held Shift key sends the text to a new window instead.
+  // Starts watching `text` ("host" or "host:port"). With a connection open, `newWindow` (Clone,
+  // or Connect with Shift held) sends the text to a new window instead.
   void Connect(const std::string& text, bool newWindow);
   void Disconnect();
   // Refresh: "info" then "players" while connected.
   void Refresh();
-  // Auto update was switched: set the timers up again.
+  // The window went into or out of the tray, or the intervals changed: set the timers up again.
   void ResetTimers();
   // Sends FF FF FF FF, `text`, 00 to the server; nothing while no connection is open. The query
   // texts "info", "details", "players" and "rules" ask through the connection's QuerySession: the
   // text request, its binary twin, or both, as the server has shown it answers them.
   void SendQuery(std::string_view text);
+  // Clears the ping figures (the Ping statistic page's Reset).
+  void ResetPingStatistics() { ResetPingStats(state_); }
 
-  // ---- Platform events
-  // The lookup `task` finished with `error` (0: its address is ready at the host).
+  // ---- From the port
+  // The lookup `task` finished with `error` (0: its address is ready at the port).
   void OnLookupDone(LookupTask task, int error);
   void OnReceive(const ReceiveResult& result);
   void OnTimer(uint32_t timerId);
@@ -77,12 +65,7 @@ class ServerMonitor {
   // The server's port while connected, else 0 (the remote console asks for it).
   uint16_t ConnectedPort() const { return socketOpen_ ? port_ : 0; }
   bool IsTimerSet(TimerId id) const { return timerSet_[Index(id)]; }
-
-  ServerState& State() { return state_; }
   const ServerState& State() const { return state_; }
-  RulesStore& Rules() { return rules_; }
-  std::recursive_mutex& StateLock() { return stateLock_; }
-  std::recursive_mutex& ConnectionLock() { return connectionLock_; }
   // What the server has shown of itself on this connection: Old once it answered a text query
   // (the remote console may then use the challenge-less rcon form), Modern once it answered a
   // binary one. Unknown again at every connect and disconnect.
@@ -92,29 +75,26 @@ class ServerMonitor {
   // The split replies being joined.
   const SplitReassembler& SplitReplies() const { return splitReplies_; }
 
-  // Clears the ping figures (the Ping statistic page's Reset).
-  void ResetPingStatistics();
-
  private:
   static size_t Index(TimerId id) { return static_cast<size_t>(id) - 1; }
 
+  ConnectionReport Report(ConnectionState state) const;
   void StopTimers();
   void PingTick();
   void TimerTick(TimerId id);
   void FailConnection();
+  void ReadDatagram(const ReceiveResult& result);
   void DispatchReply(const uint8_t* payload, size_t length);
-  void OnInfoReply(const uint8_t* body, size_t length);
-  void OnSourceInfoReply(const uint8_t* body, size_t length);
   void AfterInfoReply(bool playerCountChanged);
   void SendAll(const std::vector<std::vector<uint8_t>>& datagrams);
-  void OnPingReply(uint32_t rtt);
 
-  MonitorHost& host_;
+  MonitorPort& platform_;
+  MonitorEvents& events_;
   Settings& settings_;
 
-  std::recursive_mutex connectionLock_;
   std::string hostText_;
   uint16_t port_ = 0;
+  uint16_t localPort_ = 0;
   Ipv4Endpoint serverAddress_;
   LookupTask lookupTask_ = 0;
   bool socketOpen_ = false;
@@ -122,10 +102,7 @@ class ServerMonitor {
   uint32_t lastPingTick_ = 0;
   QuerySession session_;
   SplitReassembler splitReplies_;
-
-  std::recursive_mutex stateLock_;
   ServerState state_;
-  RulesStore rules_;
   std::vector<PlayerRow> playerRows_;  // reused by every players reply
 };
 

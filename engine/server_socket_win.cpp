@@ -14,9 +14,9 @@ UINT SocketReadMessage() {
   return message;
 }
 
-LookupTask ServerSocket::StartLookup(HWND window, const std::string& host) {
+LookupTask ServerSocket::StartLookup(const std::string& host) {
   lookupBuffer_.fill(0);
-  HANDLE task = WSAAsyncGetHostByName(window, LookupDoneMessage(), host.c_str(),
+  HANDLE task = WSAAsyncGetHostByName(window_, LookupDoneMessage(), host.c_str(),
                                       lookupBuffer_.data(), static_cast<int>(lookupBuffer_.size()));
   return reinterpret_cast<LookupTask>(task);
 }
@@ -50,7 +50,7 @@ std::optional<Ipv4Address> ReadHostEntryAddress(const char* buffer, size_t size)
   return address;
 }
 
-std::optional<Ipv4Address> ServerSocket::LookupAddress() const {
+std::optional<Ipv4Address> ServerSocket::LookupAddress() {
   return ReadHostEntryAddress(lookupBuffer_.data(), lookupBuffer_.size());
 }
 
@@ -66,7 +66,7 @@ sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
 
 }  // namespace
 
-bool ServerSocket::Open(const Ipv4Endpoint& server, uint16_t& localPort) {
+bool ServerSocket::OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) {
   socket_.Reset();
   UniqueSocket candidate(socket(AF_INET, SOCK_DGRAM, 0));
   if (!candidate) return false;
@@ -86,20 +86,48 @@ bool ServerSocket::Open(const Ipv4Endpoint& server, uint16_t& localPort) {
   sockaddr_in bound = {};
   int size = sizeof(bound);
   if (getsockname(candidate.Get(), reinterpret_cast<sockaddr*>(&bound), &size) != 0) return false;
+  // Before anything is sent: without notifications no reply would ever be read.
+  if (WSAAsyncSelect(candidate.Get(), window_, SocketReadMessage(), FD_READ) != 0) return false;
   localPort = ntohs(bound.sin_port);
   socket_ = std::move(candidate);
   return true;
 }
 
-void ServerSocket::Send(const Ipv4Endpoint&, const std::vector<uint8_t>& datagram) {
+void ServerSocket::Send(const std::vector<uint8_t>& datagram) {
   // The socket is associated with the server, which is the only destination it sends to.
   if (!socket_) return;
   send(socket_.Get(), reinterpret_cast<const char*>(datagram.data()),
        static_cast<int>(datagram.size()), 0);
 }
 
-bool ServerSocket::RequestReadNotifications(HWND window) {
-  return socket_ && WSAAsyncSelect(socket_.Get(), window, SocketReadMessage(), FD_READ) == 0;
+void ServerSocket::StartTimer(TimerId id, uint32_t periodMs) {
+  SetTimer(window_, static_cast<UINT_PTR>(id), periodMs, nullptr);
+}
+
+void ServerSocket::StopTimer(TimerId id) { KillTimer(window_, static_cast<UINT_PTR>(id)); }
+
+bool ServerSocket::Dispatch(ServerMonitor& monitor, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == LookupDoneMessage()) {
+    monitor.OnLookupDone(static_cast<LookupTask>(wParam), WSAGETASYNCERROR(lParam));
+    return true;
+  }
+  if (message == SocketReadMessage()) {
+    if (monitor.IsConnected() && static_cast<SOCKET>(wParam) == socket_.Get()) {
+      monitor.OnReceive(Receive());
+    }
+    return true;
+  }
+  if (message != WM_TIMER) return false;
+  if (monitor.IsConnected()) {
+    if (const int error = PendingError()) {
+      ReceiveResult failed;
+      failed.error = error;
+      monitor.OnReceive(failed);
+      return true;
+    }
+  }
+  monitor.OnTimer(static_cast<uint32_t>(wParam));
+  return true;
 }
 
 int ServerSocket::PendingError() const {

@@ -1,5 +1,7 @@
-// ServerSocket: the Windows Sockets side of one window's connection. Name lookups and datagram
-// arrival are reported to the window as registered messages, so nothing ever blocks its thread.
+// ServerSocket: the Windows Sockets and window-timer side of one window's server monitor (its
+// MonitorPort). Name lookups, datagram arrival and timer ticks come to the window as messages,
+// so nothing ever blocks its thread; the window hands every message to Dispatch, which carries the
+// socket's and the timers' to the monitor. Thread: the window's own; nothing is locked.
 #ifndef TARNWICK_ENGINE_SERVER_SOCKET_WIN_H
 #define TARNWICK_ENGINE_SERVER_SOCKET_WIN_H
 
@@ -9,7 +11,7 @@
 #include <vector>
 
 #include "common/unique_handle_win.h"
-#include "engine/monitor_host.h"
+#include "engine/monitor_port.h"
 #include "engine/query_protocol.h"
 #include "engine/server_monitor.h"
 
@@ -24,36 +26,38 @@ UINT SocketReadMessage();  // "WSARecvMsg"
 // buffer (which is where the lookup puts them).
 std::optional<Ipv4Address> ReadHostEntryAddress(const char* buffer, size_t size);
 
-class ServerSocket {
+class ServerSocket final : public MonitorPort {
  public:
   ServerSocket() = default;
   ServerSocket(const ServerSocket&) = delete;
   ServerSocket& operator=(const ServerSocket&) = delete;
 
-  // Starts WSAAsyncGetHostByName for `host`, reported to `window`; 0 when it cannot start.
-  LookupTask StartLookup(HWND window, const std::string& host);
-  void CancelLookup(LookupTask task);
-  // The first address of the host entry the finished lookup wrote (read after success only).
-  std::optional<Ipv4Address> LookupAddress() const;
+  // The window that gets the lookup, socket and timer messages; set before the first Connect.
+  void Attach(HWND window) { window_ = window; }
+  // A message of the window: the lookup's and the socket's (which any process may post, so they
+  // only make the monitor look at its own lookup and read a non-blocking socket) and WM_TIMER.
+  // True when it was one of them.
+  bool Dispatch(ServerMonitor& monitor, UINT message, WPARAM wParam, LPARAM lParam);
 
-  // Binds a new socket to any local address and associates it with `server`; false (and no
-  // socket) when a step fails.
-  bool Open(const Ipv4Endpoint& server, uint16_t& localPort);
-  void Close() { socket_.Reset(); }
-  bool IsOpen() const { return static_cast<bool>(socket_); }
-  SOCKET Handle() const { return socket_.Get(); }
+  // ---- MonitorPort
+  LookupTask StartLookup(const std::string& host) override;
+  void CancelLookup(LookupTask task) override;
+  std::optional<Ipv4Address> LookupAddress() override;
+  bool OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) override;
+  void CloseSocket() override { socket_.Reset(); }
+  void Send(const std::vector<uint8_t>& datagram) override;
+  uint32_t TickCount() override { return GetTickCount(); }
+  void StartTimer(TimerId id, uint32_t periodMs) override;
+  void StopTimer(TimerId id) override;
 
-  void Send(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram);
-  // Has FD_READ reported to `window`, which also makes the socket non-blocking; false on failure.
-  bool RequestReadNotifications(HWND window);
-
+ private:
   // Reads one datagram (at most the receive buffer's size) into the buffer.
   ReceiveResult Receive();
   // An error the system keeps for the socket without signalling a read (0 when none). Some socket
   // layers report a server host's "port unreachable" only this way.
   int PendingError() const;
 
- private:
+  HWND window_ = nullptr;
   UniqueSocket socket_;
   alignas(8) std::array<char, MAXGETHOSTSTRUCT> lookupBuffer_{};
   std::array<uint8_t, kReceiveBufferSize> receiveBuffer_{};

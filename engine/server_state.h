@@ -1,6 +1,6 @@
 // ServerState: what the watched server reported about itself, and the ping figures. One record per
-// window; the window's state lock guards it (the lock lives with the engine, not in the record, so
-// the record itself stays a plain value).
+// window, kept by its ServerMonitor and, like it, touched only on the window's thread: a plain
+// value without a lock.
 #ifndef TARNWICK_ENGINE_SERVER_STATE_H
 #define TARNWICK_ENGINE_SERVER_STATE_H
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/byte_reader.h"
 #include "engine/query_protocol.h"
 
 namespace tarnwick {
@@ -40,11 +41,13 @@ size_t SplitReassembler::BytesHeld() const {
 std::optional<std::vector<uint8_t>> SplitReassembler::Add(const uint8_t* datagram, size_t length,
                                                           uint32_t nowMs) {
   if (length < kSplitHeaderSize || !HasSplitPrefix(datagram, length)) return std::nullopt;
-  const auto number = static_cast<int32_t>(
-      static_cast<uint32_t>(datagram[4]) | static_cast<uint32_t>(datagram[5]) << 8 |
-      static_cast<uint32_t>(datagram[6]) << 16 | static_cast<uint32_t>(datagram[7]) << 24);
-  const size_t index = datagram[8] >> 4;
-  const size_t count = datagram[8] & 0x0F;
+  ByteReader header(datagram + 4, kSplitHeaderSize - 4);
+  int32_t number = 0;
+  uint8_t place = 0;
+  header.ReadInt32(number);
+  header.ReadByte(place);
+  const size_t index = place >> 4;
+  const size_t count = place & 0x0F;
   if (count == 0 || count > kMaxPieces || index >= count) return std::nullopt;
   const uint8_t* piece = datagram + kSplitHeaderSize;
   const size_t size = length - kSplitHeaderSize;

@@ -13,7 +13,8 @@
 // pieces are not joined with those of a later reply that uses the number again. A finished
 // sequence is forgotten, so a server that uses a number again is heard.
 // The caller makes sure the pieces come from the server's own address, and gives the time (a
-// millisecond tick count that may wrap).
+// millisecond tick count that may wrap). Thread: a plain value of its ServerMonitor, used only on
+// that window's thread.
 #ifndef TARNWICK_ENGINE_SPLIT_REASSEMBLER_H
 #define TARNWICK_ENGINE_SPLIT_REASSEMBLER_H
 

@@ -22,7 +22,7 @@
 
 namespace tarnwick {
 
-// What a join needs to know about the server, copied from the server state under its lock.
+// What a join needs to know about the server, copied from the server state.
 struct JoinFacts {
   std::string reportedAddress;  // the state's Address text
   Ipv4Endpoint resolved;        // the address and port the connection resolved

@@ -1,6 +1,5 @@
 #include "launch/game_launcher_win.h"
 
-#include <mutex>
 #include <optional>
 
 #include "common/ansi_text.h"
@@ -21,34 +20,24 @@ namespace {
 
 constexpr DWORD kInputIdleWaitMs = 2000;
 
-// The connection's fields change only on this thread, so they are read here without its lock
-// (which would have to be taken before the state lock the caller holds).
-JoinFacts FactsOf(ServerMonitor& monitor) {
-  const ServerState& state = monitor.State();
+JoinFacts FactsOf(const ServerState& state, const Ipv4Endpoint& server) {
   // The checks of the game folder run on the very text that reaches the command line.
-  return JoinFacts{ServerText(state.address), monitor.ServerAddress(), state.isMod,
-                   ServerText(state.gameDir)};
+  return JoinFacts{ServerText(state.address), server, state.isMod, ServerText(state.gameDir)};
 }
 
 }  // namespace
 
-void GameLauncher::LaunchGame() {
+void GameLauncher::LaunchGame(const ServerState& state, const Ipv4Endpoint& server) {
   if (prompting_) return;
   const std::string clientPath = host_.CurrentSettings().gameClientPath;
   SetWorkingFolder(clientPath);
-  ServerMonitor& monitor = host_.Monitor();
-  std::optional<std::string> commandLine;
-  JoinFacts facts;
-  {
-    std::lock_guard<std::recursive_mutex> lock(monitor.StateLock());
-    // A game folder that cannot be used is refused before anyone is asked for a password.
-    facts = FactsOf(monitor);
-    if (GameArgument(facts) && monitor.State().password != 0 && !AskForPassword()) return;
-    // Replies handled while the prompt was open may have changed the state: read it again.
-    facts = FactsOf(monitor);
-    commandLine = BuildGameCommandLine(LoadResourceString(IDS_GAME_COMMAND_LINE), facts,
-                                       gamePassword_);
-  }
+  // A game folder that cannot be used is refused before anyone is asked for a password.
+  JoinFacts facts = FactsOf(state, server);
+  if (GameArgument(facts) && state.password != 0 && !AskForPassword()) return;
+  // Replies handled while the prompt was open may have changed the state: read it again.
+  facts = FactsOf(state, server);
+  const std::optional<std::string> commandLine =
+      BuildGameCommandLine(LoadResourceString(IDS_GAME_COMMAND_LINE), facts, gamePassword_);
   if (!commandLine) {
     RefuseGameFolder(facts.gameDir);
     return;
@@ -90,7 +79,7 @@ void GameLauncher::StartGameClient(const std::string& clientPath, const std::str
   SetPriorityClass(processHandle.Get(), GamePriorityClass(host_.CurrentSettings().gamePriority));
 }
 
-void GameLauncher::CheckAutojoin() {
+void GameLauncher::CheckAutojoin(const ServerState& state, const Ipv4Endpoint& server) {
   const std::string title = AutojoinQuestionTitle(host_.ProgramName(), GetCurrentProcessId());
   AutojoinSituation situation;
   situation.armed = autojoinOn_;
@@ -116,7 +105,7 @@ void GameLauncher::CheckAutojoin() {
   // Disarmed before the join starts: a password prompt's message loop may see further replies
   // with a free slot, and they must not start a second join.
   if (!outcome.staysArmed) DisarmAutojoin();
-  if (outcome.join) LaunchGame();
+  if (outcome.join) LaunchGame(state, server);
 }
 
 AutojoinAnswer GameLauncher::AskToJoin(const std::string& title) {

@@ -8,15 +8,17 @@
 // of the process. It refuses, with a message box, a mod whose game folder is not a plain folder
 // name, and reports "Can't exec %s" when the process cannot be started.
 //
-// Everything runs on the window's thread; the prompt and the question box run message loops in
-// which replies and timer ticks keep coming, so both calls may be entered again from inside them.
-// A Join given while the password prompt is open (from the tray menu) does nothing: one prompt at
-// a time.
+// Thread: the window's own, which owns the launcher's state and the server state it reads, so
+// nothing is locked. The prompt and the question box run message loops in which replies and timer
+// ticks keep coming, so both calls may be entered again from inside them. A Join given while the
+// password prompt is open (from the tray menu) does nothing: one prompt at a time.
 #ifndef TARNWICK_LAUNCH_GAME_LAUNCHER_WIN_H
 #define TARNWICK_LAUNCH_GAME_LAUNCHER_WIN_H
 
 #include <string>
 
+#include "engine/ipv4.h"
+#include "engine/server_state.h"
 #include "launch/autojoin.h"
 #include "launch/launch_host.h"
 
@@ -28,11 +30,12 @@ class GameLauncher {
   GameLauncher(const GameLauncher&) = delete;
   GameLauncher& operator=(const GameLauncher&) = delete;
 
-  // The Join command.
-  void LaunchGame();
-  // An information reply showed a free slot: joins, asks (a "%s PID %d" box, unless one is open
-  // already) or does nothing, by the autojoin decision table.
-  void CheckAutojoin();
+  // The Join command, for the server of `state` at `server` (the address the connection
+  // resolved). Both are the window's own records, read again after the password prompt.
+  void LaunchGame(const ServerState& state, const Ipv4Endpoint& server);
+  // An information reply showed a free slot in `state`: joins, asks (a "%s PID %d" box, unless
+  // one is open already) or does nothing, by the autojoin decision table.
+  void CheckAutojoin(const ServerState& state, const Ipv4Endpoint& server);
   // The Auto join command: arms or disarms; while connected it asks for "info" at once.
   void ToggleAutojoin();
   void DisarmAutojoin();

@@ -18,12 +18,14 @@ bool MainWindow::OnCommand(int id, int code) {
   switch (id) {
     case IDC_ADDRESS_BOX:
       if (code == CBN_EDITCHANGE) bars_.OnAddressEditChange();
-      if (code == CBN_DBLCLK) monitor_.Connect(bars_.AddressText(), false);
+      if (code == CBN_DBLCLK) ConnectTo(bars_.AddressText(), false);
       return true;
-    case ID_FILE_CONNECT: monitor_.Connect(bars_.AddressText(), false); return true;
-    case ID_FILE_CLONE: monitor_.Connect(bars_.AddressText(), true); return true;
+    case ID_FILE_CONNECT: ConnectTo(bars_.AddressText(), false); return true;
+    case ID_FILE_CLONE: ConnectTo(bars_.AddressText(), true); return true;
     case ID_FILE_DISCONNECT: monitor_.Disconnect(); return true;
-    case ID_FILE_JOIN: launcher_.LaunchGame(); return true;
+    case ID_FILE_JOIN:
+      launcher_.LaunchGame(monitor_.State(), monitor_.ServerAddress());
+      return true;
     case ID_FILE_AUTO_JOIN: launcher_.ToggleAutojoin(); return true;
     case ID_FILE_GO_TO_TRAY: ShowInTray(true); return true;
     case ID_FILE_EXIT:

@@ -1,130 +1,127 @@
-// What the server monitor asks of its window: Winsock, window timers, the status bar, the player
-// list, message boxes, and the other parts of the window it tells about the connection.
+// The server monitor's events: the window turns what happened into its strings, icons, command
+// states and the parts that show it.
 #include "common/ansi_text.h"
 #include "common/string_resource_win.h"
 #include "common/window_dpi_win.h"
+#include "engine/server_text.h"
 #include "launch/game_window_win.h"
 #include "resources/resource.h"
 #include "shell/main_window_win.h"
 #include "shell/window_requests_win.h"
 
 namespace tarnwick {
+namespace {
 
-LookupTask MainWindow::StartLookup(const std::string& host) { return socket_.StartLookup(hwnd(), host); }
-
-void MainWindow::CancelLookup(LookupTask task) { socket_.CancelLookup(task); }
-
-std::optional<Ipv4Address> MainWindow::LookupAddress() { return socket_.LookupAddress(); }
-
-bool MainWindow::OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) {
-  return socket_.Open(server, localPort);
+// The string, and the icon of the same number, that the state pane shows.
+int StateStringId(ConnectionState state) {
+  switch (state) {
+    case ConnectionState::Connecting: return IDS_STATE_CONNECTING;
+    case ConnectionState::Connected: return IDS_STATE_CONNECTED;
+    case ConnectionState::NotConnected: break;
+  }
+  return IDS_STATE_NOT_CONNECTED;
 }
 
-void MainWindow::CloseSocket() { socket_.Close(); }
+}  // namespace
 
-void MainWindow::SendDatagram(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram) {
-  socket_.Send(to, datagram);
+void MainWindow::ConnectTo(const std::string& serverText, bool clone) {
+  monitor_.Connect(serverText, clone || GetKeyState(VK_SHIFT) < 0);
 }
 
-bool MainWindow::RequestReadNotifications() { return socket_.RequestReadNotifications(hwnd()); }
-
-void MainWindow::OnLookupMessage(WPARAM task, LPARAM info) {
-  // Any process may post this message: the monitor reads the result only for its own lookup.
-  monitor_.OnLookupDone(static_cast<LookupTask>(task), WSAGETASYNCERROR(info));
-}
-
-void MainWindow::OnSocketMessage(WPARAM socket) {
-  // Any process may post this message too; it only makes a non-blocking socket read.
-  if (!monitor_.IsConnected() || static_cast<SOCKET>(socket) != socket_.Handle()) return;
-  monitor_.OnReceive(socket_.Receive());
-  // Every reply may tell more about the server; the console's choice of rcon form follows it.
-  console_.SetServerKind(monitor_.Kind());
-}
-
-void MainWindow::OnTimerTick(uint32_t timerId) {
-  if (monitor_.IsConnected()) {
-    if (const int error = socket_.PendingError()) {
-      ReceiveResult failed;
-      failed.error = error;
-      monitor_.OnReceive(failed);
-      return;
+void MainWindow::ConnectionChanged(const ConnectionReport& report, const ServerState& state) {
+  const bool connected = report.state == ConnectionState::Connected;
+  const bool ended = report.state == ConnectionState::NotConnected;
+  if (ended) {
+    launcher_.DisarmAutojoin();
+    for (int command : {ID_VIEW_PING_STATISTICS, ID_VIEW_REFRESH, ID_VIEW_SERVER_INFO, ID_FILE_JOIN,
+                        ID_FILE_DISCONNECT, ID_TOOLS_REMOTE_CONSOLE}) {
+      commands_.SetEnabled(command, false);
+    }
+    playerList_.Clear();
+  }
+  ShowConnectionState(report);
+  if (connected) {
+    AddRecentServer(JoinServerText(report.host, report.port));
+    for (int command : {ID_VIEW_REFRESH, ID_FILE_DISCONNECT, ID_TOOLS_REMOTE_CONSOLE}) {
+      commands_.SetEnabled(command, true);
     }
   }
-  monitor_.OnTimer(timerId);
+  if (ended) console_.ConsoleDisconnected();
+  ShowCaption(connected ? &state : nullptr);
+  if (connected) {
+    console_.ConsoleConnected(report.localPort, report.serverIsPrivate);
+    SetForegroundWindow(hwnd());
+  }
+  if (ended) statusBar_.SetPingText(LoadResourceString(IDS_PING_PANE));
 }
 
-uint32_t MainWindow::TickCount() { return GetTickCount(); }
-
-void MainWindow::StartTimer(TimerId id, uint32_t periodMs) {
-  SetTimer(hwnd(), static_cast<UINT_PTR>(id), periodMs, nullptr);
-}
-
-void MainWindow::StopTimer(TimerId id) { KillTimer(hwnd(), static_cast<UINT_PTR>(id)); }
-
-bool MainWindow::IsShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
-
-bool MainWindow::IsGameRunning() { return tarnwick::IsGameRunning(); }
-
-void MainWindow::BringToForeground() { SetForegroundWindow(hwnd()); }
-
-void MainWindow::ShowInformation(int stringId) {
-  ShowMessageBoxOwned(LoadResourceString(static_cast<UINT>(stringId)), MB_ICONINFORMATION);
-}
-
-void MainWindow::ReportError(int stringId, const std::string& text) {
-  const std::string format = LoadResourceString(static_cast<UINT>(stringId));
-  ShowBox(Format(format.c_str(), text.c_str()), MB_ICONERROR);
-}
-
-void MainWindow::ShowState(int stringId) {
-  const std::string format = LoadResourceString(static_cast<UINT>(stringId));
+void MainWindow::ShowConnectionState(const ConnectionReport& report) {
+  const int id = StateStringId(report.state);
+  const std::string format = LoadResourceString(static_cast<UINT>(id));
   const std::string tip =
-      Format(format.c_str(), monitor_.HostText().c_str(), static_cast<unsigned>(monitor_.Port()));
+      Format(format.c_str(), report.host.c_str(), static_cast<unsigned>(report.port));
   const UINT dpi = WindowDpi(hwnd());
-  const auto icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(stringId), IMAGE_ICON,
+  const auto icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON,
                                                   SystemMetricForDpi(SM_CXSMICON, dpi),
                                                   SystemMetricForDpi(SM_CYSMICON, dpi), LR_SHARED));
   statusBar_.SetState(icon, tip);
 }
 
-void MainWindow::ShowPing(const std::string& text) { statusBar_.SetPingText(text); }
+void MainWindow::Message(MonitorMessage message, const std::string& host) {
+  switch (message) {
+    case MonitorMessage::NoServerGiven:
+      ShowMessageBoxOwned(LoadResourceString(IDS_NO_SERVER_GIVEN), MB_ICONINFORMATION);
+      return;
+    case MonitorMessage::AutoDisconnectTurnedOff:
+      ShowMessageBoxOwned(LoadResourceString(IDS_AUTODISCONNECT_TURNED_OFF), MB_ICONINFORMATION);
+      return;
+    case MonitorMessage::CantConnect:
+    case MonitorMessage::ConnectionLost: {
+      const UINT id =
+          message == MonitorMessage::CantConnect ? IDS_CANT_CONNECT : IDS_CONNECTION_LOST;
+      ShowBox(Format(LoadResourceString(id).c_str(), host.c_str()), MB_ICONERROR);
+      return;
+    }
+  }
+}
 
-void MainWindow::ShowNoPing() { statusBar_.SetPingText(LoadResourceString(IDS_PING_PANE)); }
+void MainWindow::NewWindowWanted(const std::string& serverText) { PostWindowRequest(serverText); }
 
-void MainWindow::RequestNewWindow(const std::string& serverText) { PostWindowRequest(serverText); }
+void MainWindow::ServerInfoChanged(const ServerState& state) {
+  const bool freeSlot = HasFreeSlot(state);
+  commands_.SetEnabled(ID_FILE_JOIN, freeSlot);
+  // The question box and the password prompt let further replies in: the connection may be gone
+  // once they close.
+  if (freeSlot) launcher_.CheckAutojoin(state, monitor_.ServerAddress());
+  infoSheet_.ServerInfoChanged(state);
+  ShowCaption(monitor_.IsConnected() ? &state : nullptr);
+}
 
-void MainWindow::SetCommandEnabled(int command, bool enabled) { commands_.SetEnabled(command, enabled); }
+void MainWindow::PingAnswered(uint32_t rtt, const ServerState& state) {
+  statusBar_.SetPingText(Format("%d", static_cast<int32_t>(rtt)));
+  infoSheet_.PingFiguresChanged(state);
+  commands_.SetEnabled(ID_VIEW_PING_STATISTICS, true);
+  commands_.SetEnabled(ID_VIEW_SERVER_INFO, true);
+}
 
-void MainWindow::ClearPlayers() { playerList_.Clear(); }
-
-void MainWindow::ShowPlayers(const std::vector<PlayerRow>& rows) {
+void MainWindow::PlayersChanged(const std::vector<PlayerRow>& rows) {
   playerList_.Show(rows, settings_.sortOrder);
 }
 
-void MainWindow::ConsoleConnected(uint16_t localPort, bool serverIsPrivate) {
-  console_.ConsoleConnected(localPort, serverIsPrivate);
+void MainWindow::RulesChanged(const std::optional<std::vector<RuleRow>>& rows) {
+  infoSheet_.RulesChanged(rows);
 }
 
-void MainWindow::ConsoleDisconnected() { console_.ConsoleDisconnected(); }
-
-void MainWindow::AppendConsoleText(const std::string& text, bool serverLogLine) {
+void MainWindow::ConsoleText(const std::string& text, bool serverLogLine) {
   console_.ReceivePrint(text, serverLogLine);
 }
 
-void MainWindow::RconChallengeReceived(uint32_t challenge) {
-  console_.RconChallengeReceived(challenge);
-}
+void MainWindow::RconChallenge(uint32_t challenge) { console_.RconChallengeReceived(challenge); }
 
-void MainWindow::CheckAutojoin() { launcher_.CheckAutojoin(); }
-
-void MainWindow::DisarmAutojoin() { launcher_.DisarmAutojoin(); }
-
-void MainWindow::ServerInfoChanged() { infoSheet_.ServerInfoChanged(); }
-
-void MainWindow::PingFiguresChanged() { infoSheet_.PingFiguresChanged(); }
-
-void MainWindow::RulesChanged() { infoSheet_.RulesChanged(); }
+void MainWindow::ServerKindChanged(ServerKind kind) { console_.SetServerKind(kind); }
 
 void MainWindow::FlashStep() { tray_.FlashStep(); }
+
+bool MainWindow::IsGameRunning() { return tarnwick::IsGameRunning(); }
 
 }  // namespace tarnwick

@@ -1,7 +1,5 @@
 // The window's stored parts: loading and saving its settings, the start-at-logon entry, the recent
 // servers in the menus and the address box, and the highlight rules the player list draws with.
-#include <mutex>
-
 #include "common/wide_text_win.h"
 
 #include "launch/working_folder_win.h"
@@ -68,7 +66,7 @@ void MainWindow::OpenRecentServer(int id) {
   const std::optional<std::string> server = recentServers_.GetServer(static_cast<uint32_t>(id));
   if (!server) return;
   recentServers_.MoveToTop(static_cast<uint32_t>(id));
-  monitor_.Connect(*server, false);
+  ConnectTo(*server, false);
 }
 
 void MainWindow::ShowRecentServersIn(HMENU submenu) { recentServers_.UpdateOtherMenu(submenu); }

@@ -1,7 +1,5 @@
 // The caption and window icon while the window is shown, the tray icon while it is hidden, and
 // the tray icon's mouse handling and menu.
-#include <mutex>
-
 #include "common/string_resource_win.h"
 #include "common/wide_text_win.h"
 #include "resources/resource.h"
@@ -9,15 +7,13 @@
 
 namespace tarnwick {
 
-void MainWindow::RefreshCaption() {
+void MainWindow::ShowCaption(const ServerState* state) {
   std::string text = programName_;
   int iconId = IDR_MAINFRAME;
-  if (monitor_.IsConnected()) {
-    std::lock_guard<std::recursive_mutex> state(monitor_.StateLock());
-    const ServerState& s = monitor_.State();
-    text = CaptionText(LoadResourceString(IDS_CAPTION_FORMAT), ServerText(s.map), s.players,
-                       s.maxPlayers, ServerText(s.hostName), programName_);
-    iconId = TrayIconId(settings_.iconSet, s.players, s.maxPlayers);
+  if (state != nullptr) {
+    text = CaptionText(LoadResourceString(IDS_CAPTION_FORMAT), ServerText(state->map),
+                       state->players, state->maxPlayers, ServerText(state->hostName), programName_);
+    iconId = TrayIconId(settings_.iconSet, state->players, state->maxPlayers);
   }
   tray_.Show(text, iconId, IsShown());
 }

@@ -32,7 +32,6 @@ MainWindow::MainWindow(HINSTANCE instance, bool openedWithNew, KeyStore* store)
     : instance_(instance),
       ownStore_(RegistryUnlessGiven(store)),
       store_(store != nullptr ? *store : *ownStore_),
-      monitor_(*this, settings_),
       launcher_(*this),
       infoSheet_(monitor_) {
   settings_.openedWithNew = openedWithNew;
@@ -62,14 +61,11 @@ bool MainWindow::Create() {
 }
 
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == LookupDoneMessage()) {
-    OnLookupMessage(wParam, lParam);
+  if (message == WM_TIMER && wParam == kTrayRetryTimerId) {
+    tray_.OnRetryTimer();
     return 0;
   }
-  if (message == SocketReadMessage()) {
-    OnSocketMessage(wParam);
-    return 0;
-  }
+  if (socket_.Dispatch(monitor_, message, wParam, lParam)) return 0;
   if (message == TrayCallbackMessage()) {
     OnTrayNotify(static_cast<UINT>(LOWORD(lParam)));
     return 0;
@@ -102,13 +98,6 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       OnClose();
       break;
-    case WM_TIMER:
-      if (wParam == kTrayRetryTimerId) {
-        tray_.OnRetryTimer();
-        return 0;
-      }
-      OnTimerTick(static_cast<uint32_t>(wParam));
-      return 0;
     case WM_QUERYUISTATE:
       return UISF_HIDEACCEL;
     case WM_COMMAND:
@@ -137,8 +126,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::OnCreate() {
-  LookupDoneMessage();
-  SocketReadMessage();
+  socket_.Attach(hwnd());
   TrayCallbackMessage();
   TaskbarCreatedMessage();
   programName_ = LoadResourceString(IDS_PROGRAM_NAME);

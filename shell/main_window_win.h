@@ -4,9 +4,12 @@
 // remote console, the game launcher and the Server Info pages. Its own logic is the routing of
 // messages and commands, the creation and close sequences, and the command states.
 //
+// Thread: everything of the window, the monitor's state included, is owned by the window's own
+// thread and touched by no other, so nothing of it is locked.
+//
 // The class is split over several files by concern: main_window_win.cpp (creation, routing),
-// main_window_commands_win.cpp (commands), main_window_host_win.cpp (what the engine asks of the
-// window), main_window_tray_win.cpp (caption, tray), main_window_storage_win.cpp (settings, recent
+// main_window_commands_win.cpp (commands), main_window_host_win.cpp (the server monitor's events),
+// main_window_tray_win.cpp (caption, tray), main_window_storage_win.cpp (settings, recent
 // servers, highlighting).
 #ifndef TARNWICK_SHELL_MAIN_WINDOW_WIN_H
 #define TARNWICK_SHELL_MAIN_WINDOW_WIN_H
@@ -35,7 +38,7 @@
 
 namespace tarnwick {
 
-class MainWindow : public WindowBase, public LaunchHost, private MonitorHost {
+class MainWindow : public WindowBase, public LaunchHost, private MonitorEvents {
  public:
   // `store` holds the settings (the registry when null; tests give a store of their own, which
   // must outlive the window).
@@ -48,7 +51,9 @@ class MainWindow : public WindowBase, public LaunchHost, private MonitorHost {
   // Hides the window into the tray (true) or brings it back (false).
   void ShowInTray(bool on);
   // Caption and window icon while shown, tooltip and tray picture while hidden.
-  void RefreshCaption();
+  void RefreshCaption() { ShowCaption(monitor_.IsConnected() ? &monitor_.State() : nullptr); }
+  // Connect and Clone: with Shift held, Connect goes to a new window too while connected.
+  void ConnectTo(const std::string& serverText, bool clone);
   // Stops the refresh timers and sets them up again for the present state.
   void ResetTimers() { monitor_.ResetTimers(); }
   // Places the rebar at the top, the status bar at the bottom and the list in between.
@@ -126,44 +131,25 @@ class MainWindow : public WindowBase, public LaunchHost, private MonitorHost {
   // Fills the tray menu's Connect submenu with the recent servers for one showing of the menu.
   void ShowRecentServersIn(HMENU submenu);
 
-  // ---- MonitorHost (main_window_host_win.cpp)
-  LookupTask StartLookup(const std::string& host) override;
-  void CancelLookup(LookupTask task) override;
-  std::optional<Ipv4Address> LookupAddress() override;
-  bool OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) override;
-  void CloseSocket() override;
-  void SendDatagram(const Ipv4Endpoint& to, const std::vector<uint8_t>& datagram) override;
-  bool RequestReadNotifications() override;
-  uint32_t TickCount() override;
-  void StartTimer(TimerId id, uint32_t periodMs) override;
-  void StopTimer(TimerId id) override;
-  bool IsWindowShown() override { return IsShown(); }
-  bool IsShiftHeld() override;
-  bool IsGameRunning() override;
-  void BringToForeground() override;
-  void ShowInformation(int stringId) override;
-  void ReportError(int stringId, const std::string& text) override;
-  void ShowState(int stringId) override;
-  void ShowPing(const std::string& text) override;
-  void ShowNoPing() override;
-  void RequestNewWindow(const std::string& serverText) override;
-  void SetCommandEnabled(int command, bool enabled) override;
-  void ClearPlayers() override;
-  void ShowPlayers(const std::vector<PlayerRow>& rows) override;
-  void AddRecentServer(const std::string& serverText) override;
-  void ConsoleConnected(uint16_t localPort, bool serverIsPrivate) override;
-  void ConsoleDisconnected() override;
-  void AppendConsoleText(const std::string& text, bool serverLogLine) override;
-  void RconChallengeReceived(uint32_t challenge) override;
-  void CheckAutojoin() override;
-  void DisarmAutojoin() override;
-  void ServerInfoChanged() override;
-  void PingFiguresChanged() override;
-  void RulesChanged() override;
+  // ---- MonitorEvents (main_window_host_win.cpp)
+  void ConnectionChanged(const ConnectionReport& report, const ServerState& state) override;
+  void Message(MonitorMessage message, const std::string& host) override;
+  void NewWindowWanted(const std::string& serverText) override;
+  void ServerInfoChanged(const ServerState& state) override;
+  void PingAnswered(uint32_t rtt, const ServerState& state) override;
+  void PlayersChanged(const std::vector<PlayerRow>& rows) override;
+  void RulesChanged(const std::optional<std::vector<RuleRow>>& rows) override;
+  void ConsoleText(const std::string& text, bool serverLogLine) override;
+  void RconChallenge(uint32_t challenge) override;
+  void ServerKindChanged(ServerKind kind) override;
   void FlashStep() override;
-  void OnLookupMessage(WPARAM task, LPARAM info);
-  void OnTimerTick(uint32_t timerId);
-  void OnSocketMessage(WPARAM socket);
+  bool IsWindowShown() override { return IsShown(); }
+  bool IsGameRunning() override;
+  void ShowConnectionState(const ConnectionReport& report);
+  // The caption and tray for `state`, or for no connection (null).
+  void ShowCaption(const ServerState* state);
+  // A connection opened: remember "host:port" in the recent servers list and the address box.
+  void AddRecentServer(const std::string& serverText);
   bool HighlightName(const std::string& name, COLORREF& color, HFONT& font);
 
   HINSTANCE instance_;
@@ -176,7 +162,7 @@ class MainWindow : public WindowBase, public LaunchHost, private MonitorHost {
 
   Settings settings_;
   ServerSocket socket_;
-  ServerMonitor monitor_;
+  ServerMonitor monitor_{socket_, *this, settings_};
   CommandStates commands_;
   FrameBars bars_;
   PlayerList playerList_;

@@ -9,6 +9,7 @@
 #include "common/unique_handle_win.h"
 #include "common/win32.h"
 #include "resources/resource.h"
+#include "tests/support/window_test_support_win.h"
 
 namespace tarnwick {
 namespace {
@@ -20,32 +21,17 @@ UniqueIcon LoadIconOfSize(int id, int size) {
       LoadImageA(Self(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
-// Icon `id` drawn over white on a 16 x 16 true-colour surface, top row first, as RGB values:
-// what a user would see of it. Empty when it does not load or draw.
-std::vector<DWORD> OnWhite(int id) {
-  constexpr int kSize = 16;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = kSize;
-  info.bmiHeader.biHeight = -kSize;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-  const UniqueGdiObject bitmap(
-      CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  ScopedSelectObject select(dc.Get(), bitmap.Get());
-  const RECT all = {0, 0, kSize, kSize};
-  FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  const UniqueIcon icon = LoadIconOfSize(id, kSize);
-  if (!icon || !DrawIconEx(dc.Get(), 0, 0, icon.Get(), kSize, kSize, 0, nullptr, DI_NORMAL)) {
-    return {};
-  }
-  GdiFlush();
-  std::vector<DWORD> pixels(static_cast<const DWORD*>(bits),
-                            static_cast<const DWORD*>(bits) + kSize * kSize);
-  for (DWORD& pixel : pixels) pixel &= 0xFFFFFF;
-  return pixels;
+// Icon `id` drawn over white at 16 x 16 as RGB values, top row first: what a user would see of it.
+// Empty when it does not load or draw.
+std::vector<uint32_t> OnWhite(int id) {
+  const UniqueIcon icon = LoadIconOfSize(id, 16);
+  bool drawn = false;
+  std::vector<uint32_t> pixels = testing::DrawnPixels(16, 16, [&](HDC dc) {
+    const RECT all = {0, 0, 16, 16};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    drawn = icon && DrawIconEx(dc, 0, 0, icon.Get(), 16, 16, 0, nullptr, DI_NORMAL);
+  });
+  return drawn ? pixels : std::vector<uint32_t>{};
 }
 
 TEST(ArtResources, EveryIconLoadsAndPaintsOnlyItsShape) {
@@ -65,10 +51,10 @@ TEST(ArtResources, EveryIconLoadsAndPaintsOnlyItsShape) {
   for (int id = IDI_TRAY_STRIPES_EMPTY; id <= IDI_TRAY_STRIPES_FULL; ++id) ids.push_back(id);
   for (int id = IDI_TRAY_NUMBER_FIRST; id <= IDI_TRAY_NUMBER_LAST; ++id) ids.push_back(id);
   for (int id : ids) {
-    const std::vector<DWORD> pixels = OnWhite(id);
+    const std::vector<uint32_t> pixels = OnWhite(id);
     ASSERT_EQ(pixels.size(), 256u) << id;
     const auto painted =
-        std::count_if(pixels.begin(), pixels.end(), [](DWORD c) { return c != 0xFFFFFF; });
+        std::count_if(pixels.begin(), pixels.end(), [](uint32_t c) { return c != 0xFFFFFF; });
     const auto range = ranges.find(id);
     const Range expected = range != ranges.end() ? range->second : Range{40, 252};
     EXPECT_GE(painted, expected.least) << id;
@@ -80,7 +66,7 @@ TEST(ArtResources, EveryIconLoadsAndPaintsOnlyItsShape) {
 
   // The lowest fill level: the bottom row inside the frame red, the top one not. The system reads
   // the rows the right way up and the colours from the right entries of the table.
-  const std::vector<DWORD> stripes = OnWhite(IDI_TRAY_STRIPES_FIRST);
+  const std::vector<uint32_t> stripes = OnWhite(IDI_TRAY_STRIPES_FIRST);
   ASSERT_EQ(stripes.size(), 256u);
   const auto red = [&](int x, int y) {
     return stripes[y * 16 + x] == 0xFF0000 || stripes[y * 16 + x] == 0x800000;
@@ -91,22 +77,15 @@ TEST(ArtResources, EveryIconLoadsAndPaintsOnlyItsShape) {
   }
 }
 
-// Sizes and depths are ArtFiles' part; here the two bitmaps load as their windows load them.
-TEST(ArtResources, BitmapsLoadAsTheWindowsUseThem) {
-  // The tool bar maps the classic face colour of its bitmap to the system's button face.
+// The tool bar maps the classic face colour of its bitmap to the system's button face. (The sort
+// marks are cut into their images where the DPI test reads the column headers' image list.)
+TEST(ArtResources, TheToolBarsKeyColourBecomesTheButtonFace) {
   const UniqueGdiObject mapped(CreateMappedBitmap(Self(), IDR_MAINFRAME, 0, nullptr, 0));
   ASSERT_TRUE(mapped);
   const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
   ScopedSelectObject select(dc.Get(), mapped.Get());
   EXPECT_EQ(GetPixel(dc.Get(), 0, 0), GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(GetPixel(dc.Get(), 175, 14), GetSysColor(COLOR_BTNFACE));
-
-  // The column headers cut the sort marks into two images on magenta.
-  const UniqueImageList list(ImageList_LoadImageA(Self(), MAKEINTRESOURCEA(IDB_SORT_MARKS), 8, 0,
-                                                  RGB(255, 0, 255), IMAGE_BITMAP,
-                                                  LR_CREATEDIBSECTION));
-  ASSERT_TRUE(list);
-  EXPECT_EQ(ImageList_GetImageCount(list.Get()), 2);
 }
 
 }  // namespace

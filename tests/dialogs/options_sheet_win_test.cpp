@@ -7,7 +7,7 @@
 #include "controls/list_view_win.h"
 #include "common/wide_text_win.h"
 #include "highlight/highlight_rules.h"
-#include "tests/dialogs/connected_window_win.h"
+#include "tests/support/connected_window_win.h"
 
 namespace tarnwick {
 namespace {
@@ -53,54 +53,33 @@ class OptionsSheet : public testing::ConnectedWindow {
   }
 };
 
-TEST_F(OptionsSheet, TypedIntervalsAreKeptUncheckedButAnEmptyBoxKeepsTheUserOnItsPage) {
+TEST_F(OptionsSheet, AnEmptyIntervalKeepsTheUserOnThePageUntilItIsDisabledAndOkStopsTheTimers) {
+  ASSERT_TRUE(Connect());
+  EXPECT_TRUE(window->Monitor().IsTimerSet(TimerId::Ping));
   Run([&](HWND sheet) {
     HWND page = SelectPage(sheet, kRefresh);
     EXPECT_EQ(ItemText(page, IDC_REFRESH_PING), "15");
-    struct Case {
-      const char* before;
-      WPARAM key;
-      const char* after;
-    } cases[] = {{"3599", VK_UP, "3600"}, {"3600", VK_UP, "0"}, {"0", VK_DOWN, "3600"}};
-    for (const Case& c : cases) {  // the arrows keep to 0-3600 and wrap
-      SetText(page, IDC_REFRESH_PING, c.before);
-      SendMessageA(GetDlgItem(page, IDC_REFRESH_PING_SPIN), UDM_SETPOS32, 0, std::atoi(c.before));
-      SendMessageA(GetDlgItem(page, IDC_REFRESH_PING), WM_KEYDOWN, c.key, 0);
-      EXPECT_EQ(ItemText(page, IDC_REFRESH_PING), c.after) << c.before;
-    }
-    SetText(page, IDC_REFRESH_PING, "5000");
+    SendMessageA(GetDlgItem(page, IDC_REFRESH_PING_SPIN), UDM_SETPOS32, 0, 3600);
+    SendMessageA(GetDlgItem(page, IDC_REFRESH_PING), WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(ItemText(page, IDC_REFRESH_PING), "0") << "the arrows keep to 0-3600 and wrap";
+    SetText(page, IDC_REFRESH_PING, "5000");  // typed numbers are taken as they are
     SetText(page, IDC_REFRESH_PLAYERS, "45");
     SetText(page, IDC_REFRESH_DETAILS, "");
     SelectPage(sheet, kTray);
     EXPECT_EQ(PageIndex(sheet), kRefresh) << "the tab cannot be left";
-    EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_REFRESH_DETAILS));
     PressOk(sheet);
     PumpPending();
     EXPECT_EQ(PageIndex(sheet), kRefresh);
     EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_REFRESH_DETAILS));
     EXPECT_EQ(settings().pingInterval, 15u) << "nothing applied";
-    SetText(page, IDC_REFRESH_DETAILS, "120");
+    Click(page, IDC_REFRESH_ENABLE);
+    for (int id : {IDC_REFRESH_PING, IDC_REFRESH_DETAILS, IDC_REFRESH_PLAYERS})
+      EXPECT_FALSE(Enabled(page, id)) << id;
+    EXPECT_TRUE(window->Monitor().IsTimerSet(TimerId::Ping)) << "nothing applies before OK";
     PressOk(sheet);
   });
   EXPECT_EQ(settings().pingInterval, 5000u);
-  EXPECT_EQ(settings().detailsInterval, 120u);
   EXPECT_EQ(settings().playersInterval, 45u);
-}
-
-TEST_F(OptionsSheet, UntickingAutorefreshDisablesTheBoxesAndOkStopsTheTimers) {
-  ASSERT_TRUE(Connect());
-  EXPECT_TRUE(window->Monitor().IsTimerSet(TimerId::Ping));
-  const int intervals[] = {IDC_REFRESH_PING, IDC_REFRESH_DETAILS, IDC_REFRESH_PLAYERS};
-  Run([&](HWND sheet) {
-    HWND page = SelectPage(sheet, kRefresh);
-    for (int id : intervals) EXPECT_TRUE(Enabled(page, id)) << id;
-    Click(page, IDC_REFRESH_ENABLE);
-    for (int id : intervals) EXPECT_FALSE(Enabled(page, id)) << id;
-    EXPECT_TRUE(window->Monitor().IsTimerSet(TimerId::Ping)) << "nothing applies before OK";
-    // An emptied box that is then disabled must not keep the user on the page.
-    SetText(page, IDC_REFRESH_DETAILS, "");
-    PressOk(sheet);
-  });
   EXPECT_EQ(settings().detailsInterval, 90u) << "the disabled empty box keeps its value";
   EXPECT_FALSE(settings().autoUpdate);
   EXPECT_FALSE(window->Commands().IsChecked(ID_TOOLS_AUTO_UPDATE));
@@ -109,19 +88,10 @@ TEST_F(OptionsSheet, UntickingAutorefreshDisablesTheBoxesAndOkStopsTheTimers) {
   }
 }
 
-TEST_F(OptionsSheet, OnlyTheListSettingsRebuildTheAddressBox) {
+// (Which changes rebuild the box is the portable table's part.)
+TEST_F(OptionsSheet, ShowingTheServerListRebuildsTheAddressBoxFromTheRecentServers) {
   SetServers({"a.example:27015", "b.example:27015"});
-  window->FillAddressBox();
   HWND box = window->Bars().AddressBox();
-  Run([&](HWND sheet) {
-    HWND page = CurrentPage(sheet);
-    EXPECT_EQ(SendMessageA(GetDlgItem(page, IDC_GENERAL_PRIORITY), TBM_GETPOS, 0, 0), 2);
-    MoveTrackbar(page, IDC_GENERAL_PRIORITY, 4);
-    PressOk(sheet);
-  });
-  EXPECT_EQ(settings().gamePriority, 4u);
-  EXPECT_EQ(window->Bars().AddressBox(), box) << "the same box";
-
   Run([&](HWND sheet) {
     HWND page = CurrentPage(sheet);
     EXPECT_FALSE(Enabled(page, IDC_GENERAL_LIST_HEIGHT));
@@ -130,7 +100,6 @@ TEST_F(OptionsSheet, OnlyTheListSettingsRebuildTheAddressBox) {
     SetText(page, IDC_GENERAL_LIST_HEIGHT, "200");
     PressOk(sheet);
   });
-  EXPECT_TRUE(settings().serverList);
   EXPECT_EQ(settings().serverListHeight, 200u);
   HWND rebuilt = window->Bars().AddressBox();
   EXPECT_NE(rebuilt, box);
@@ -139,46 +108,22 @@ TEST_F(OptionsSheet, OnlyTheListSettingsRebuildTheAddressBox) {
   EXPECT_EQ(SendMessageA(window->Bars().Rebar(), RB_IDTOINDEX, IDC_ADDRESS_BOX, 0), 1);
 }
 
-TEST_F(OptionsSheet, BrowseOffersExecutablesAndTakesTheChosenFile) {
+TEST_F(OptionsSheet, OkHandsTheSwitchesAndTheBrowsedFileBackAndLogonWaitsForTheWindowToClose) {
   char program[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, program, MAX_PATH);
   char current[MAX_PATH] = {};
   GetCurrentDirectoryA(MAX_PATH, current);
-  constexpr int kFileTypes = 0x470;  // the open-file dialog's file type list and name box
-  constexpr int kFileName = 0x47C;
-  Rows types;
-  Run(
-      [&](HWND sheet) {
-        HWND page = CurrentPage(sheet);
-        Click(page, IDC_GENERAL_BROWSE);
-        EXPECT_EQ(ItemText(page, IDC_GENERAL_HL_LOCATION), program);
-        PressOk(sheet);
-      },
-      {[&](HWND open) {
-        HWND list = GetDlgItem(open, kFileTypes);
-        for (int i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
-          char text[128] = {};
-          SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-          types.emplace_back(text);
-        }
-        SetText(open, kFileName, program);
-        PostMessageA(open, WM_COMMAND, IDOK, 0);
-      }});
-  SetCurrentDirectoryA(current);
-  EXPECT_EQ(types, (Rows{"All executable files (.exe;.bat;.cmd)", "All files (*.*)"}));
-  EXPECT_EQ(settings().gameClientPath, program);
-}
-
-TEST_F(OptionsSheet, OkHandsTheSwitchesBackAndLogonWaitsForTheWindowToClose) {
+  char firstType[128] = {};
+  HWND box = window->Bars().AddressBox();
   Run([&](HWND sheet) {
     HWND general = CurrentPage(sheet);
     EXPECT_TRUE(Checked(general, IDC_GENERAL_MINIMIZE_TO_TRAY));
+    MoveTrackbar(general, IDC_GENERAL_PRIORITY, 4);
     Click(general, IDC_GENERAL_MINIMIZE_TO_TRAY);
     Click(general, IDC_GENERAL_START_WITH_LOGON);
-    SetText(general, IDC_GENERAL_HL_LOCATION, "C:\\Games\\Half-Life\\hl.exe");
+    Click(general, IDC_GENERAL_BROWSE);
+    EXPECT_EQ(ItemText(general, IDC_GENERAL_HL_LOCATION), program);
     HWND tray = SelectPage(sheet, kTray);
-    EXPECT_NE(SendMessageA(GetDlgItem(tray, IDC_TRAY_ICON_DEFAULT), STM_GETICON, 0, 0), 0);
-    EXPECT_NE(SendMessageA(GetDlgItem(tray, IDC_TRAY_ICON_ALTERNATIVE), STM_GETICON, 0, 0), 0);
     Click(tray, IDC_TRAY_ENABLE);
     EXPECT_FALSE(Enabled(tray, IDC_TRAY_PING));
     EXPECT_FALSE(Enabled(tray, IDC_TRAY_DETAILS));
@@ -192,11 +137,21 @@ TEST_F(OptionsSheet, OkHandsTheSwitchesBackAndLogonWaitsForTheWindowToClose) {
       Click(misc, id);
     }
     PressOk(sheet);
-  });
+  }, {[&](HWND open) {
+    constexpr int kFileTypes = 0x470;  // the open-file dialog's file type list and name box
+    constexpr int kFileName = 0x47C;
+    SendDlgItemMessageA(open, kFileTypes, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(firstType));
+    SetText(open, kFileName, program);
+    PostMessageA(open, WM_COMMAND, IDOK, 0);
+  }});
+  SetCurrentDirectoryA(current);
+  EXPECT_STREQ(firstType, "All executable files (.exe;.bat;.cmd)");
+  EXPECT_EQ(settings().gameClientPath, program);
   EXPECT_FALSE(settings().minimizeToTray);
   EXPECT_FALSE(window->Commands().IsChecked(ID_TOOLS_MINIMIZE_TO_TRAY));
+  EXPECT_EQ(settings().gamePriority, 4u);
+  EXPECT_EQ(window->Bars().AddressBox(), box) << "no list setting changed: the same box";
   EXPECT_TRUE(settings().startWithLogon);
-  EXPECT_EQ(settings().gameClientPath, "C:\\Games\\Half-Life\\hl.exe");
   EXPECT_FALSE(settings().autoUpdateTray);
   EXPECT_EQ(settings().iconSet, 1u);
   EXPECT_FALSE(settings().flashInTray);
@@ -260,6 +215,7 @@ LRESULT Drag(HWND page, UINT notification, int row) {
 
 TEST_F(OptionsSheet, ServersAreListedNewestFirstAndMovedByTheButtonsOrDragging) {
   SetServers({"A", "B", "C", "D", "E"});
+  window->FillAddressBox();
   Run([&](HWND sheet) {
     HWND page = SelectPage(sheet, kServers);
     EXPECT_EQ(ListRows(page), (Rows{"A", "B", "C", "D", "E"}));
@@ -277,24 +233,19 @@ TEST_F(OptionsSheet, ServersAreListedNewestFirstAndMovedByTheButtonsOrDragging) 
     Click(page, IDC_SERVERS_REMOVE);
     EXPECT_EQ(ListRows(page), (Rows{"B", "A", "C", "D"}));
     EXPECT_EQ(Selected(page), 3) << "the row now at the same place";
-
+    // Where the rows go is the portable table's part; here the cursor picks the rows.
     struct Case {
-      const char* what;
       int from;
       int to;  // -1: dropped below the last row
       Rows after;
       int selected;
-    } cases[] = {
-        {"D onto A", 3, 1, {"B", "D", "A", "C"}, 1},
-        {"B onto A", 0, 2, {"D", "A", "B", "C"}, 2},
-        {"A below the last row", 1, -1, {"D", "B", "C", "A"}, -1},
-    };
+    } cases[] = {{3, 1, {"B", "D", "A", "C"}, 1}, {1, -1, {"B", "A", "C", "D"}, -1}};
     for (const Case& c : cases) {
-      EXPECT_TRUE(Drag(page, DL_BEGINDRAG, c.from)) << c.what;
+      EXPECT_TRUE(Drag(page, DL_BEGINDRAG, c.from)) << c.from;
       Drag(page, DL_DRAGGING, c.to);
       Drag(page, DL_DROPPED, c.to);
-      EXPECT_EQ(ListRows(page), c.after) << c.what;
-      EXPECT_EQ(Selected(page), c.selected) << c.what;
+      EXPECT_EQ(ListRows(page), c.after) << c.from;
+      EXPECT_EQ(Selected(page), c.selected) << c.from;
     }
     // Nothing to drag from below the rows, and a cancelled drag drops nothing.
     EXPECT_FALSE(Drag(page, DL_BEGINDRAG, -1));
@@ -302,12 +253,13 @@ TEST_F(OptionsSheet, ServersAreListedNewestFirstAndMovedByTheButtonsOrDragging) 
     Drag(page, DL_BEGINDRAG, 2);
     Drag(page, DL_CANCELDRAG, 0);
     Drag(page, DL_DROPPED, 0);
-    EXPECT_EQ(ListRows(page), (Rows{"D", "B", "C", "A"}));
+    EXPECT_EQ(ListRows(page), (Rows{"B", "A", "C", "D"}));
     EXPECT_EQ(Servers(), (Rows{"A", "B", "C", "D", "E"})) << "nothing changes before OK";
     PressOk(sheet);
   });
-  EXPECT_EQ(Servers(), (Rows{"D", "B", "C", "A"}));
-  EXPECT_EQ(SendMessageA(window->Bars().AddressBox(), CB_GETCOUNT, 0, 0), 4);
+  EXPECT_EQ(Servers(), (Rows{"B", "A", "C", "D"}));
+  EXPECT_EQ(SendMessageA(window->Bars().AddressBox(), CB_GETCOUNT, 0, 0), 4)
+      << "refilled, not added to";
 }
 
 // ---- Highlight
@@ -336,17 +288,17 @@ void EndLabelEdit(HWND page, const char* text) {
   SendMessageA(edit, WM_CHAR, text != nullptr ? '\r' : 27, 0);
 }
 
-TEST_F(OptionsSheet, ARuleMovedToPriority31IsTriedFirstAfterOkInTheColourChosen) {
+TEST_F(OptionsSheet, RulesAreAddedStyledColouredAndRemovedAndAfterOkTriedByPriority) {
   window->HighlightRules() = {{MakeHighlightAttributes(RGB(0, 0, 255), 0, 10), "*"},
                               {MakeHighlightAttributes(RGB(10, 20, 30), 1, 4), "Free*"}};
   ASSERT_EQ(FindHighlightRule(window->HighlightRules(), "Freeman")->mask, "*");
+  const std::string cyrillic = "[\u0422\u0412]\u00DC*";  // typed in another script: kept as typed
   COLORREF offered = 0;
   constexpr int kRedBox = 706;  // the colour dialog's "Red" box; "Green" and "Blue" follow
   Run(
       [&](HWND sheet) {
         HWND page = SelectPage(sheet, kHighlight);
         ASSERT_EQ(RuleCount(page), 2);
-        EXPECT_EQ(Cell(page, 0, 0), "*");
         EXPECT_EQ(Cell(page, 0, 1), "10");
         EXPECT_EQ(SelectedRule(page), 0) << "the first rule starts selected";
         EXPECT_EQ(PriorityShown(page), 10);
@@ -357,6 +309,27 @@ TEST_F(OptionsSheet, ARuleMovedToPriority31IsTriedFirstAfterOkInTheColourChosen)
         EXPECT_EQ(Cell(page, 1, 1), "31");
         EXPECT_EQ(Cell(page, 1, 0), "Free*") << "the page keeps its order";
         Click(page, IDC_HIGHLIGHT_COLOR);
+
+        Click(page, IDC_HIGHLIGHT_ADD);
+        EndLabelEdit(page, cyrillic.c_str());
+        EXPECT_EQ(Cell(page, 2, 0), cyrillic);
+        Click(page, IDC_HIGHLIGHT_BOLD);
+        EXPECT_TRUE(Checked(page, IDC_HIGHLIGHT_BOLD));
+        Click(page, IDC_HIGHLIGHT_BOLD);
+        Click(page, IDC_HIGHLIGHT_ITALIC);
+        Click(page, IDC_HIGHLIGHT_UNDERLINE);
+        for (int row : {3, 4}) {
+          Click(page, IDC_HIGHLIGHT_ADD);
+          EXPECT_EQ(Cell(page, row, 1), "4");
+          EndLabelEdit(page, nullptr);
+          EXPECT_EQ(Cell(page, row, 0), "<<Mask>>") << "a cancelled edit keeps the label";
+        }
+        // (An emptied edit is not tried: Wine's list view reports it as a cancelled edit.)
+        SelectRule(page, 3);
+        Click(page, IDC_HIGHLIGHT_REMOVE);
+        EXPECT_EQ(SelectedRule(page), 3) << "the row now at the same place";
+        Click(page, IDC_HIGHLIGHT_REMOVE);
+        EXPECT_EQ(SelectedRule(page), 2) << "the last went: the new last is selected";
         PressOk(sheet);
       },
       {[&](HWND colours) {
@@ -366,63 +339,18 @@ TEST_F(OptionsSheet, ARuleMovedToPriority31IsTriedFirstAfterOkInTheColourChosen)
         PostMessageA(colours, WM_COMMAND, IDOK, 0);
       }});
   EXPECT_EQ(offered, RGB(10, 20, 30)) << "the colour dialog starts at the rule's colour";
-  ASSERT_EQ(window->HighlightRules().size(), 2u);
+  ASSERT_EQ(window->HighlightRules().size(), 3u);
   EXPECT_EQ(window->HighlightRules()[0].attributes,
             MakeHighlightAttributes(RGB(200, 20, 30), 1, 31))
       << "the style stays";
   EXPECT_EQ(FindHighlightRule(window->HighlightRules(), "Freeman")->mask, "Free*");
-  EXPECT_EQ(FindHighlightRule(window->HighlightRules(), "Barney")->mask, "*");
+  EXPECT_EQ(window->HighlightRules()[2],
+            (HighlightRule{NewHighlightRule().attributes | kHighlightItalic | kHighlightUnderline,
+                           cyrillic}));
 }
 
-TEST_F(OptionsSheet, AddRenameStyleAndRemoveRules) {
+TEST_F(OptionsSheet, WithoutRulesOnlyAddIsEnabledAndCancelChangesNothing) {
   window->HighlightRules().clear();
-  Run([&](HWND sheet) {
-    HWND page = SelectPage(sheet, kHighlight);
-    EXPECT_TRUE(Enabled(page, IDC_HIGHLIGHT_ADD));
-    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_REMOVE)) << "no rule to change yet";
-
-    Click(page, IDC_HIGHLIGHT_ADD);
-    ASSERT_EQ(RuleCount(page), 1);
-    EXPECT_EQ(Cell(page, 0, 0), "<<Mask>>");
-    EXPECT_EQ(Cell(page, 0, 1), "4");
-    EXPECT_TRUE(Enabled(page, IDC_HIGHLIGHT_COLOR));
-    EndLabelEdit(page, nullptr);
-    EXPECT_EQ(Cell(page, 0, 0), "<<Mask>>") << "a cancelled edit keeps the label";
-    // (An emptied edit is not tried: Wine's list view reports it as a cancelled edit.)
-    Click(page, IDC_HIGHLIGHT_REMOVE);
-    EXPECT_EQ(SelectedRule(page), -1) << "the only rule went";
-    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_BOLD));
-
-    // A mask typed in another script is kept as typed.
-    for (const char* mask : {"[\u0422\u0412]\u00DC*", "Second", "Third"}) {
-      Click(page, IDC_HIGHLIGHT_ADD);
-      EndLabelEdit(page, mask);
-    }
-    EXPECT_EQ(Cell(page, 0, 0), "[\u0422\u0412]\u00DC*");
-    SelectRule(page, 0);
-    Click(page, IDC_HIGHLIGHT_BOLD);
-    EXPECT_TRUE(Checked(page, IDC_HIGHLIGHT_BOLD));
-    Click(page, IDC_HIGHLIGHT_BOLD);
-    EXPECT_FALSE(Checked(page, IDC_HIGHLIGHT_BOLD));
-    Click(page, IDC_HIGHLIGHT_ITALIC);
-    Click(page, IDC_HIGHLIGHT_UNDERLINE);
-
-    SelectRule(page, 2);
-    Click(page, IDC_HIGHLIGHT_REMOVE);
-    EXPECT_EQ(RuleCount(page), 2);
-    EXPECT_EQ(SelectedRule(page), 1) << "the last went: the new last is selected";
-    Click(page, IDC_HIGHLIGHT_REMOVE);
-    EXPECT_EQ(SelectedRule(page), 0);
-    PressOk(sheet);
-  });
-  ASSERT_EQ(window->HighlightRules().size(), 1u);
-  EXPECT_EQ(window->HighlightRules()[0].mask, "[\u0422\u0412]\u00DC*");
-  EXPECT_EQ(window->HighlightRules()[0].attributes,
-            NewHighlightRule().attributes | kHighlightItalic | kHighlightUnderline);
-}
-
-TEST_F(OptionsSheet, CancelChangesNothing) {
-  window->HighlightRules() = DefaultHighlightRules();
   SetServers({"A", "B", "C", "D"});
   const Settings before = settings();
   Run([&](HWND sheet) {
@@ -436,20 +364,25 @@ TEST_F(OptionsSheet, CancelChangesNothing) {
     HWND servers = SelectPage(sheet, kServers);
     SendDlgItemMessageA(servers, IDC_SERVERS_LIST, LB_SETCURSEL, 1, 0);
     Click(servers, IDC_SERVERS_REMOVE);
-    Click(servers, IDC_SERVERS_UP);
-    HWND highlight = SelectPage(sheet, kHighlight);
+    HWND page = SelectPage(sheet, kHighlight);
     EXPECT_EQ(PageIndex(sheet), kHighlight) << "six pages";
     constexpr int kApplyButton = 0x3021;  // the sheet's own Apply button
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, kApplyButton)));
-    Click(highlight, IDC_HIGHLIGHT_ADD);
-    EndLabelEdit(highlight, "new");
-    Click(highlight, IDC_HIGHLIGHT_BOLD);
-    MoveTrackbar(highlight, IDC_HIGHLIGHT_PRIORITY, 0);
+    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_REMOVE));
+    Click(page, IDC_HIGHLIGHT_ADD);
+    EndLabelEdit(page, nullptr);
+    EXPECT_TRUE(Enabled(page, IDC_HIGHLIGHT_BOLD));
+    Click(page, IDC_HIGHLIGHT_REMOVE);
+    EXPECT_EQ(SelectedRule(page), -1) << "the only rule went";
+    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_BOLD));
+    EXPECT_FALSE(Enabled(page, IDC_HIGHLIGHT_REMOVE));
+    Click(page, IDC_HIGHLIGHT_ADD);
+    EndLabelEdit(page, "new");
     SelectPage(sheet, kGeneral);
     PressCancel(sheet);
   });
   EXPECT_EQ(settings(), before);
-  EXPECT_EQ(window->HighlightRules(), DefaultHighlightRules());
+  EXPECT_TRUE(window->HighlightRules().empty());
   EXPECT_EQ(Servers(), (Rows{"A", "B", "C", "D"}));
 }
 

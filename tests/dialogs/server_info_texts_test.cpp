@@ -1,59 +1,21 @@
-// What the Server Info pages show: the flags, the rules rows, the Mod page by
-// protocol, and the ping figures.
+// What the Server Info pages show: the flags, the Mod page by protocol, and the ping figures.
 #include "dialogs/server_info_texts.h"
 
 #include <gtest/gtest.h>
 
 #include "resources/resource.h"
-#include "tests/support/byte_builder.h"
 
 namespace tarnwick {
 namespace {
 
-using testing::ByteBuilder;
-
-TEST(ServerInfoTexts, FlagsJoinLockedAndDedicated) {
-  struct Case {
-    int32_t password;
-    bool dedicated;
-    const char* text;
-  } cases[] = {
-      {1, true, "locked, dedicated"}, {0, true, "dedicated"}, {1, false, "locked"}, {0, false, ""},
-      {-1, false, "locked"},
-  };
-  for (const Case& c : cases) {
-    ServerState state;
-    state.password = c.password;
-    state.dedicated = c.dedicated;
-    EXPECT_EQ(FlagsText(state, "locked", "dedicated"), c.text);
-  }
-}
-
-TEST(RulesBody, NamesAndValuesAlternateAfterTheCount) {
-  using Rows = std::vector<RuleRow>;
-  struct Case {
-    const char* what;
-    std::vector<uint8_t> body;
-    std::optional<Rows> rows;
-  } cases[] = {
-      {"no body leaves the list", {}, std::nullopt},
-      {"the count alone empties it", ByteBuilder().I16(5).Bytes(), Rows{}},
-      {"half a count", ByteBuilder().Byte(1).Bytes(), Rows{}},
-      {"two rules",
-       ByteBuilder().I16(2).Str("mp_timelimit").Str("30").Str("sv_gravity").Str("800").Bytes(),
-       Rows{{"mp_timelimit", "30"}, {"sv_gravity", "800"}}},
-      {"a value without its terminator",
-       ByteBuilder().I16(2).Str("a").Str("1").Str("sv_maxspeed").Text("270").Bytes(),
-       Rows{{"a", "1"}, {"sv_maxspeed", "270"}}},
-      {"a name without a value", ByteBuilder().I16(2).Str("a").Str("1").Str("b").Bytes(),
-       Rows{{"a", "1"}, {"b", ""}}},
-      {"a name without its terminator", ByteBuilder().I16(1).Text("half").Bytes(),
-       Rows{{"half", ""}}},
-      {"empty strings", ByteBuilder().I16(1).Str("").Str("").Bytes(), Rows{{"", ""}}},
-      {"a wrong count", ByteBuilder().I16(9).Str("only").Str("one").Bytes(),
-       Rows{{"only", "one"}}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ReadRulesBody(c.body), c.rows) << c.what;
+// (The General page shows "locked, dedicated" and "dedicated" from the demo server.)
+TEST(ServerInfoTexts, AnyPasswordFlagButZeroIsLocked) {
+  ServerState state;
+  state.password = -1;
+  state.dedicated = false;
+  EXPECT_EQ(FlagsText(state, "locked", "dedicated"), "locked");
+  state.password = 0;
+  EXPECT_EQ(FlagsText(state, "locked", "dedicated"), "");
 }
 
 TEST(ModPage, AfterProtocol40TheModTextIsTheDownloadLink) {

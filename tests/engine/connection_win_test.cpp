@@ -8,7 +8,6 @@
 #include <regex>
 #include <set>
 
-#include "engine/byte_reader.h"
 #include "engine/server_socket_win.h"
 #include "resources/resource.h"
 #include "tests/support/window_test_support_win.h"
@@ -55,10 +54,7 @@ class ConnectionTest : public ::testing::Test {
     for (const auto& row : window->Players().VisibleRows()) names.insert(row[1]);
     return names;
   }
-  ServerState State() {
-    std::lock_guard<std::recursive_mutex> lock(window->Monitor().StateLock());
-    return window->Monitor().State();
-  }
+  const ServerState& State() { return window->Monitor().State(); }
 
   BoxRecorder boxes;
   std::unique_ptr<DemoServer> server_;
@@ -198,16 +194,6 @@ DemoConfig ModernConfig(ModernInfoReply reply) {
   return config;
 }
 
-// The rules of a stored rules body (count first, then name and value pairs).
-std::vector<demo::DemoRule> ReadRules(const std::vector<uint8_t>& body) {
-  std::vector<demo::DemoRule> rules;
-  ByteReader reader(body.data(), body.size());
-  reader.Skip(2);
-  demo::DemoRule rule;
-  while (reader.ReadString(rule.name) && reader.ReadString(rule.value)) rules.push_back(rule);
-  return rules;
-}
-
 TEST_F(ConnectionTest, TodaysServersShowNameMapPlayersAndEverySplitRule) {
   struct Case {
     const char* what;
@@ -234,9 +220,9 @@ TEST_F(ConnectionTest, TodaysServersShowNameMapPlayersAndEverySplitRule) {
     // What the Server Info sheet asks for when it opens.
     window->Monitor().SendQuery("details");
     window->Monitor().SendQuery("rules");
-    auto storedRules = [&] { return ReadRules(window->Monitor().Rules().Copy()); };
-    ASSERT_TRUE(PumpUntil([&] { return storedRules() == config.rules; }))
-        << storedRules().size() << " rules";
+    std::vector<RuleRow> rules;
+    for (const demo::DemoRule& rule : config.rules) rules.push_back({rule.name, rule.value});
+    ASSERT_TRUE(PumpUntil([&] { return window->InfoSheet().RulesPage().Rows() == rules; }));
     EXPECT_EQ(State().protocol, c.protocol) << "a later reply does not switch versions";
 
     server_->SetPlayers({{"Gordon", 1, 5.0f}});

@@ -293,5 +293,32 @@ TEST(SourceInfoReader, FillsTheStateAndTheFolderDecidesTheModAndCountsAreUnsigne
   }
 }
 
+TEST(RulesReader, NamesAndValuesAlternateAfterTheCount) {
+  using Rows = std::vector<RuleRow>;
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> body;
+    std::optional<Rows> rows;
+  } cases[] = {
+      {"no body leaves the list", {}, std::nullopt},
+      {"the count alone empties it", ByteBuilder().I16(5).Bytes(), Rows{}},
+      {"half a count", ByteBuilder().Byte(1).Bytes(), Rows{}},
+      {"two rules",
+       ByteBuilder().I16(2).Str("mp_timelimit").Str("30").Str("sv_gravity").Str("800").Bytes(),
+       Rows{{"mp_timelimit", "30"}, {"sv_gravity", "800"}}},
+      {"a value without its terminator",
+       ByteBuilder().I16(2).Str("a").Str("1").Str("sv_maxspeed").Text("270").Bytes(),
+       Rows{{"a", "1"}, {"sv_maxspeed", "270"}}},
+      {"a name without a value", ByteBuilder().I16(2).Str("a").Str("1").Str("b").Bytes(),
+       Rows{{"a", "1"}, {"b", ""}}},
+      {"a name without its terminator", ByteBuilder().I16(1).Text("half").Bytes(),
+       Rows{{"half", ""}}},
+      {"empty strings", ByteBuilder().I16(1).Str("").Str("").Bytes(), Rows{{"", ""}}},
+      {"a wrong count", ByteBuilder().I16(9).Str("only").Str("one").Bytes(),
+       Rows{{"only", "one"}}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReadRules(c.body.data(), c.body.size()), c.rows) << c.what;
+}
+
 }  // namespace
 }  // namespace tarnwick

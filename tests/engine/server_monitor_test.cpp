@@ -1,21 +1,24 @@
-// The server monitor with a recording host: connecting, replies, timers, errors and the decisions
-// that keep forged or stale input out; against servers of today, which queries go out in which
-// form, the challenge bookkeeping, 'I' and 'm' replies, split replies and the rcon challenge.
+// The server monitor on a fake port, with its events recorded: connecting, replies, timers,
+// errors and the decisions that keep forged or stale input out; against servers of today, which
+// queries go out in which form, the challenge bookkeeping, 'I' and 'm' replies and split replies.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "engine/server_monitor.h"
-#include "resources/resource.h"
 #include "tests/support/byte_builder.h"
-#include "tests/support/fake_monitor_host.h"
+#include "tests/support/fake_monitor_port.h"
 
 namespace tarnwick {
 namespace {
 
 using testing::ByteBuilder;
-using testing::FakeMonitorHost;
+using testing::FakeMonitorPort;
+using testing::RecordingEvents;
+using State = ConnectionState;
+using States = std::vector<ConnectionState>;
+using Messages = std::vector<std::pair<MonitorMessage, std::string>>;
 using Texts = std::vector<std::string>;
 using Datagrams = std::vector<std::vector<uint8_t>>;
 
@@ -41,33 +44,30 @@ std::string Describe(const std::vector<uint8_t>& d) {
 
 std::vector<uint8_t> PingReply() { return ByteBuilder().Prefix().Str("j").Bytes(); }
 
-// A monitor on a recording host: it connects to kServer, hands the monitor datagrams as the
-// socket would, and lists the requests it sent as short texts.
+// A monitor on a fake port: it connects to kServer, hands the monitor datagrams as the socket
+// would, and lists the requests it sent as short texts.
 struct MonitorRig {
   Settings settings;
-  FakeMonitorHost host;
-  ServerMonitor monitor{host, settings};
+  FakeMonitorPort port;
+  RecordingEvents events;
+  ServerMonitor monitor{port, events, settings};
   size_t mark = 0;
 
   // Connects; the lookup answers kServer.
   void ConnectTo(const std::string& text = "alpha.example:27016") {
     monitor.Connect(text, false);
-    monitor.OnLookupDone(host.nextTask - 1, 0);
+    monitor.OnLookupDone(port.nextTask - 1, 0);
   }
   // A read of `datagram` from `from` (the server when its port is 0) that gave `error`.
   void Receive(const std::vector<uint8_t>& datagram, Ipv4Endpoint from = {}, int error = 0) {
-    ReceiveResult result;
-    result.error = error;
-    result.from = from.port != 0 ? from : monitor.ServerAddress();
-    result.data = datagram.data();
-    result.length = datagram.size();
-    monitor.OnReceive(result);
+    monitor.OnReceive({error, from.port != 0 ? from : monitor.ServerAddress(), datagram.data(),
+                       datagram.size()});
   }
   void Tick(TimerId id) { monitor.OnTimer(static_cast<uint32_t>(id)); }
   // The requests sent since the last call.
   std::vector<std::string> Sent() {
     std::vector<std::string> texts;
-    for (; mark < host.sent.size(); ++mark) texts.push_back(Describe(host.sent[mark]));
+    for (; mark < port.sent.size(); ++mark) texts.push_back(Describe(port.sent[mark]));
     return texts;
   }
 };
@@ -78,89 +78,86 @@ constexpr uint32_t kChallenge = 0x12345678;  // 305419896
 
 TEST_F(MonitorTest, ConnectingSendsDetailsAndOnePingAndSetsEverythingUp) {
   monitor.Connect("alpha.example:27016", false);
-  EXPECT_EQ(host.lookups, Texts{"alpha.example"});
-  EXPECT_EQ(host.states.back(), IDS_STATE_CONNECTING);
+  EXPECT_EQ(port.lookups, Texts{"alpha.example"});
+  EXPECT_EQ(events.states, States{State::Connecting});
   EXPECT_TRUE(monitor.IsResolving());
-  monitor.OnLookupDone(host.nextTask - 1, 0);
-
-  EXPECT_TRUE(monitor.IsConnected());
-  EXPECT_EQ(host.states.back(), IDS_STATE_CONNECTED);
+  monitor.OnLookupDone(port.nextTask - 1, 0);
+  EXPECT_EQ(events.states, (States{State::Connecting, State::Connected}));
+  EXPECT_EQ(events.report,
+            (ConnectionReport{State::Connected, "alpha.example", 27016, 50000, false}));
   EXPECT_EQ(Sent(), (Texts{"details", "ping"}));
-  EXPECT_EQ(host.sentTo.front(), (Ipv4Endpoint{kServer, 27016}));
+  EXPECT_EQ(port.socket, (Ipv4Endpoint{kServer, 27016}));
   EXPECT_EQ(monitor.State().address, "127.0.0.2:27016");
   EXPECT_EQ(monitor.State().pingsSent, 1u);
-  EXPECT_EQ(host.recent, Texts{"alpha.example:27016"});
-  for (int command : {ID_VIEW_REFRESH, ID_FILE_DISCONNECT, ID_TOOLS_REMOTE_CONSOLE}) {
-    EXPECT_TRUE(host.enabled[command]) << command;
-  }
-  EXPECT_FALSE(host.enabled[ID_VIEW_SERVER_INFO]) << "only a ping reply enables the sheet";
-  EXPECT_EQ(host.timers,
+  EXPECT_EQ(port.timers,
             (std::map<TimerId, uint32_t>{{TimerId::Ping, 15000}, {TimerId::Info, 90000}}));
-  EXPECT_EQ(host.consoleConnects, (std::vector<std::pair<uint16_t, bool>>{{50000, false}}));
-  EXPECT_EQ(host.readNotifications, 1);
   EXPECT_EQ(monitor.ConnectedPort(), 27016);
 }
 
 TEST_F(MonitorTest, ASecondConnectCancelsTheFirstLookupAndIgnoresItsCompletion) {
   monitor.Connect("first.example", false);
-  const LookupTask first = host.nextTask - 1;
+  const LookupTask first = port.nextTask - 1;
   monitor.Connect("second.example:27020", false);
-  EXPECT_EQ(host.cancelled, std::vector<LookupTask>{first});
+  EXPECT_EQ(port.cancelled, std::vector<LookupTask>{first});
   monitor.OnLookupDone(first, 0);
   EXPECT_FALSE(monitor.IsConnected()) << "a replaced lookup's answer is not taken";
-  EXPECT_EQ(host.lookupReads, 0) << "nor even read";
-  monitor.OnLookupDone(host.nextTask - 1, 0);
+  EXPECT_EQ(port.lookupReads, 0) << "nor even read";
+  monitor.OnLookupDone(port.nextTask - 1, 0);
   EXPECT_TRUE(monitor.IsConnected());
   EXPECT_EQ(monitor.ServerAddress(), (Ipv4Endpoint{kServer, 27020}));
 }
 
-TEST_F(MonitorTest, FailuresReportCantConnectAndLeaveTheWindowIdle) {
+TEST(MonitorFailures, EndInAnIdleWindowWithAMessageNamingTheHost) {
   struct Case {
     const char* what;
-    bool lookupStarts;
-    int lookupError;
-    bool addressRecordFits;
-    bool socketOpens;
-    bool readNotificationsWork;
+    bool lookupStarts = true;
+    int lookupError = 0;
+    bool addressRecordFits = true;
+    bool socketOpens = true;
+    int receiveError = 0;  // after a read that would have blocked, which changes nothing
+    MonitorMessage message = MonitorMessage::CantConnect;
   } cases[] = {
-      {"the lookup cannot start", false, 0, true, true, true},
-      {"the lookup fails", true, 11001, true, true, true},
-      {"the address record is not 4 bytes", true, 0, false, true, true},
-      {"the socket cannot be bound", true, 0, true, false, true},
-      {"read notifications cannot be set up", true, 0, true, true, false},
+      {.what = "the lookup cannot start", .lookupStarts = false},
+      {.what = "the lookup fails", .lookupError = 11001},
+      {.what = "the address record is not 4 bytes", .addressRecordFits = false},
+      {.what = "the socket cannot be opened", .socketOpens = false},
+      {.what = "reset", .receiveError = kSocketConnectionReset,
+       .message = MonitorMessage::ConnectionLost},
+      {.what = "refused", .receiveError = kSocketConnectionRefused,
+       .message = MonitorMessage::ConnectionLost},
+      {.what = "another receive error", .receiveError = 10050},
   };
   for (const Case& c : cases) {
     MonitorRig rig;
-    rig.host.lookupStarts = c.lookupStarts;
-    if (!c.addressRecordFits) rig.host.lookupAnswer.reset();
-    rig.host.socketOpens = c.socketOpens;
-    rig.host.readNotificationsWork = c.readNotificationsWork;
-    rig.monitor.Connect("nowhere.example", false);
-    if (c.lookupStarts) rig.monitor.OnLookupDone(rig.host.nextTask - 1, c.lookupError);
-    EXPECT_EQ(rig.host.errors,
-              (std::vector<std::pair<int, std::string>>{{IDS_CANT_CONNECT, "nowhere.example"}}))
+    rig.port.lookupStarts = c.lookupStarts;
+    if (!c.addressRecordFits) rig.port.lookupAnswer.reset();
+    rig.port.socketOpens = c.socketOpens;
+    rig.monitor.Connect("alpha.example:27016", false);
+    if (c.lookupStarts) rig.monitor.OnLookupDone(rig.port.nextTask - 1, c.lookupError);
+    if (c.receiveError != 0) {
+      rig.Receive({}, {}, kSocketWouldBlock);
+      rig.Receive({}, {}, c.receiveError);
+    }
+    EXPECT_EQ(rig.events.messages, (Messages{{c.message, "alpha.example"}})) << c.what;
+    EXPECT_FALSE(rig.monitor.IsConnected() || rig.monitor.IsResolving() || rig.port.socket)
         << c.what;
-    EXPECT_FALSE(rig.monitor.IsConnected() || rig.monitor.IsResolving()) << c.what;
-    EXPECT_EQ(rig.host.states.back(), IDS_STATE_NOT_CONNECTED) << c.what;
-    EXPECT_TRUE(rig.host.sent.empty()) << c.what;
-    EXPECT_EQ(rig.host.socketsOpened, rig.host.socketsClosed) << c.what;
+    EXPECT_EQ(rig.events.report.state, State::NotConnected) << c.what;
+    EXPECT_EQ(rig.monitor.HostText(), "") << c.what;
   }
 }
 
-TEST_F(MonitorTest, CloneWhileConnectedAsksForANewWindow) {
+TEST_F(MonitorTest, NewWindowWhileConnectedAsksForOneAndAnEmptyTextForAServer) {
   monitor.Connect("other:1", true);
-  EXPECT_TRUE(host.newWindows.empty()) << "Clone while idle connects here";
-  monitor.OnLookupDone(host.nextTask - 1, 0);
+  EXPECT_TRUE(events.newWindows.empty()) << "Clone while idle connects here";
+  monitor.OnLookupDone(port.nextTask - 1, 0);
   monitor.Connect("third:2", true);
-  EXPECT_EQ(host.newWindows, Texts{"third:2"});
+  EXPECT_EQ(events.newWindows, Texts{"third:2"});
   EXPECT_TRUE(monitor.IsConnected());
-  host.shiftHeld = true;
-  monitor.Connect("fourth:3", false);
-  EXPECT_EQ(host.newWindows.size(), 2u);
-  host.shiftHeld = false;
   monitor.Connect("fifth:4", false);
   EXPECT_FALSE(monitor.IsConnected()) << "Connect in this window disconnects first";
-  EXPECT_EQ(host.lookups.back(), "fifth");
+  EXPECT_EQ(port.lookups.back(), "fifth");
+  monitor.Connect("", false);
+  EXPECT_EQ(events.messages, (Messages{{MonitorMessage::NoServerGiven, ""}}));
 }
 
 TEST_F(MonitorTest, RepliesFromAnyOtherSourceAreDropped) {
@@ -168,42 +165,40 @@ TEST_F(MonitorTest, RepliesFromAnyOtherSourceAreDropped) {
   const auto reply = ByteBuilder().Prefix().Text("l").Str("forged").Bytes();
   Receive(reply, Ipv4Endpoint{kServer, 27017});
   Receive(reply, Ipv4Endpoint{{127, 0, 0, 3}, 27016});
-  EXPECT_EQ(host.console, "");
+  EXPECT_EQ(events.console, "");
   Receive(reply);
-  EXPECT_EQ(host.console, "forged");
-  EXPECT_EQ(host.consoleLogLines, 0);
+  EXPECT_EQ(events.console, "forged");
+  EXPECT_EQ(events.consoleLogLines, 0);
 }
 
 TEST_F(MonitorTest, DispatchesEveryReplyType) {
   ConnectTo();
-  host.now = 5000;
+  port.now = 5000;
   Tick(TimerId::Ping);
-  host.now = 5040;
+  port.now = 5040;
   Receive(PingReply());
-  EXPECT_EQ(host.pingText, "40") << "timed against the newest ping";
-  EXPECT_EQ(monitor.State().pingMin, 40u);
-  EXPECT_TRUE(host.enabled[ID_VIEW_SERVER_INFO]);
-  EXPECT_EQ(host.pingChanges, 1);
+  EXPECT_EQ(events.pings, std::vector<uint32_t>{40}) << "timed against the newest ping";
 
   Receive(ByteBuilder().Prefix().Text("C").Str("").Str("Alpha").Str("de_dust").Str("valve")
               .Str("Half-Life").Byte(15).Byte(16).Byte(47).Bytes());
   EXPECT_EQ(monitor.State().hostName, "Alpha");
   EXPECT_EQ(monitor.State().address, "127.0.0.2:27016") << "an empty address changes nothing";
-  EXPECT_TRUE(host.enabled[ID_FILE_JOIN]);
-  EXPECT_EQ(host.autojoinChecks, 1);
-  EXPECT_EQ(host.infoChanges, 1);
+  EXPECT_EQ(events.infoChanges, 1);
 
   Receive(ByteBuilder().Prefix().Text("D").Byte(1).Byte(1).Str("Ann").I32(2).F32(61).Bytes());
-  ASSERT_EQ(host.players.size(), 1u);
-  EXPECT_EQ(host.players[0].time, "00:01:01");
+  EXPECT_EQ(events.players.size(), 1u);
 
   Receive(ByteBuilder().Prefix().Text("E").I16(1).Str("mp_timelimit").Str("30").Bytes());
-  EXPECT_EQ(host.rulesChanges, 1);
-  EXPECT_EQ(monitor.Rules().Copy().size(), 2u + 13 + 3);
+  EXPECT_EQ(events.rules, (std::vector<RuleRow>{{"mp_timelimit", "30"}}));
+  Receive(ByteBuilder().Prefix().Text("E").Bytes());
+  EXPECT_EQ(events.rulesChanges, 2);
+  EXPECT_FALSE(events.rules.has_value()) << "an empty body: the list keeps what it shows";
 
+  Receive(ByteBuilder().Prefix().Str("challenge rcon 2471038475\n").Bytes());
+  EXPECT_EQ(events.rconChallenges, std::vector<uint32_t>{2471038475u});
   Receive(ByteBuilder().Prefix().Str("log L 01/01/2001 - 00:00:00: hi\n").Bytes());
-  EXPECT_EQ(host.console, "L 01/01/2001 - 00:00:00: hi\n");
-  EXPECT_EQ(host.consoleLogLines, 1) << "told apart from command answers";
+  EXPECT_EQ(events.console, "L 01/01/2001 - 00:00:00: hi\n") << "the challenge is no output";
+  EXPECT_EQ(events.consoleLogLines, 1) << "told apart from command answers";
 
   Sent();
   Receive(ByteBuilder().Prefix().Str("A").Bytes());
@@ -212,9 +207,10 @@ TEST_F(MonitorTest, DispatchesEveryReplyType) {
   Receive(ByteBuilder().Prefix().Bytes());
   EXPECT_EQ(Sent(), Texts{});
   EXPECT_EQ(monitor.State().pingsReceived, 1u);
+  EXPECT_EQ(events.kinds, (std::vector<ServerKind>{ServerKind::TextSilent, ServerKind::Old}));
 }
 
-TEST_F(MonitorTest, AFullServerDisablesJoinAndCountChangesAskForPlayersOnlyWhileShown) {
+TEST_F(MonitorTest, CountChangesAskForPlayersOnlyWhileShown) {
   ConnectTo();
   auto info = [](int players, int maxPlayers) {
     return ByteBuilder().Prefix().Text("C").Str("").Str("A").Str("m").Str("valve").Str("HL")
@@ -223,61 +219,32 @@ TEST_F(MonitorTest, AFullServerDisablesJoinAndCountChangesAskForPlayersOnlyWhile
   };
   Sent();
   Receive(info(16, 16));
-  EXPECT_FALSE(host.enabled[ID_FILE_JOIN]);
-  EXPECT_EQ(host.autojoinChecks, 0);
   EXPECT_EQ(Sent(), Texts{"players"});
   Receive(info(16, 16));
   EXPECT_EQ(Sent(), Texts{}) << "same count, no request";
-  host.shown = false;
+  events.shown = false;
   Receive(info(15, 16));
   EXPECT_EQ(Sent(), Texts{}) << "hidden in the tray, no request";
-  EXPECT_TRUE(host.enabled[ID_FILE_JOIN]);
 }
 
-TEST_F(MonitorTest, ReceiveErrorsCloseTheConnectionAndNameTheHost) {
-  struct Case {
-    int error;
-    int message;
-  } cases[] = {{kSocketConnectionReset, IDS_CONNECTION_LOST},
-               {kSocketConnectionRefused, IDS_CONNECTION_LOST},
-               {10050, IDS_CANT_CONNECT}};
-  for (const Case& c : cases) {
-    host.errors.clear();
-    ConnectTo();
-    Receive({}, {}, kSocketWouldBlock);
-    EXPECT_TRUE(monitor.IsConnected());
-    Receive({}, {}, c.error);
-    EXPECT_FALSE(monitor.IsConnected());
-    EXPECT_EQ(host.errors,
-              (std::vector<std::pair<int, std::string>>{{c.message, "alpha.example"}}));
-    EXPECT_EQ(monitor.HostText(), "");
-  }
-  // A datagram longer than the buffer arrives cut, with WSAEMSGSIZE: its first 8192 bytes count.
+TEST_F(MonitorTest, ADatagramCutByTheSocketIsReadAsFarAsItCame) {
   ConnectTo();
   std::vector<uint8_t> datagram = ByteBuilder().Prefix().Text("l").Bytes();
   datagram.resize(8192, 'x');
   Receive(datagram, {}, kSocketMessageTooLong);
   EXPECT_TRUE(monitor.IsConnected());
-  EXPECT_EQ(host.console.size(), 8192u - 5);
+  EXPECT_EQ(events.console.size(), 8192u - 5);
 }
 
 TEST_F(MonitorTest, DisconnectResetsEverything) {
   ConnectTo();
-  Receive(ByteBuilder().Prefix().Text("D").Byte(1).Byte(1).Str("Ann").I32(2).F32(61).Bytes());
+  Receive(PingReply());
   monitor.Disconnect();
-  EXPECT_FALSE(monitor.IsConnected());
-  EXPECT_TRUE(host.timers.empty());
-  EXPECT_TRUE(host.players.empty());
-  EXPECT_EQ(host.socketsClosed, 1);
-  EXPECT_EQ(host.states.back(), IDS_STATE_NOT_CONNECTED);
-  EXPECT_EQ(host.pingText, " ping ");
+  EXPECT_TRUE(port.timers.empty() && !port.socket);
+  EXPECT_EQ(events.report, (ConnectionReport{State::NotConnected, "", 27016}));
   EXPECT_EQ(monitor.State().address, "");
   EXPECT_EQ(monitor.State().pingMin, 0xFFFFFFFFu);
-  EXPECT_EQ(host.consoleDisconnects, 1);
-  for (int command : {ID_VIEW_PING_STATISTICS, ID_VIEW_REFRESH, ID_VIEW_SERVER_INFO, ID_FILE_JOIN,
-                      ID_FILE_DISCONNECT, ID_TOOLS_REMOTE_CONSOLE}) {
-    EXPECT_FALSE(host.enabled[command]) << command;
-  }
+  EXPECT_EQ(monitor.Kind(), ServerKind::Unknown);
   Sent();
   monitor.SendQuery("ping");
   monitor.Refresh();
@@ -294,15 +261,22 @@ TEST_F(MonitorTest, TimerTicksSendTheirQueriesAndStaleTicksDoNothing) {
   EXPECT_EQ(Sent(), (Texts{"ping", "info"}));
   EXPECT_EQ(monitor.State().pingsSent, 2u);
 
-  host.shown = false;
+  events.shown = false;
   monitor.ResetTimers();
-  EXPECT_EQ(host.timers, (std::map<TimerId, uint32_t>{{TimerId::Ping, 60000},
+  EXPECT_EQ(port.timers, (std::map<TimerId, uint32_t>{{TimerId::Ping, 60000},
                                                       {TimerId::Info, 300000},
                                                       {TimerId::Flash, 500}}));
   Tick(TimerId::Flash);
-  EXPECT_EQ(host.flashSteps, 1);
+  EXPECT_EQ(events.flashSteps, 1);
   monitor.Refresh();
   EXPECT_EQ(Sent(), (Texts{"info", "players"}));
+
+  // While the game runs with auto-disconnect on, any tick ends the connection.
+  settings.autoDisconnect = true;
+  events.gameRunning = true;
+  Tick(TimerId::Ping);
+  EXPECT_FALSE(monitor.IsConnected());
+  EXPECT_EQ(Sent(), Texts{});
 }
 
 // ---- Servers of today
@@ -329,30 +303,25 @@ TEST_F(MonitorTest, APingWithoutTextAnswerStartsTheBinaryQueries) {
   ConnectTo();
   monitor.SendQuery("rules");
   EXPECT_EQ(Sent(), (Texts{"details", "ping", "rules"}));
-  EXPECT_EQ(monitor.Kind(), ServerKind::Unknown);
   Receive(PingReply());
   EXPECT_EQ(Sent(), (Texts{"T", "V:-1"})) << "every text query still unanswered, in binary";
-  EXPECT_EQ(monitor.Kind(), ServerKind::TextSilent);
   monitor.Refresh();
   EXPECT_EQ(Sent(), (Texts{"info", "T", "players", "U:-1"})) << "both forms while unsure";
   Receive(PingReply());
   Receive(ByteBuilder().Prefix().Text("A").Byte(1).Byte(2).Byte(3).Bytes());
   Receive(ByteBuilder().Prefix().Text("A").Bytes());
   EXPECT_EQ(Sent(), Texts{}) << "the probe happens once; malformed challenges are ignored";
-  EXPECT_FALSE(monitor.QueryChallenge().has_value());
-  EXPECT_EQ(monitor.Kind(), ServerKind::TextSilent);
+  EXPECT_EQ(events.kinds, std::vector<ServerKind>{ServerKind::TextSilent});
 
   Receive(Challenge(kChallenge));
-  EXPECT_EQ(monitor.Kind(), ServerKind::Modern);
   EXPECT_EQ(monitor.QueryChallenge(), kChallenge);
   EXPECT_EQ(Sent(), (Texts{"T:305419896", "U:305419896", "V:305419896"}));
 
   Receive(SourceInfo("Today", 3));
   EXPECT_EQ(Sent(), (Texts{"U:305419896"})) << "the count changed on screen: players, binary";
   EXPECT_EQ(monitor.State().hostName, "Today");
-  EXPECT_TRUE(host.enabled[ID_FILE_JOIN]);
-  EXPECT_EQ(host.autojoinChecks, 1);
-  EXPECT_EQ(host.infoChanges, 1);
+  EXPECT_EQ(events.infoChanges, 1);
+  EXPECT_EQ(events.kinds, (std::vector<ServerKind>{ServerKind::TextSilent, ServerKind::Modern}));
 
   monitor.Refresh();
   monitor.SendQuery("rules");
@@ -361,8 +330,6 @@ TEST_F(MonitorTest, APingWithoutTextAnswerStartsTheBinaryQueries) {
 
   // Every connection starts without kind or challenge.
   monitor.Disconnect();
-  EXPECT_EQ(monitor.Kind(), ServerKind::Unknown);
-  EXPECT_FALSE(monitor.QueryChallenge().has_value());
   ConnectTo();
   Receive(PingReply());
   EXPECT_EQ(Sent(), (Texts{"details", "ping", "T"})) << "no challenge of the last connection";
@@ -401,7 +368,6 @@ TEST_F(MonitorTest, AnInformationReplyWhileUnsureMakesTheServerOld) {
   Receive(ByteBuilder().Prefix().Text("C").Str("").Str("Late").Str("crossfire").Str("valve")
               .Str("Half-Life").Byte(0).Byte(16).Byte(47).Bytes());
   EXPECT_EQ(monitor.Kind(), ServerKind::Old);
-  EXPECT_EQ(monitor.State().hostName, "Late");
   monitor.Refresh();
   monitor.SendQuery("rules");
   Tick(TimerId::Info);
@@ -418,11 +384,10 @@ TEST(MonitorOfToday, AfterADetailsReplyInformationRepliesChangeNothing) {
     uint8_t protocol;
     int infoChanges;
   } cases[] = {
-      {"details, then information", {Details("Details", 3), SourceInfo("Info", 4)}, "Details", 47,
-       1},
+      {"details, then information", {Details("D", 3), SourceInfo("I", 4)}, "D", 47, 1},
       {"information, details, information",
-       {SourceInfo("Info", 4), Details("Details", 3), SourceInfo("Info", 5)}, "Details", 47, 2},
-      {"information only", {SourceInfo("Info", 4), SourceInfo("Info 2", 5)}, "Info 2", 48, 2},
+       {SourceInfo("I", 4), Details("D", 3), SourceInfo("I", 5)}, "D", 47, 2},
+      {"information only", {SourceInfo("I", 4), SourceInfo("I 2", 5)}, "I 2", 48, 2},
   };
   for (const Case& c : cases) {
     MonitorRig rig;
@@ -431,7 +396,7 @@ TEST(MonitorOfToday, AfterADetailsReplyInformationRepliesChangeNothing) {
     for (const auto& reply : c.replies) rig.Receive(reply);
     EXPECT_EQ(rig.monitor.State().hostName, c.name) << c.what;
     EXPECT_EQ(rig.monitor.State().protocol, c.protocol) << c.what;
-    EXPECT_EQ(rig.host.infoChanges, c.infoChanges) << c.what;
+    EXPECT_EQ(rig.events.infoChanges, c.infoChanges) << c.what;
   }
 }
 
@@ -448,10 +413,9 @@ TEST_F(MonitorTest, SplitRepliesAreJoinedFromTheServersAddressOnly) {
   Receive(piece(42, 0x12, rules, 10, rules.size()));
   Receive(piece(42, 0x02, rules, 0, 10), Ipv4Endpoint{{127, 0, 0, 3}, 27016});
   Receive(piece(42, 0x02, rules, 0, 10), Ipv4Endpoint{kServer, 27017});
-  EXPECT_EQ(host.rulesChanges, 0) << "pieces from elsewhere are not the server's";
+  EXPECT_EQ(events.rulesChanges, 0) << "pieces from elsewhere are not the server's";
   Receive(piece(42, 0x02, rules, 0, 10));
-  EXPECT_EQ(host.rulesChanges, 1);
-  EXPECT_EQ(monitor.Rules().Copy(), std::vector<uint8_t>(rules.begin() + 5, rules.end()));
+  EXPECT_EQ(events.rules, (std::vector<RuleRow>{{"mp_timelimit", "30"}}));
 
   // Any reply type may come split; one that is not a reply once joined is dropped.
   const std::vector<uint8_t> info = SourceInfo("Split info", 3);
@@ -462,28 +426,7 @@ TEST_F(MonitorTest, SplitRepliesAreJoinedFromTheServersAddressOnly) {
   Receive(piece(44, 0x01, nested, 0, nested.size()));
   const auto noPrefix = ByteBuilder().Str("lno prefix").Bytes();
   Receive(piece(45, 0x01, noPrefix, 0, noPrefix.size()));
-  EXPECT_EQ(host.console, "");
-}
-
-TEST_F(MonitorTest, RconChallengeRepliesGoToTheHost) {
-  ConnectTo();
-  struct Case {
-    const char* text;
-    std::vector<uint32_t> challenges;
-  } cases[] = {
-      {"challenge rcon 2471038475\n", {2471038475u}},
-      {"challenge rcon 0 \r\n", {0}},
-      {"challenge rcon abc\n", {}},
-      {"challenge rcon 4294967296\n", {}},
-      {"challenge rcon 5 6\n", {}},
-      {"challenges rcon 5\n", {}},
-  };
-  for (const Case& c : cases) {
-    host.rconChallenges.clear();
-    Receive(ByteBuilder().Prefix().Str(c.text).Bytes());
-    EXPECT_EQ(host.rconChallenges, c.challenges) << c.text;
-  }
-  EXPECT_EQ(host.console, "") << "the challenge is no console output";
+  EXPECT_EQ(events.console, "");
 }
 
 }  // namespace

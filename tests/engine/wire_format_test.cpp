@@ -1,4 +1,4 @@
-// Request bytes, print reply texts, server text splitting, private ranges, refresh plans and the
+// Request bytes, print reply texts, rcon challenges, server text splitting, private ranges, refresh plans and the
 // ping arithmetic.
 #include <gtest/gtest.h>
 
@@ -44,6 +44,21 @@ TEST(WireFormat, PrintRepliesHandOnTheirTextOrTheLogLine) {
   for (const Case& c : cases) {
     EXPECT_EQ(PrintReplyText(c.payload.data(), c.payload.size()), c.text) << c.what;
     EXPECT_EQ(IsServerLogLine(c.payload.data(), c.payload.size()), c.logLine) << c.what;
+  }
+}
+
+TEST(WireFormat, RconChallengeNumbers) {
+  struct Case {
+    const char* text;
+    std::optional<uint32_t> challenge;
+  } cases[] = {
+      {"challenge rcon 2471038475\n", 2471038475u}, {"challenge rcon 0 \r\n", 0u},
+      {"challenge rcon abc\n", std::nullopt},        {"challenge rcon 4294967296\n", std::nullopt},
+      {"challenge rcon 5 6\n", std::nullopt},        {"challenges rcon 5\n", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const std::vector<uint8_t> payload = ByteBuilder().Str(c.text).Bytes();
+    EXPECT_EQ(ParseRconChallenge(payload.data(), payload.size()), c.challenge) << c.text;
   }
 }
 

@@ -1,12 +1,14 @@
-// Feeds random datagrams to everything that reads server replies: the readers on their own, the
-// joiner of split replies, and connected monitors that receive the input from their server as one
-// datagram, as the body of an 'I' reply, as a reply cut into split pieces, and as a row of
-// receive events: datagrams from the server or from other sources, receive errors, datagrams cut
-// by the socket, and time passing (which lets split sequences expire).
+// Feeds random datagrams to everything that reads server replies: the readers on their own (the
+// rules body among them), the joiner of split replies, and connected monitors that receive the
+// input from their server as one datagram, as the body of an 'I' reply and of an 'E' reply, as a
+// reply cut into split pieces, and as a row of receive events: datagrams from the server or from
+// other sources, receive errors, datagrams cut by the socket, and time passing (which lets split
+// sequences expire).
 //
 // Invariants (abort on violation): the joiners never hold more than 4 sequences nor more than the
 // reply limit per sequence, and never give a reply over the limit; a datagram from any other
-// address or port changes nothing the window sees.
+// address or port changes nothing the window sees; the rules reader gives rows made only of the
+// body's bytes, at most (n - 1) / 2 of them, and the window gets exactly those rows.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -18,7 +20,7 @@
 #include "engine/server_monitor.h"
 #include "engine/source_info_reader.h"
 #include "engine/split_reassembler.h"
-#include "tests/support/fake_monitor_host.h"
+#include "tests/support/fake_monitor_port.h"
 
 namespace {
 
@@ -39,8 +41,8 @@ void CheckJoined(const std::optional<std::vector<uint8_t>>& joined) {
 
 // What the window would show or send: a datagram from another source must leave it as it was.
 struct Seen {
-  size_t sent, consoleSize, challenges, errors, states;
-  int players, infoChanges, pingChanges, rulesChanges, captions;
+  size_t sent, consoleSize, challenges, messages, states, pings, kinds;
+  int infoChanges, rulesChanges;
   size_t sequences, bytesHeld;
   bool operator==(const Seen&) const = default;
 };
@@ -63,26 +65,27 @@ class ConnectedMonitor {
   void StayConnected() {
     if (!monitor_.IsConnected()) Connect();
   }
-  void Advance(uint32_t ms) { host_.now += ms; }
+  void Advance(uint32_t ms) { port_.now += ms; }
   const ServerMonitor& Monitor() const { return monitor_; }
+  const testing::RecordingEvents& Events() const { return events_; }
   Seen WhatIsSeen() const {
-    return {host_.sent.size(),    host_.console.size(),  host_.rconChallenges.size(),
-            host_.errors.size(),  host_.states.size(),   host_.playerLists,
-            host_.infoChanges,    host_.pingChanges,     host_.rulesChanges,
-            host_.captions,       monitor_.SplitReplies().SequencesInProgress(),
-            monitor_.SplitReplies().BytesHeld()};
+    return {port_.sent.size(),       events_.console.size(), events_.rconChallenges.size(),
+            events_.messages.size(), events_.states.size(),  events_.pings.size(),
+            events_.kinds.size(),    events_.infoChanges,    events_.rulesChanges,
+            monitor_.SplitReplies().SequencesInProgress(), monitor_.SplitReplies().BytesHeld()};
   }
 
  private:
   void Connect() {
     monitor_.Connect("127.0.0.2:27015", false);
-    monitor_.OnLookupDone(host_.nextTask - 1, 0);
+    monitor_.OnLookupDone(port_.nextTask - 1, 0);
     Check(monitor_.IsConnected());
   }
 
-  testing::FakeMonitorHost host_;
+  testing::FakeMonitorPort port_;
+  testing::RecordingEvents events_;
   Settings settings_;
-  ServerMonitor monitor_{host_, settings_};
+  ServerMonitor monitor_{port_, events_, settings_};
 };
 
 std::vector<uint8_t> Prefixed(const std::vector<uint8_t>& prefix, const uint8_t* data,
@@ -172,6 +175,23 @@ void FeedSplit(const uint8_t* data, size_t size, ConnectedMonitor& monitor) {
   }
 }
 
+// The input as a rules body: read alone, and as the body of an 'E' reply that the window gets.
+void FuzzRules(const uint8_t* data, size_t size, ConnectedMonitor& monitor) {
+  const std::optional<std::vector<RuleRow>> rows = ReadRules(data, size);
+  Check(rows.has_value() == (size != 0));
+  if (rows) {
+    size_t bytes = 0;
+    for (const RuleRow& row : *rows) {
+      Check(row.name.find('\0') == std::string::npos && row.value.find('\0') == std::string::npos);
+      bytes += row.name.size() + row.value.size();
+    }
+    Check(rows->size() <= (size - 1) / 2);
+    Check(bytes <= (size > 2 ? size - 2 : 0));
+  }
+  monitor.Receive(Prefixed({0xFF, 0xFF, 0xFF, 0xFF, 'E'}, data, size));
+  Check(monitor.Events().rulesChanges == 1 && monitor.Events().rules == rows);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -183,6 +203,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   ConnectedMonitor whole;
   whole.Receive(data, size);
+
+  ConnectedMonitor rules;
+  FuzzRules(data, size, rules);
 
   ConnectedMonitor info;
   info.Receive(Prefixed({0xFF, 0xFF, 0xFF, 0xFF, 'I'}, data, size));

@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "common/unique_handle_win.h"
+
 namespace tarnwick {
 namespace {
 
@@ -28,40 +30,23 @@ void ExpectStyles(const HighlightFonts& fonts, LONG height, const char* face) {
   EXPECT_EQ(fonts.Get(kHighlightFontCount), nullptr);
 }
 
-TEST(HighlightFontsGlue, TakeEverythingButTheStyleFromTheBaseFont) {
-  LOGFONTA base = {};
-  base.lfHeight = -13;
-  base.lfWeight = FW_HEAVY;
-  base.lfItalic = TRUE;
-  base.lfCharSet = DEFAULT_CHARSET;
-  std::strcpy(base.lfFaceName, "Tahoma");
-  HighlightFonts fonts;
-  ASSERT_TRUE(fonts.Create(base));
-  ExpectStyles(fonts, -13, "Tahoma");
-}
-
-TEST(HighlightFontsGlue, UseTheWindowsFontOrAnEmptyDescription) {
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_POPUP | LVS_REPORT, 0, 0, 200, 100, nullptr,
-                              nullptr, GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(list, nullptr);
+// Everything but the style comes from the window's font, or from an empty description without one.
+TEST(HighlightFontsGlue, TakeEverythingButTheStyleFromTheWindowsFont) {
   LOGFONTA chosen = {};
   chosen.lfHeight = -17;
+  chosen.lfWeight = FW_HEAVY;
+  chosen.lfItalic = TRUE;
   std::strcpy(chosen.lfFaceName, "Courier New");
   UniqueFont font(CreateFontIndirectA(&chosen));
-  SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
-  HighlightFonts fonts;
-  ASSERT_TRUE(fonts.CreateFromWindowFont(list));
-  ExpectStyles(fonts, -17, "Courier New");
-  DestroyWindow(list);
-
-  HWND plain = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(plain, nullptr);
-  ASSERT_EQ(SendMessageA(plain, WM_GETFONT, 0, 0), 0);
-  HighlightFonts fallback;
-  ASSERT_TRUE(fallback.CreateFromWindowFont(plain));
-  ExpectStyles(fallback, 0, "");
-  DestroyWindow(plain);
+  for (const HFONT given : {font.Get(), HFONT{}}) {
+    UniqueWindow window(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                        GetModuleHandleA(nullptr), nullptr));
+    ASSERT_TRUE(window);
+    SendMessageA(window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(given), FALSE);
+    HighlightFonts fonts;
+    ASSERT_TRUE(fonts.CreateFromWindowFont(window.Get()));
+    ExpectStyles(fonts, given ? -17 : 0, given ? "Courier New" : "");
+  }
 }
 
 }  // namespace

@@ -1,57 +1,32 @@
-// The highlight rule list: attributes, defaults, lookup, ordering and the "Highlight" subkey.
+// The highlight rule list: attributes and their edits, defaults, lookup, ordering and the
+// "Highlight" subkey.
 #include "highlight/highlight_rules.h"
 
 #include <gtest/gtest.h>
 
+#include "highlight/highlight_edits.h"
 #include "settings/memory_key_store.h"
+#include "shell/window_settings.h"
 
 namespace tarnwick {
 namespace {
 
-TEST(HighlightRules, AttributesPackColourStyleAndPriority) {
-  const HighlightRule bold = DefaultHighlightRules()[0];
-  EXPECT_EQ(RuleColour(bold.attributes), 0xA00000u);  // red 0, green 0, blue 160
-  EXPECT_EQ(RuleStyleIndex(bold.attributes), 1);
-  EXPECT_EQ(RulePriority(bold.attributes), 31u);
-  const HighlightRule clan = DefaultHighlightRules()[1];
-  EXPECT_EQ(RuleColour(clan.attributes), 0x400080u);  // red 128, green 0, blue 64
-  EXPECT_EQ(RuleStyleIndex(clan.attributes), 0);
-  EXPECT_EQ(RulePriority(clan.attributes), 0u);
+// (The default rules' colours and priorities are checked where the player list draws them.)
+TEST(HighlightRules, EachEditOfTheAttributesKeepsTheOtherFields) {
   EXPECT_EQ(MakeHighlightAttributes(0xA00000, 1, 31), 0xF9A00000u);
-  EXPECT_EQ(MakeHighlightAttributes(0, 0, 4), NewHighlightRule().attributes);
   EXPECT_EQ(MakeHighlightAttributes(0, 7, 0), kHighlightBold | kHighlightItalic | kHighlightUnderline);
-  EXPECT_EQ(NewHighlightRule().mask, "<<Mask>>");
-}
-
-TEST(HighlightRules, FirstMatchInListOrderWins) {
-  const std::vector<HighlightRule> rules = DefaultHighlightRules();
+  EXPECT_EQ(WithRuleColour(0xF9A00000u, 0x0000FF), 0xF90000FFu);
+  EXPECT_EQ(WithRuleColour(0x20000000u, 0xFF123456u), 0x20123456u) << "only 24 bits of colour";
   struct Case {
-    const char* name;
-    const char* mask;  // null: no rule
-  } cases[] = {{"[Kx4t].joe", "[Kx4t].*"}, {"[abc]joe", "*[*]*"}, {"joe", nullptr}};
-  for (const Case& c : cases) {
-    const HighlightRule* rule = FindHighlightRule(rules, c.name);
-    if (c.mask == nullptr) {
-      EXPECT_EQ(rule, nullptr) << c.name;
-    } else {
-      ASSERT_NE(rule, nullptr) << c.name;
-      EXPECT_EQ(rule->mask, c.mask);
-    }
-  }
-  EXPECT_EQ(FindHighlightRule({}, "joe"), nullptr);
+    uint32_t before, priority, after;
+  } cases[] = {
+      {0x20000000u, 31, 0xF8000000u}, {0xF9A00000u, 0, 0x01A00000u},
+      {0x07FFFFFFu, 4, 0x27FFFFFFu},  {0x00000000u, 33, 0x08000000u},  // kept to 5 bits
+  };
+  for (const Case& c : cases) EXPECT_EQ(WithRulePriority(c.before, c.priority), c.after);
 }
 
-TEST(HighlightRules, SortIsByPriorityAloneAndStable) {
-  std::vector<HighlightRule> rules = {{0x20000001, "four-a"}, {0x00FFFFFF, "zero"},
-                                      {0xF8000000, "top"},    {0x27000002, "four-b"},
-                                      {0x20000003, "four-c"}};
-  SortByPriority(rules);
-  std::vector<std::string> masks;
-  for (const HighlightRule& r : rules) masks.push_back(r.mask);
-  EXPECT_EQ(masks, (std::vector<std::string>{"top", "four-a", "four-b", "four-c", "zero"}));
-  // A rule given priority 31 is tried before lower ones.
-  EXPECT_EQ(FindHighlightRule(rules, "top")->mask, "top");
-}
+// (The first matching rule is the one whose colour the player list draws: tested there.)
 
 class HighlightStore : public testing::Test {
  protected:
@@ -69,41 +44,30 @@ TEST_F(HighlightStore, MissingSubkeyGivesTheDefaultsAndAnEmptyOneNothing) {
   EXPECT_TRUE(LoadHighlightRules(settings.get()).empty());
 }
 
-TEST_F(HighlightStore, LoadKeepsStoredOrderAndStopsAtTheFirstUnusableValue) {
+// (That loading keeps the stored order is seen through Save.)
+TEST_F(HighlightStore, LoadStopsAtTheFirstUnusableValue) {
   struct Stored {
     std::string name;
     ValueType type;
     std::vector<uint8_t> data;
-  };
-  struct Case {
-    std::vector<Stored> values;
-    std::vector<HighlightRule> loaded;
-  } cases[] = {
-      {{{"low", ValueType::kDword, {0, 0, 0, 0x08}}, {"high", ValueType::kDword, {0, 0, 0, 0xF8}}},
-       {{0x08000000, "low"}, {0xF8000000, "high"}}},
-      {{{"a", ValueType::kDword, {1, 0, 0, 0}},
-        {"b", ValueType::kString, {'x', 0}},
-        {"c", ValueType::kDword, {3, 0, 0, 0}}},
-       {{1, "a"}}},
-      {{{"a", ValueType::kDword, {1, 0, 0, 0}},
-        {std::string(260, 'n'), ValueType::kDword, {2, 0, 0, 0}},
-        {"c", ValueType::kDword, {3, 0, 0, 0}}},
-       {{1, "a"}}},
-      {{{"a", ValueType::kDword, {1, 0, 0, 0}},
-        {"long", ValueType::kDword, {2, 0, 0, 0, 0}},
-        {"c", ValueType::kDword, {3, 0, 0, 0}}},
-       {{1, "a"}}},
-      {{{std::string(259, 'n'), ValueType::kDword, {2, 0, 0, 0}}},
-       {{2, std::string(259, 'n')}}},
-      {{{"bin", ValueType::kBinary, {1, 0, 0, 0}}, {"c", ValueType::kDword, {3, 0, 0, 0}}}, {}},
-  };
-  for (const Case& c : cases) {
-    auto settings = Settings();
+  } unusable[] = {{"b", ValueType::kString, {'x', 0}},
+                  {std::string(260, 'n'), ValueType::kDword, {2, 0, 0, 0}},  // 259 fill the room
+                  {"long", ValueType::kDword, {2, 0, 0, 0, 0}},
+                  {"bin", ValueType::kBinary, {1, 0, 0, 0}}};
+  auto settings = Settings();
+  for (const Stored& bad : unusable) {
     settings->DeleteSubkey("Highlight");
     auto highlight = settings->CreateSubkey("Highlight");
-    for (const Stored& v : c.values) highlight->SetValue(v.name, v.type, v.data);
-    EXPECT_EQ(LoadHighlightRules(settings.get()), c.loaded);
+    SetDword(*highlight, "a", 1);
+    highlight->SetValue(bad.name, bad.type, bad.data);
+    SetDword(*highlight, "c", 3);
+    EXPECT_EQ(LoadHighlightRules(settings.get()), (std::vector<HighlightRule>{{1, "a"}}))
+        << bad.name;
   }
+  settings->DeleteSubkey("Highlight");
+  SetDword(*settings->CreateSubkey("Highlight"), std::string(259, 'n'), 2);
+  EXPECT_EQ(LoadHighlightRules(settings.get()),
+            (std::vector<HighlightRule>{{2, std::string(259, 'n')}}));
 }
 
 TEST_F(HighlightStore, SaveRewritesTheSubkeyFromTheList) {
@@ -119,6 +83,20 @@ TEST_F(HighlightStore, SaveRewritesTheSubkeyFromTheList) {
                                         {0x08000000, "second"}}));
   EXPECT_EQ(SaveHighlightRules(*settings, {}), KeyStatus::kSuccess);
   EXPECT_TRUE(LoadHighlightRules(settings.get()).empty());
+}
+
+TEST_F(HighlightStore, WindowSortsTheLoadedRulesByPriorityAloneAndStably) {
+  auto settings = Settings();
+  auto highlight = settings->CreateSubkey("Highlight");
+  const std::vector<HighlightRule> stored = {{0x20000001, "four-a"}, {0x00FFFFFF, "zero"},
+                                             {0xF8000000, "top"},    {0x27000002, "four-b"},
+                                             {0x20000003, "four-c"}};
+  for (const HighlightRule& rule : stored) SetDword(*highlight, rule.mask, rule.attributes);
+  WindowSettings window;
+  LoadWindowSettings(memory_, window);
+  std::vector<std::string> masks;
+  for (const HighlightRule& rule : window.highlightRules) masks.push_back(rule.mask);
+  EXPECT_EQ(masks, (std::vector<std::string>{"top", "four-a", "four-b", "four-c", "zero"}));
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
-// The main window as a user meets it: its initial command states, menus, the address box's
-// completion, the player list's sorting and the status bar, driven with real messages.
+// The main window as a user meets it: its command states and toggles, the address box's completion,
+// the player list's sorting and highlighting, Unicode names from a server and the web commands,
+// driven with real messages.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <map>
 
 #include "controls/combo_box_win.h"
-#include "common/shell_open_win.h"
 #include "common/wide_text_win.h"
 #include "resources/resource.h"
-#include "tests/dialogs/connected_window_win.h"
+#include "tests/support/connected_window_win.h"
 #include "tests/support/window_test_support_win.h"
 
 namespace tarnwick {
@@ -18,6 +18,7 @@ using testing::BoxRecorder;
 using testing::PumpPending;
 using testing::SendCommand;
 using testing::WindowUnderTest;
+using Texts = std::vector<std::string>;
 
 UINT MenuStateOf(HWND window, int command) {
   HMENU bar = GetMenu(window);
@@ -30,49 +31,32 @@ UINT MenuStateOf(HWND window, int command) {
   return static_cast<UINT>(-1);
 }
 
-TEST(MainWindowStart, CommandStatesAfterCreation) {
+// (The command state table's start is the portable test's part; here the menus and bars show it.)
+TEST(MainWindowStart, MenusShowTheCommandStatesAndTheCommandsDoWhatTheySay) {
   BoxRecorder boxes;
   WindowUnderTest window;
   ASSERT_NE(window.hwnd(), nullptr);
   struct Case {
     int command;
-    bool grayed;
-    bool checked;
-  } cases[] = {
-      {ID_VIEW_TOOLBAR, false, true},          {ID_VIEW_STATUS_BAR, false, true},
-      {ID_VIEW_PING_STATISTICS, true, false},  {ID_VIEW_SERVER_INFO, true, false},
-      {ID_VIEW_REFRESH, true, false},          {ID_TOOLS_AUTO_UPDATE, false, true},
-      {ID_TOOLS_MINIMIZE_TO_TRAY, false, true}, {ID_FILE_JOIN, true, false},
-      {ID_FILE_AUTO_JOIN, false, false},       {ID_FILE_DISCONNECT, true, false},
-      {ID_TOOLS_REMOTE_CONSOLE, true, false},  {ID_FILE_CONNECT, false, false},
-      {ID_HELP_ABOUT, false, false},
-  };
+    UINT state;
+  } cases[] = {{ID_VIEW_SERVER_INFO, MF_GRAYED}, {ID_TOOLS_AUTO_UPDATE, MF_CHECKED},
+               {ID_FILE_AUTO_JOIN, 0},            {ID_FILE_CONNECT, 0}};
   for (const Case& c : cases) {
-    const UINT state = MenuStateOf(window.hwnd(), c.command);
-    ASSERT_NE(state, static_cast<UINT>(-1)) << c.command;
-    EXPECT_EQ((state & MF_GRAYED) != 0, c.grayed) << c.command;
-    EXPECT_EQ((state & MF_CHECKED) != 0, c.checked) << c.command;
+    EXPECT_EQ(MenuStateOf(window.hwnd(), c.command) & (MF_GRAYED | MF_CHECKED), c.state)
+        << c.command;
   }
   MessageLoop::Current()->RunIdleHandlers();
   HWND toolbar = window->Bars().Toolbar();
-  EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, ID_VIEW_REFRESH, 0));
   EXPECT_FALSE(SendMessageA(toolbar, TB_ISBUTTONENABLED, ID_FILE_DISCONNECT, 0));
   EXPECT_TRUE(SendMessageA(toolbar, TB_ISBUTTONENABLED, ID_FILE_CONNECT, 0));
-  EXPECT_EQ(GetWindowTextLengthA(window.hwnd()), 8) << "the idle caption is the program name";
+  EXPECT_EQ(testing::WindowText(window.hwnd()), "Tarnwick");
   EXPECT_EQ(window->Status().StateTip(), "Not connected");
-  EXPECT_EQ(window->Status().PaneText(1), " ping ");
   EXPECT_EQ(window->Status().PaneText(0), "Tarnwick 1.2.6 ready.");
-  EXPECT_TRUE(boxes.Boxes().empty());
-}
 
-TEST(MainWindowStart, ToggleCommandsChangeWhatTheyShow) {
-  WindowUnderTest window;
   SendCommand(window.hwnd(), ID_VIEW_TOOLBAR);
   EXPECT_FALSE(IsWindowVisible(window->Bars().Rebar()));
   EXPECT_FALSE(IsWindowVisible(window->Bars().AddressBox())) << "the address box goes with it";
   EXPECT_FALSE(MenuStateOf(window.hwnd(), ID_VIEW_TOOLBAR) & MF_CHECKED);
-  SendCommand(window.hwnd(), ID_VIEW_TOOLBAR);
-  EXPECT_TRUE(IsWindowVisible(window->Bars().Rebar()));
   SendCommand(window.hwnd(), ID_VIEW_STATUS_BAR);
   EXPECT_FALSE(IsWindowVisible(window->Status().hwnd()));
   SendCommand(window.hwnd(), ID_TOOLS_AUTO_UPDATE);
@@ -82,16 +66,15 @@ TEST(MainWindowStart, ToggleCommandsChangeWhatTheyShow) {
   EXPECT_FALSE(window->CurrentSettings().minimizeToTray);
   SendCommand(window.hwnd(), ID_FILE_AUTO_JOIN);
   EXPECT_TRUE(MenuStateOf(window.hwnd(), ID_FILE_AUTO_JOIN) & MF_CHECKED);
-}
+  EXPECT_TRUE(boxes.Boxes().empty());
 
-TEST(MainWindowStart, ConnectWithAnEmptyAddressAsksForAServer) {
-  BoxRecorder boxes;
-  WindowUnderTest window;
-  SendCommand(window.hwnd(), ID_FILE_CONNECT);
-  ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, "Please specify server you want to connect");
-  EXPECT_EQ(boxes.Boxes()[0].title, "Tarnwick");
-  EXPECT_EQ(boxes.Boxes()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
+  testing::ShellRecorder shell;  // the web commands open their address and beep only on failure
+  SendCommand(window.hwnd(), ID_HELP_MANUAL);
+  EXPECT_EQ(shell.opened, Texts{"https://tarnwick.merrowind.example/manual/"});
+  EXPECT_EQ(shell.beeps, 0);
+  shell.answer = SE_ERR_NOASSOC;
+  SendCommand(window.hwnd(), ID_HELP_UPDATES);
+  EXPECT_EQ(shell.beeps, 1);
 }
 
 void Type(HWND edit, const std::string& keys) {
@@ -99,7 +82,8 @@ void Type(HWND edit, const std::string& keys) {
   PumpPending();
 }
 
-TEST(AddressBox, CompletesTypedTextAndNotAfterBackspace) {
+TEST(AddressBox, CompletesTypedTextButNotAfterBackspaceAndEnterConnects) {
+  BoxRecorder boxes;
   WindowUnderTest window;
   HWND box = window->Bars().AddressBox();
   HWND edit = window->Bars().AddressEdit();
@@ -120,21 +104,18 @@ TEST(AddressBox, CompletesTypedTextAndNotAfterBackspace) {
   EXPECT_EQ(ComboEditText(box), "stuttgart.example:27015");
   Type(edit, "\b");
   EXPECT_EQ(ComboEditText(box), "stu") << "deleting the completion does not complete again";
-}
 
-TEST(AddressBox, EnterConnectsLikeCtrlO) {
-  BoxRecorder boxes;
-  WindowUnderTest window;
-  HWND edit = window->Bars().AddressEdit();
-  SetFocus(edit);
+  SetWindowTextA(edit, "");
   SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 1);
   PumpPending();
-  ASSERT_EQ(boxes.Boxes().size(), 1u) << "Enter with an empty box runs Connect";
+  ASSERT_EQ(boxes.Boxes().size(), 1u) << "Enter with an empty box runs Connect, which asks";
   EXPECT_EQ(boxes.Boxes()[0].text, "Please specify server you want to connect");
+  EXPECT_EQ(boxes.Boxes()[0].title, "Tarnwick");
+  EXPECT_EQ(boxes.Boxes()[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
 }
 
-std::vector<std::string> Column(const PlayerList& list, int column) {
-  std::vector<std::string> texts;
+Texts Column(const PlayerList& list, int column) {
+  Texts texts;
   for (const auto& row : list.VisibleRows()) texts.push_back(row[column]);
   return texts;
 }
@@ -149,55 +130,46 @@ void ClickHeader(HWND list, int column) {
   PumpPending();
 }
 
-TEST(PlayerListView, HeaderClicksSortAndMoveTheMark) {
+// The sort mark a column's title shows: its image, or -1 without one.
+int SortMark(HWND list, int column) {
+  LVCOLUMNA spec = {};
+  spec.mask = LVCF_FMT | LVCF_IMAGE;
+  SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&spec));
+  const bool shown = (spec.fmt & LVCFMT_IMAGE) && (spec.fmt & LVCFMT_BITMAP_ON_RIGHT);
+  return shown ? spec.iImage : -1;
+}
+
+// Names sort in the user's locale order: punctuation before letters, accented letters among theirs.
+TEST(PlayerListView, HeaderClicksSortInTheUsersLocaleOrderAndMoveTheMark) {
   WindowUnderTest window;
   PlayerList& list = window->Players();
-  std::vector<PlayerRow> rows = {{"1", "bob", "10", "00:00:10", 4},
-                                 {"2", "Alice", "-3", "01:00:00", 4},
-                                 {"3", "carl", "2", "00:10:00", 4}};
-  list.Show(rows, window->CurrentSettings().sortOrder);
-  EXPECT_EQ(Column(list, 0), (std::vector<std::string>{"1", "2", "3"}));
+  list.Show({{"1", "bob", "10", "00:00:10", 4},
+             {"2", "\u00C9mile", "-3", "01:00:00", 4},
+             {"3", "|pipe", "2", "00:10:00", 4},
+             {"4", "Alice", "0", "00:00:01", 4}},
+            window->CurrentSettings().sortOrder);
+  EXPECT_EQ(Column(list, 0), (Texts{"1", "2", "3", "4"}));
 
   ClickHeader(list.hwnd(), 1);
   EXPECT_EQ(window->CurrentSettings().sortOrder, 2);
-  EXPECT_EQ(Column(list, 1), (std::vector<std::string>{"Alice", "bob", "carl"}));
-  LVCOLUMNA spec = {};
-  spec.mask = LVCF_FMT | LVCF_IMAGE;
-  SendMessageA(list.hwnd(), LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&spec));
-  EXPECT_TRUE(spec.fmt & LVCFMT_IMAGE);
-  EXPECT_TRUE(spec.fmt & LVCFMT_BITMAP_ON_RIGHT);
-  EXPECT_EQ(spec.iImage, 0);
-  spec = {};
-  spec.mask = LVCF_FMT;
-  SendMessageA(list.hwnd(), LVM_GETCOLUMNA, 0, reinterpret_cast<LPARAM>(&spec));
-  EXPECT_FALSE(spec.fmt & LVCFMT_IMAGE) << "the mark left the '#' column";
-
+  EXPECT_EQ(Column(list, 1), (Texts{"|pipe", "Alice", "bob", "\u00C9mile"}));
+  EXPECT_EQ(SortMark(list.hwnd(), 1), 0);
+  EXPECT_EQ(SortMark(list.hwnd(), 0), -1) << "the mark left the '#' column";
   ClickHeader(list.hwnd(), 1);
   EXPECT_EQ(window->CurrentSettings().sortOrder, -2);
-  EXPECT_EQ(Column(list, 1), (std::vector<std::string>{"carl", "bob", "Alice"}));
-  spec = {};
-  spec.mask = LVCF_FMT | LVCF_IMAGE;
-  SendMessageA(list.hwnd(), LVM_GETCOLUMNA, 1, reinterpret_cast<LPARAM>(&spec));
-  EXPECT_EQ(spec.iImage, 1);
+  EXPECT_EQ(Column(list, 1), (Texts{"\u00C9mile", "bob", "Alice", "|pipe"}));
+  EXPECT_EQ(SortMark(list.hwnd(), 1), 1);
 
   ClickHeader(list.hwnd(), 2);
-  EXPECT_EQ(Column(list, 2), (std::vector<std::string>{"-3", "2", "10"})) << "frags sort as numbers";
-  EXPECT_EQ(list.CellText(2, 1), "Alice") << "rows are found by their item data";
+  EXPECT_EQ(Column(list, 2), (Texts{"-3", "0", "2", "10"})) << "frags sort as numbers";
+  EXPECT_EQ(list.CellText(2, 1), "\u00C9mile") << "rows are found by their item data";
 }
-
-}  // namespace
-}  // namespace tarnwick
-
-namespace tarnwick {
-namespace {
 
 // Asks the main window how a player row is to be drawn, as the list does while it paints.
 LRESULT DrawStageResult(WindowUnderTest& window, LPARAM rowParam, COLORREF& color) {
   HWND list = window->Players().hwnd();
   NMLVCUSTOMDRAW draw = {};
-  draw.nmcd.hdr.hwndFrom = list;
-  draw.nmcd.hdr.idFrom = IDC_PLAYER_LIST;
-  draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+  draw.nmcd.hdr = {list, IDC_PLAYER_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
   draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
   draw.nmcd.lItemlParam = rowParam;
   draw.nmcd.hdc = GetDC(list);
@@ -208,32 +180,6 @@ LRESULT DrawStageResult(WindowUnderTest& window, LPARAM rowParam, COLORREF& colo
   color = draw.clrText;
   return result;
 }
-
-TEST(PlayerListView, NamesAreDrawnByTheFirstMatchingRule) {
-  WindowUnderTest window;
-  window->HighlightRules() = DefaultHighlightRules();
-  window->Players().Show({{"1", "[Kx4t].joe", "1", "00:00:01", 4},
-                          {"2", "[abc]joe", "1", "00:00:01", 4},
-                          {"3", "joe", "1", "00:00:01", 4}},
-                         1);
-  COLORREF color = 0;
-  EXPECT_EQ(DrawStageResult(window, 1, color), CDRF_NEWFONT);
-  EXPECT_EQ(color, RGB(0, 0, 160)) << "dark blue, the bold rule of priority 31";
-  EXPECT_EQ(DrawStageResult(window, 2, color), CDRF_NEWFONT);
-  EXPECT_EQ(color, RGB(128, 0, 64)) << "purple, the clan tag rule";
-  EXPECT_EQ(DrawStageResult(window, 3, color), CDRF_DODEFAULT);
-  EXPECT_EQ(DrawStageResult(window, 99, color), CDRF_DODEFAULT) << "a row that is not there";
-
-  window->CurrentSettings().playerListHighlight = false;
-  EXPECT_EQ(DrawStageResult(window, 1, color), CDRF_DODEFAULT);
-  EXPECT_EQ(color, RGB(1, 2, 3)) << "with highlighting off nothing is custom-drawn";
-}
-
-}  // namespace
-}  // namespace tarnwick
-
-namespace tarnwick {
-namespace {
 
 // What a screen reader or another program reads through the Unicode messages.
 std::wstring CellThroughW(HWND list, int row, int column) {
@@ -249,82 +195,59 @@ std::wstring CellThroughW(HWND list, int row, int column) {
 using ServerTexts = testing::ConnectedWindow;
 
 // Names over a real socket from the demo server: today's servers send UTF-8, old ones Latin-1.
-TEST_F(ServerTexts, NamesAndCaptionReadBackAsWritten) {
+// Each name is drawn in the colour of the first rule that matches it.
+TEST_F(ServerTexts, NamesAndCaptionReadBackAsWrittenAndNamesTakeTheColourOfTheirRule) {
   demo::DemoConfig config;
   config.host_name = "\u4E2D\u6587 Server";
   config.map = "de_\u00FCber";
   config.players = {{"\u0441\u0434s\u0446\u0430l", 3, 10.0f},
                     {"\u00DCber \u2665", 2, 20.0f},
                     {"\xDC" "ber", 1, 30.0f},
-                    {"\uFF26\uFF55\uFF4C\uFF4C", 0, 40.0f}};
+                    {"\uFF26\uFF55\uFF4C\uFF4C", 0, 40.0f},
+                    {"[Kx4t].joe", 0, 50.0f},
+                    {"[abc]joe", 0, 60.0f}};
   ASSERT_TRUE(Connect(config));
   HWND list = window->Players().hwnd();
-  ASSERT_TRUE(testing::PumpUntil([&] { return window->Players().RowCount() == 4; }));
-  std::vector<std::wstring> names;
-  for (int row = 0; row < 4; ++row) names.push_back(CellThroughW(list, row, 1));
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"\u00DCber", L"\u00DCber \u2665",
-                                               L"\u0441\u0434s\u0446\u0430l",
-                                               L"\uFF26\uFF55\uFF4C\uFF4C"}));
-  wchar_t caption[256] = {};
-  GetWindowTextW(window.hwnd(), caption, static_cast<int>(std::size(caption)));
-  EXPECT_NE(std::wstring(caption).find(L"de_\u00FCber"), std::wstring::npos) << Narrow(caption);
-  EXPECT_NE(std::wstring(caption).find(L"\u4E2D\u6587 Server"), std::wstring::npos);
-  // A mask typed in Cyrillic draws the Cyrillic name; full-width letters fold by the platform's
-  // lower-casing, which the portable fold leaves alone.
-  window->HighlightRules() = {{MakeHighlightAttributes(0x0000FF, 0, 20), "\u0421\u0414*"},
-                              {MakeHighlightAttributes(0x00FF00, 0, 20), "\uFF46*"}};
-  window->CurrentSettings().playerListHighlight = true;
-  int drawn = 0;
-  for (int row = 0; row < 4; ++row) {
+  ASSERT_TRUE(testing::PumpUntil([&] { return window->Players().RowCount() == 6; }));
+  std::map<std::wstring, LPARAM> rows;  // each name and its row's item data
+  for (int row = 0; row < 6; ++row) {
     LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
     SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    COLORREF color = 0;
-    if (DrawStageResult(window, item.lParam, color) == CDRF_NEWFONT) ++drawn;
+    rows[CellThroughW(list, row, 1)] = item.lParam;
   }
-  EXPECT_EQ(drawn, 2);
-}
+  const std::wstring cyrillic = L"\u0441\u0434s\u0446\u0430l";
+  const std::wstring fullWidth = L"\uFF26\uFF55\uFF4C\uFF4C";
+  std::vector<std::wstring> names;
+  for (const auto& [name, param] : rows) names.push_back(name);
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"[Kx4t].joe", L"[abc]joe", L"\u00DCber",
+                                               L"\u00DCber \u2665", cyrillic, fullWidth}));
+  wchar_t caption[256] = {};
+  GetWindowTextW(window.hwnd(), caption, static_cast<int>(std::size(caption)));
+  EXPECT_NE(std::wstring(caption).find(L"de_\u00FCber"), std::wstring::npos) << Narrow(caption);
+  EXPECT_NE(std::wstring(caption).find(L"\u4E2D\u6587 Server"), std::wstring::npos);
 
-// Name sorts in the user's locale order: punctuation before letters, accented letters among theirs.
-TEST(PlayerListView, NamesSortInTheUsersLocaleOrder) {
-  WindowUnderTest window;
-  PlayerList& list = window->Players();
-  list.Show({{"1", "Zed", "0", "00:00:01", 4},
-             {"2", "\u00C9mile", "0", "00:00:01", 4},
-             {"3", "|pipe", "0", "00:00:01", 4},
-             {"4", "alice", "0", "00:00:01", 4},
-             {"5", "~tilde", "0", "00:00:01", 4},
-             {"6", "Frank", "0", "00:00:01", 4}},
-            2);
-  const std::vector<std::string> names = Column(list, 1);
-  ASSERT_EQ(names.size(), 6u);
-  const std::vector<std::string> letters(names.begin() + 2, names.end());
-  EXPECT_EQ(letters, (std::vector<std::string>{"alice", "\u00C9mile", "Frank", "Zed"}));
-  EXPECT_EQ(names[0][0] == '|' || names[0][0] == '~', true) << names[0];
-  EXPECT_EQ(names[1][0] == '|' || names[1][0] == '~', true) << names[1];
-}
-
-TEST(MainWindowStart, WebLinkCommandsOpenTheirAddressAndBeepOnlyWhenThatFails) {
-  WindowUnderTest window;
-  std::vector<std::string> opened;
-  int beeps = 0;
-  INT_PTR answer = 42;
-  SetShellActions({[&](const std::string& target) {
-                     opened.push_back(target);
-                     return answer;
-                   },
-                   [&] { ++beeps; }});
-  SendCommand(window.hwnd(), ID_HELP_MANUAL);
-  SendCommand(window.hwnd(), ID_HELP_UPDATES);
-  EXPECT_EQ(opened, (std::vector<std::string>{"https://tarnwick.merrowind.example/manual/",
-                                              "https://tarnwick.merrowind.example/updates/"}));
-  EXPECT_EQ(beeps, 0);
-  answer = SE_ERR_NOASSOC;
-  SendCommand(window.hwnd(), ID_HELP_MANUAL);
-  EXPECT_EQ(beeps, 1);
-  SetShellActions({});
+  // (Which rule matches first is the portable matcher's part; here the rows take its colour.)
+  window->HighlightRules() = DefaultHighlightRules();
+  COLORREF color = 0;
+  EXPECT_EQ(DrawStageResult(window, rows[L"[Kx4t].joe"], color), CDRF_NEWFONT);
+  EXPECT_EQ(color, RGB(0, 0, 160)) << "dark blue, the bold rule of priority 31";
+  EXPECT_EQ(DrawStageResult(window, rows[L"[abc]joe"], color), CDRF_NEWFONT);
+  EXPECT_EQ(color, RGB(128, 0, 64)) << "purple, the clan tag rule";
+  EXPECT_EQ(DrawStageResult(window, rows[L"\u00DCber"], color), CDRF_DODEFAULT);
+  EXPECT_EQ(DrawStageResult(window, 99, color), CDRF_DODEFAULT) << "a row that is not there";
+  // A mask typed in Cyrillic draws the Cyrillic name; full-width letters fold by the platform's
+  // lower-casing, which the portable fold leaves alone.
+  window->HighlightRules() = {{MakeHighlightAttributes(0x0000FF, 0, 20), "\u0421\u0414*"},
+                              {MakeHighlightAttributes(0x00FF00, 0, 20), "\uFF46*"}};
+  EXPECT_EQ(DrawStageResult(window, rows[cyrillic], color), CDRF_NEWFONT);
+  EXPECT_EQ(color, 0x0000FFu);
+  EXPECT_EQ(DrawStageResult(window, rows[fullWidth], color), CDRF_NEWFONT);
+  EXPECT_EQ(color, 0x00FF00u);
+  window->CurrentSettings().playerListHighlight = false;
+  EXPECT_EQ(DrawStageResult(window, rows[cyrillic], color), CDRF_DODEFAULT);
+  EXPECT_EQ(color, RGB(1, 2, 3)) << "with highlighting off nothing is custom-drawn";
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 // The program as a process: one window thread per window, Clone opening a second window in the
 // same process (and messages forged by another process changing nothing), "-tray" starting hidden
-// and connected, and the exit code when the last window closes. The demo server runs inside the test; the program is started as a child process.
+// and connected, and the exit code when the last window closes. The demo server runs inside the
+// test; the program is started as a child process.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "common/unique_handle_win.h"
 #include "resources/resource.h"
-#include "tests/support/window_test_support_win.h"
+#include "tests/support/modal_driver_win.h"
 #include "tools/demo_server/demo_server.h"
 
 namespace tarnwick {
@@ -51,37 +53,29 @@ class ProgramProcess {
   DWORD StartError() const { return error_; }
 
   std::vector<HWND> Windows() const {
-    struct Search {
-      DWORD id;
-      std::vector<HWND> found;
-    } search{id_, {}};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(context);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          char name[64] = {};
-          GetClassNameA(window, name, sizeof(name));
-          if (owner == s->id && std::string(name) == "TarnwickMainWindow") s->found.push_back(window);
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    std::vector<HWND> found;
+    for (HWND window = nullptr;
+         (window = FindWindowExA(nullptr, window, "TarnwickMainWindow", nullptr)) != nullptr;) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      if (owner == id_) found.push_back(window);
+    }
+    return found;
   }
 
   // Checks `done` while waiting on the process (which returns early only if it ended).
-  template <typename Done>
-  bool WaitUntil(Done done, DWORD timeoutMs = 20000) const {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-      if (GetTickCount() - start > timeoutMs) return false;
+  bool WaitUntil(const std::function<bool()>& done) const {
+    for (const DWORD start = GetTickCount(); !done();) {
+      if (GetTickCount() - start > 20000) return false;
       WaitForSingleObject(process_.Get(), 50);
     }
     return true;
   }
-
   bool WaitForWindows(size_t count) const {
     return WaitUntil([&] { return Windows().size() >= count; });
+  }
+  bool WaitForCaption(HWND window, const std::string& part) const {
+    return WaitUntil([&] { return testing::WindowText(window).find(part) != std::string::npos; });
   }
 
   // Waits for the process to end; its exit code, or -1 when it did not end in time.
@@ -98,21 +92,6 @@ class ProgramProcess {
   DWORD mainThread_ = 0;
   DWORD error_ = 0;
 };
-
-std::string CaptionOf(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof(text));
-  return text;
-}
-
-bool WaitForCaption(HWND window, const std::string& part, DWORD timeoutMs = 20000) {
-  const DWORD start = GetTickCount();
-  while (CaptionOf(window).find(part) == std::string::npos) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  }
-  return true;
-}
 
 // What another process could post to the program: a window request and the socket and tray
 // notifications, each with parameters that point nowhere.
@@ -134,7 +113,7 @@ TEST(ProgramProcessTest, CloneOpensASecondWindowAndTheLastCloseEndsWithCodeOne) 
   ASSERT_TRUE(program.Started()) << "error " << program.StartError() << " starting " << ProgramPath();
   ASSERT_TRUE(program.WaitForWindows(1));
   HWND first = program.Windows()[0];
-  ASSERT_TRUE(WaitForCaption(first, "crossfire [3/16] on Tarnwick Demo Server"));
+  ASSERT_TRUE(program.WaitForCaption(first, "crossfire [3/16] on Tarnwick Demo Server"));
 
   PostForgedMessages(program.MainThreadId(), first);
   PostMessageA(first, WM_COMMAND, MAKEWPARAM(ID_FILE_CLONE, 0), 0);
@@ -142,8 +121,8 @@ TEST(ProgramProcessTest, CloneOpensASecondWindowAndTheLastCloseEndsWithCodeOne) 
   HWND second = program.Windows()[0] == first ? program.Windows()[1] : program.Windows()[0];
   EXPECT_NE(GetWindowThreadProcessId(first, nullptr), GetWindowThreadProcessId(second, nullptr))
       << "each window has a thread of its own";
-  ASSERT_TRUE(WaitForCaption(second, "crossfire")) << "the new window watches the same server";
-  EXPECT_TRUE(WaitForCaption(first, "crossfire")) << "the first window keeps its connection";
+  ASSERT_TRUE(program.WaitForCaption(second, "crossfire")) << "the new window watches the server";
+  EXPECT_TRUE(program.WaitForCaption(first, "crossfire")) << "the first keeps its connection";
 
   PostMessageA(first, WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(1000), -1) << "the process lives while a window is open";
@@ -164,12 +143,12 @@ TEST(ProgramProcessTest, TrayOptionStartsHiddenAndConnected) {
   EXPECT_EQ(program.WaitForExit(), 1);
 }
 
+// How most users start it: a double click, no command line.
 TEST(ProgramProcessTest, NoCommandLineOpensOneIdleWindow) {
   ProgramProcess program("");
   ASSERT_TRUE(program.WaitForWindows(1));
-  HWND window = program.Windows()[0];
-  EXPECT_EQ(CaptionOf(window), "Tarnwick");
-  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(testing::WindowText(program.Windows()[0]), "Tarnwick");
+  PostMessageA(program.Windows()[0], WM_CLOSE, 0, 0);
   EXPECT_EQ(program.WaitForExit(), 1);
 }
 

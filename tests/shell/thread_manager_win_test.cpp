@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,14 +19,15 @@ namespace {
 // The stand-in threads wait for this event, then end; they record the command lines they got.
 HANDLE releaseThreads = nullptr;
 std::atomic<int> started{0};
-CRITICAL_SECTION linesLock;
-std::vector<std::string>* lines = nullptr;
+std::mutex linesLock;
+std::vector<std::string> recorded;
 
 DWORD WINAPI StandInThread(void* parameter) {
   std::unique_ptr<char[]> commandLine(static_cast<char*>(parameter));
-  EnterCriticalSection(&linesLock);
-  lines->push_back(commandLine.get());
-  LeaveCriticalSection(&linesLock);
+  {
+    const std::lock_guard<std::mutex> guard(linesLock);
+    recorded.push_back(commandLine.get());
+  }
   ++started;
   WaitForSingleObject(releaseThreads, INFINITE);
   return 0;
@@ -32,19 +35,15 @@ DWORD WINAPI StandInThread(void* parameter) {
 
 class ThreadManagerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    InitializeCriticalSection(&linesLock);
-    lines = &recorded;
+  ThreadManagerTest() {
+    recorded.clear();
     started = 0;
     releaseThreads = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   }
-  void TearDown() override {
+  ~ThreadManagerTest() override {
     SetEvent(releaseThreads);
     CloseHandle(releaseThreads);
-    DeleteCriticalSection(&linesLock);
-    lines = nullptr;
   }
-  std::vector<std::string> recorded;
 };
 
 TEST_F(ThreadManagerTest, StartsAtMost63WindowThreads) {

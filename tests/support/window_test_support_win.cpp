@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/shell_open_win.h"
+#include "common/unique_handle_win.h"
 #include "common/wide_text_win.h"
 
 namespace tarnwick::testing {
@@ -47,6 +49,16 @@ BoxRecorder::BoxRecorder() {
 }
 
 BoxRecorder::~BoxRecorder() { SetMessageBoxResponder(nullptr); }
+
+ShellRecorder::ShellRecorder() {
+  SetShellActions({[this](const std::string& target) {
+                     opened.push_back(target);
+                     return answer;
+                   },
+                   [this] { ++beeps; }});
+}
+
+ShellRecorder::~ShellRecorder() { SetShellActions({}); }
 
 TrayRecorder::TrayRecorder() {
   SetTrayShellHook([this](DWORD message, const NOTIFYICONDATAW& data) {
@@ -108,6 +120,23 @@ void WindowUnderTest::Close() {
   MSG message;
   while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }
+}
+
+std::vector<uint32_t> DrawnPixels(int width, int height, const std::function<void(HDC)>& draw) {
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32};
+  void* bits = nullptr;
+  const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+  const UniqueGdiObject bitmap(
+      CreateDIBSection(dc.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return {};
+  ScopedSelectObject select(dc.Get(), bitmap.Get());
+  draw(dc.Get());
+  GdiFlush();
+  const auto* first = static_cast<const uint32_t*>(bits);
+  std::vector<uint32_t> pixels(first, first + static_cast<size_t>(width) * height);
+  for (uint32_t& pixel : pixels) pixel &= 0xFFFFFF;
+  return pixels;
 }
 
 void SendCommand(HWND window, int command, int code) {

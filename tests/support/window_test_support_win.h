@@ -4,6 +4,7 @@
 #ifndef TARNWICK_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_WIN_H
 #define TARNWICK_TESTS_SUPPORT_WINDOW_TEST_SUPPORT_WIN_H
 
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -41,6 +42,20 @@ class BoxRecorder {
  private:
   std::deque<int> answers_;
   std::vector<MessageBoxRequest> boxes_;
+};
+
+// Stands in for the shell's "open" and its beep: keeps every target and counts the beeps. Each open
+// answers `answer` (as ShellExecute does: above 32 means opened).
+class ShellRecorder {
+ public:
+  ShellRecorder();
+  ~ShellRecorder();
+  ShellRecorder(const ShellRecorder&) = delete;
+  ShellRecorder& operator=(const ShellRecorder&) = delete;
+
+  std::vector<std::string> opened;
+  int beeps = 0;
+  INT_PTR answer = 42;
 };
 
 // Stands in for the shell's notification area and keeps every call. Like the shell it holds each
@@ -102,6 +117,9 @@ class WindowUnderTest {
   MessageLoop loop_;
   std::unique_ptr<MainWindow> window_;
 };
+
+// What `draw` paints on a new 32-bit surface of `width` x `height`: RGB values, top row first.
+std::vector<uint32_t> DrawnPixels(int width, int height, const std::function<void(HDC)>& draw);
 
 // Sends a command as a menu would.
 void SendCommand(HWND window, int command, int code = 0);

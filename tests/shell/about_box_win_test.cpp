@@ -2,14 +2,29 @@
 // resource, its links, where it opens and how it closes.
 #include <gtest/gtest.h>
 
-#include "common/shell_open_win.h"
-#include "tests/dialogs/connected_window_win.h"
+#include "common/window_dpi_win.h"
+#include "tests/support/connected_window_win.h"
 
 namespace tarnwick {
 namespace {
 
 using testing::ItemText;
 using testing::ScreenRect;
+
+int BannerWidth(HWND box) {
+  BITMAP picture = {};
+  GetObjectW(reinterpret_cast<HGDIOBJ>(SendDlgItemMessageW(box, IDC_ABOUT_BANNER, STM_GETIMAGE,
+                                                            IMAGE_BITMAP, 0)),
+             sizeof(picture), &picture);
+  return picture.bmWidth;
+}
+
+POINT PlaceInDialog(HWND box, int id) {
+  const RECT rect = ScreenRect(GetDlgItem(box, id));
+  POINT place = {rect.left, rect.top};
+  ScreenToClient(box, &place);
+  return place;
+}
 
 class AboutBox : public testing::ConnectedWindow {
  protected:
@@ -21,14 +36,7 @@ class AboutBox : public testing::ConnectedWindow {
 };
 
 TEST_F(AboutBox, ShowsTheVersionResourceAndLinksOverTheActiveWindow) {
-  std::vector<std::string> opened;
-  int beeps = 0;
-  SetShellActions({[&](const std::string& target) {
-                     opened.push_back(target);
-                     return INT_PTR{opened.size() == 1 ? 42 : 2};
-                   },
-                   [&] { ++beeps; }});
-  std::vector<std::string> credits;
+  testing::ShellRecorder shell;
   Open(ID_HELP_ABOUT, {[&](HWND box) {
          EXPECT_EQ(testing::WindowText(box), "About Tarnwick");
          const std::string version = ItemText(box, IDC_ABOUT_VERSION);
@@ -41,27 +49,31 @@ TEST_F(AboutBox, ShowsTheVersionResourceAndLinksOverTheActiveWindow) {
          const RECT owner = ScreenRect(window.hwnd());
          EXPECT_NEAR(own.left + own.right, owner.left + owner.right, 4) << "centred";
          EXPECT_NEAR(own.top + own.bottom, owner.top + owner.bottom, 4);
-         credits.push_back(ItemText(box, IDC_ABOUT_AUTHOR));
          for (int id = IDC_ABOUT_CREDIT_FIRST; id <= IDC_ABOUT_CREDIT_LAST; ++id) {
-           credits.push_back(ItemText(box, id));
            EXPECT_EQ(SendMessageA(GetDlgItem(box, id), WM_NCHITTEST, 0, 0), HTCLIENT) << "a link";
          }
          testing::ClickLink(GetDlgItem(box, IDC_ABOUT_BANNER));
+         shell.answer = 2;
          testing::ClickLink(GetDlgItem(box, IDC_ABOUT_AUTHOR));
+
+         // A move to a screen of twice the DPI (the system scales the dialog and its font): the
+         // banner is drawn again at its size and the links keep to their scaled places.
+         const int bannerWidth = BannerWidth(box);
+         const POINT author = PlaceInDialog(box, IDC_ABOUT_AUTHOR);
+         RECT suggested = own;
+         SendMessageA(box, kDpiChangedMessage, MAKEWPARAM(192, 192),
+                      reinterpret_cast<LPARAM>(&suggested));
+         EXPECT_EQ(BannerWidth(box), 2 * bannerWidth);
+         EXPECT_NEAR(PlaceInDialog(box, IDC_ABOUT_AUTHOR).y, 2 * author.y, 2);
          PostMessageA(box, WM_COMMAND, IDOK, 0);
        }});
-  SetShellActions({});
-  EXPECT_EQ(credits,
-            (std::vector<std::string>{"Tarnwick developers", "Testers", "Translators", "Artwork",
-                                      "Documentation", "Server operators", "Players"}));
-  EXPECT_EQ(opened, (std::vector<std::string>{"https://tarnwick.merrowind.example/",
+  EXPECT_EQ(shell.opened, (std::vector<std::string>{"https://tarnwick.merrowind.example/",
                                               "mailto:developers@tarnwick.merrowind.example"}));
-  EXPECT_EQ(beeps, 1) << "only the target that could not be opened beeps";
+  EXPECT_EQ(shell.beeps, 1) << "only the target that could not be opened beeps";
 }
 
-TEST_F(AboutBox, ClosesWithOkEscapeAndTheCloseBox) {
-  const std::pair<UINT, WPARAM> closes[] = {
-      {WM_COMMAND, IDOK}, {WM_COMMAND, IDCANCEL}, {WM_SYSCOMMAND, SC_CLOSE}};
+TEST_F(AboutBox, ClosesWithEscapeAndTheCloseBoxToo) {
+  const std::pair<UINT, WPARAM> closes[] = {{WM_COMMAND, IDCANCEL}, {WM_SYSCOMMAND, SC_CLOSE}};
   for (const auto& close : closes) {
     Open(ID_HELP_ABOUT, {[&](HWND box) { PostMessageA(box, close.first, close.second, 0); }});
   }

@@ -1,7 +1,7 @@
 // A real main window for the dialog tests, watching the in-process demo server once connected
 // (and waited on until the server has answered a ping, which enables the Server Info commands).
-#ifndef TARNWICK_TESTS_DIALOGS_CONNECTED_WINDOW_WIN_H
-#define TARNWICK_TESTS_DIALOGS_CONNECTED_WINDOW_WIN_H
+#ifndef TARNWICK_TESTS_SUPPORT_CONNECTED_WINDOW_WIN_H
+#define TARNWICK_TESTS_SUPPORT_CONNECTED_WINDOW_WIN_H
 
 #include <gtest/gtest.h>
 
