@@ -364,28 +364,6 @@ TYPED_TEST_P(SettingsStoreContract, LogonEntryNamesTheProgramAndTheWatchedServer
   EXPECT_TRUE(ReadLogonEntry(this->store(), "Tarnwick"));
 }
 
-TYPED_TEST_P(SettingsStoreContract, GameClientIsFoundFromTheUninstallEntry) {
-  struct Case {
-    const char* uninstall;  // null: no entry
-    const char* expected;
-  } cases[] = {
-      {"C:\\WINDOWS\\IsUninst.exe -f\"C:\\SIERRA\\Half-Life\\DeIsL1.isu\"",
-       "C:\\SIERRA\\Half-Life\\hl.exe"},
-      {"C:\\WINDOWS\\IsUninst.exe \"C:\\SIERRA\\Half-Life\\DeIsL1.isu\"", "hl.exe"},
-      {"IsUninst.exe -f\"C:\\HL\\DeIsL1.isu\" -c\"C:\\HL\\DeIsL1.isu\"",
-       "C:\\HL\\hl.exe -cC:\\HL\\hl.exe"},
-      {"", "hl.exe"},
-      {nullptr, "hl.exe"},
-  };
-  for (const Case& c : cases) {
-    Key& machine = this->store().Root(RootKey::kLocalMachine);
-    machine.DeleteSubkey(kUninstallKeyPath);
-    if (c.uninstall != nullptr)
-      SetString(*machine.CreateSubkey(kUninstallKeyPath), "UninstallString", c.uninstall);
-    EXPECT_EQ(LocateGameClient(this->store()), c.expected) << (c.uninstall ? c.uninstall : "none");
-  }
-}
-
 REGISTER_TYPED_TEST_SUITE_P(SettingsStoreContract, RoundTripsEverySettingInTheFormerFormat,
                             FourByteValuesAreTakenAsStoredAndBoolsSavedAsOne,
                             PlacementRecordsOfTheWrongSizeOrTypeAreIgnored,
@@ -394,8 +372,7 @@ REGISTER_TYPED_TEST_SUITE_P(SettingsStoreContract, RoundTripsEverySettingInTheFo
                             FirstStartUsesDefaultsAndCreatesTheKeyOnlyAtSave,
                             GameClientPathOfMoreThan259CharactersCountsAsAbsent,
                             WindowThatSavesLastDecidesEveryValue,
-                            LogonEntryNamesTheProgramAndTheWatchedServer,
-                            GameClientIsFoundFromTheUninstallEntry);
+                            LogonEntryNamesTheProgramAndTheWatchedServer);
 
 }  // namespace tarnwick
 
