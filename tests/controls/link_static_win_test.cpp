@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -168,9 +167,6 @@ TEST_F(LinkControl, OpeningMarksEveryLinkToTheTargetVisitedOrBeepsAndHoverColour
     EXPECT_NE(GetCapture(), second) << "leaving the control lets the mouse go";
     EXPECT_EQ(TextColour(second), kVisited);
   }
-  // Which mechanism this system gives (Wine has no such service: only the in-memory set counts).
-  std::printf("URL-history service: %s\n",
-              LinkHistory().HasService() ? "present" : "absent, in-memory set only");
 }
 
 TEST_F(LinkControl, TextIsFittedToItsCaptionWithinItsRoomAndAPictureKeepsItsPictureAndFont) {
