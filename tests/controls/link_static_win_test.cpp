@@ -15,9 +15,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::ClickLink;
-using testing::RectInParent;
-using testing::WindowText;
+using namespace testing;
 
 constexpr COLORREF kNormal = RGB(0, 0, 255);
 constexpr COLORREF kVisited = RGB(128, 0, 128);
@@ -35,10 +33,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 class LinkControl : public ::testing::Test {
  protected:
   LinkControl() {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &HostProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc = {sizeof(wc), 0, &HostProc, 0, 0, GetModuleHandleA(nullptr)};
     wc.lpszClassName = "TarnwickLinkTestHost";
     RegisterClassExA(&wc);
     host = CreateWindowExA(0, wc.lpszClassName, "links", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,

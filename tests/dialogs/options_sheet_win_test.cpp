@@ -14,18 +14,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::Click;
-using testing::CurrentPage;
-using testing::Enabled;
-using testing::ItemText;
-using testing::ModalDriver;
-using testing::MoveTrackbar;
-using testing::PageIndex;
-using testing::PressCancel;
-using testing::PressOk;
-using testing::PumpPending;
-using testing::SelectPage;
-using testing::SetText;
+using namespace testing;
 
 enum Page { kGeneral, kRefresh, kTray, kMisc, kServers, kHighlight };
 using Rows = std::vector<std::string>;
@@ -46,13 +35,7 @@ class OptionsSheet : public testing::ConnectedWindow {
     while (servers.GetServer(kRecentServerFirstId)) servers.RemoveServer(kRecentServerFirstId);
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) servers.AddServer(*row);
   }
-  Rows Servers() {
-    Rows rows;
-    for (uint32_t id = kRecentServerFirstId; window->RecentServerList().GetServer(id); ++id) {
-      rows.push_back(*window->RecentServerList().GetServer(id));
-    }
-    return rows;
-  }
+  const Rows& Servers() { return window->RecentServerList().entries(); }
 };
 
 TEST_F(OptionsSheet, AnEmptyIntervalKeepsTheUserOnThePageUntilItIsDisabledAndOkStopsTheTimers) {
@@ -61,9 +44,6 @@ TEST_F(OptionsSheet, AnEmptyIntervalKeepsTheUserOnThePageUntilItIsDisabledAndOkS
   Run([&](HWND sheet) {
     HWND page = SelectPage(sheet, kRefresh);
     EXPECT_EQ(ItemText(page, IDC_REFRESH_PING), "15");
-    SendMessageA(GetDlgItem(page, IDC_REFRESH_PING_SPIN), UDM_SETPOS32, 0, 3600);
-    SendMessageA(GetDlgItem(page, IDC_REFRESH_PING), WM_KEYDOWN, VK_UP, 0);
-    EXPECT_EQ(ItemText(page, IDC_REFRESH_PING), "0") << "the arrows keep to 0-3600 and wrap";
     SetText(page, IDC_REFRESH_PING, "5000");  // typed numbers are taken as they are
     SetText(page, IDC_REFRESH_PLAYERS, "45");
     SetText(page, IDC_REFRESH_DETAILS, "");
@@ -175,12 +155,10 @@ Rows ListRows(HWND page) {
   return rows;
 }
 
-int Selected(HWND page) {
-  return static_cast<int>(SendDlgItemMessageA(page, IDC_SERVERS_LIST, LB_GETCURSEL, 0, 0));
+LRESULT Selected(HWND page) {
+  return SendDlgItemMessageA(page, IDC_SERVERS_LIST, LB_GETCURSEL, 0, 0);
 }
-void Select(HWND page, int row) {
-  SendDlgItemMessageA(page, IDC_SERVERS_LIST, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
-}
+void Select(HWND page, int row) { SendDlgItemMessageA(page, IDC_SERVERS_LIST, LB_SETCURSEL, row, 0); }
 
 // Sends a drag-list notification to the page as the list box does while the user drags, with
 // the cursor over `row` (or below the last row when it is -1); returns the page's answer.
@@ -262,8 +240,8 @@ void SelectRule(HWND page, int row) {
   const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
   ListView_SetItemState(RuleList(page), row, state, state);
 }
-int PriorityShown(HWND page) {
-  return static_cast<int>(SendDlgItemMessageA(page, IDC_HIGHLIGHT_PRIORITY, TBM_GETPOS, 0, 0));
+LRESULT PriorityShown(HWND page) {
+  return SendDlgItemMessageA(page, IDC_HIGHLIGHT_PRIORITY, TBM_GETPOS, 0, 0);
 }
 
 // Ends the label edit in progress with `text` (Enter) or cancels it (Escape, when null).

@@ -12,9 +12,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::PumpUntil;
-using testing::ReadStandInRecord;
-using testing::SendCommand;
+using namespace testing;
 
 using AutojoinTest = testing::LaunchFixture;
 

@@ -14,13 +14,7 @@ namespace tarnwick {
 namespace {
 
 using demo::DemoConfig;
-using testing::Click;
-using testing::CurrentDirectory;
-using testing::ModalDriver;
-using testing::ReadStandInRecord;
-using testing::SendCommand;
-using testing::StandInFolder;
-using testing::StandInRecordPath;
+using namespace testing;
 
 using JoinTest = testing::LaunchFixture;
 
@@ -46,7 +40,8 @@ TEST_F(JoinTest, StartsTheClientWithTheModItsFolderAndPriorityOrSaysWhyNot) {
     SetCurrentDirectoryA(c.bareName ? StandInFolder().c_str() : originalDirectory_.c_str());
     window->CurrentSettings().gameClientPath = c.bareName ? "hl.exe" : testing::StandInPath();
     window->CurrentSettings().gamePriority = c.setting;
-    const HWND game = Join();
+    SendCommand(window.hwnd(), ID_FILE_JOIN);
+    const HWND game = FindGame();
     ASSERT_NE(game, nullptr) << c.setting;
     const auto record = ReadStandInRecord();
     ASSERT_TRUE(record.has_value());

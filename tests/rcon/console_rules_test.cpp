@@ -28,13 +28,15 @@ TEST(ConsoleRules, EnableRules) {
   };
   for (const Case& c : cases) {
     const ConsoleControlStates s = ConsoleEnableRules(c.facts);
-    const char bits[] = {"01"[s.passwordBox], "01"[s.logSwitch], "01"[s.commandBox], "01"[s.send], 0};
+    const char bits[] = {"01"[s.passwordBox], "01"[s.logSwitch], "01"[s.commandBox],
+                         "01"[s.send], 0};
     EXPECT_STREQ(bits, c.states) << c.what;
   }
 }
 
 TEST(ConsoleRules, CommandsThatSetAPasswordStayOutOfTheHistory) {
-  for (const char* secret : {"sv_password hunter2", "RCON_PASSWORD newpw", "  password", "sv_password"}) {
+  for (const char* secret :
+       {"sv_password hunter2", "RCON_PASSWORD newpw", "  password", "sv_password"}) {
     EXPECT_TRUE(IsSecretCommand(secret)) << secret;
     EXPECT_FALSE(ShouldAddToHistory(secret, -1)) << secret;
   }

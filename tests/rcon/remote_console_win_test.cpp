@@ -11,10 +11,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::ConsoleTest;
-using testing::PumpPending;
-using testing::PumpUntil;
-using testing::SendCommand;
+using namespace testing;
 
 constexpr size_t kAbsent = std::string::npos;
 
@@ -95,7 +92,7 @@ TEST_F(ConsoleWithServer, ControlsAndFocusFollowTheConnectionAndThePassword) {
   const auto states = [&] {
     std::string enabled;
     for (int id : {IDC_RCON_PASSWORD, IDC_RCON_SHOW_LOG, IDC_RCON_COMMAND, IDOK})
-      enabled += Enabled(id) ? '1' : '0';
+      enabled += IsWindowEnabled(Item(id)) ? '1' : '0';
     return enabled;
   };
   Console().Show();

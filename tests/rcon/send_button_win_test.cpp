@@ -9,9 +9,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::ConsoleTest;
-using testing::PumpPending;
-using testing::PumpUntil;
+using namespace testing;
 
 // Runs `action` once from inside the modal loop of the next menu this thread shows.
 class InsideMenu {

@@ -14,10 +14,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::BoxRecorder;
-using testing::PumpPending;
-using testing::SendCommand;
-using testing::WindowUnderTest;
+using namespace testing;
 using Texts = std::vector<std::string>;
 
 UINT MenuStateOf(HWND window, int command) {

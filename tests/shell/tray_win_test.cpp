@@ -16,11 +16,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::PumpPending;
-using testing::PumpUntil;
-using testing::SendCommand;
-using testing::TrayRecorder;
-using testing::WindowUnderTest;
+using namespace testing;
 
 TEST(TrayPresenceGlue, OnlyGoToTrayAddsTheIconThenFlashesItAndDoubleClickBringsTheWindowBack) {
   for (const bool versionThree : {true, false}) {
