@@ -35,7 +35,11 @@ class OptionsSheet : public testing::ConnectedWindow {
     while (servers.GetServer(kRecentServerFirstId)) servers.RemoveServer(kRecentServerFirstId);
     for (auto row = rows.rbegin(); row != rows.rend(); ++row) servers.AddServer(*row);
   }
-  const Rows& Servers() { return window->RecentServerList().entries(); }
+  // The recent servers, newest first.
+  Rows Servers() {
+    const Rows& oldestFirst = window->RecentServerList().entries();
+    return {oldestFirst.rbegin(), oldestFirst.rend()};
+  }
 };
 
 TEST_F(OptionsSheet, AnEmptyIntervalKeepsTheUserOnThePageUntilItIsDisabledAndOkStopsTheTimers) {

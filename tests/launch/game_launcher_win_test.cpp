@@ -7,6 +7,7 @@
 #include <tuple>
 #include <vector>
 
+#include "common/ansi_text.h"
 #include "launch/game_priority.h"
 #include "tests/launch/launch_fixture_win.h"
 

@@ -107,11 +107,10 @@ TEST_F(ConsoleWindow, ControlsFollowTheWindowsSizeAndErasingSkipsThem) {
     int id;
     RECT change;
   } cases[] = {
-      {IDC_RCON_PASSWORD, {0, 0, dx, 0}},      {IDC_RCON_SHOW_LOG, {dx, 0, dx, 0}},
-      {IDC_RCON_COMMAND_GROUP, {0, 0, dx, 0}}, {IDC_RCON_COMMAND, {0, 0, dx, 0}},
-      {IDOK, {dx, 0, dx, 0}},                  {IDC_RCON_OUTPUT_GROUP, {0, 0, dx, dy}},
-      {IDC_RCON_OUTPUT, {0, 0, dx, dy}},       {IDC_RCON_GRIP, {dx, dy, dx, dy}},
-      {IDCANCEL, {dx / 2, dy, dx / 2, dy}},    {-1, {0, 0, 0, 0}},  // a label stays
+      // One control of each rule of the console's layout table.
+      {IDC_RCON_COMMAND, {0, 0, dx, 0}},    {IDOK, {dx, 0, dx, 0}},
+      {IDC_RCON_OUTPUT, {0, 0, dx, dy}},    {IDC_RCON_GRIP, {dx, dy, dx, dy}},
+      {IDCANCEL, {dx / 2, dy, dx / 2, dy}}, {-1, {0, 0, 0, 0}},  // a label stays
   };
   std::vector<RECT> before;
   for (const auto& c : cases) before.push_back(ControlRect(console, c.id));

@@ -216,8 +216,9 @@ TEST(WindowDpi, AMoveToADoubleDpiScreenDoublesThePicturesAndFontsAndKeepsTheStor
   const auto fonts = [&] {
     LOGFONTW bold = {};
     GetObjectW(window->Fonts().Get(1), sizeof(bold), &bold);
-    return std::array{FontHeight(list), FontHeight(window->Bars().AddressBox()),
-                      FontHeight(window->Status().hwnd()), std::abs(bold.lfHeight)};
+    return std::array<int, 4>{FontHeight(list), FontHeight(window->Bars().AddressBox()),
+                              FontHeight(window->Status().hwnd()),
+                              static_cast<int>(std::abs(bold.lfHeight))};
   };
   const std::array<int, 4> first = fonts();
   const int addressBand = AddressBandHeight(window->Bars());
