@@ -5,7 +5,9 @@
 
 #include <chrono>
 
+#include "rcon/console_history.h"
 #include "rcon/rcon_message_win.h"
+#include "settings/settings_store.h"
 #include "tests/rcon/console_fixture_win.h"
 
 namespace tarnwick {
@@ -166,7 +168,15 @@ TEST_F(ConsoleWithServer, EnterSendsInTheOldFormAndTheHistoryKeepsOneItemWhateve
   for (char key : {'s', 't'}) SendMessageA(CommandEdit(), WM_CHAR, static_cast<WPARAM>(key), 1);
   PumpPending();
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "status");
-  // (What closing stores is the history's and the settings' own tests.)
+  // Closing stores the history (without the password commands: the history's own test).
+  window.Close();
+  KeyValue stored;
+  EXPECT_EQ(window.Registry().store().Root(RootKey::kCurrentUser)
+                .OpenSubkey(kSettingsKeyPath, KeyAccess::kRead)
+                ->QueryValue("Rcon recent list", kAnySize, stored),
+            KeyStatus::kSuccess);
+  EXPECT_EQ(DecodeMultiString(stored.data),
+            (std::vector<std::string>{"echo hi", "say \u00DCber \u2665", "status"}));
 }
 
 }  // namespace
