@@ -95,9 +95,10 @@ TEST(PlayerSorting, ClicksAndComparisons) {
   }
 }
 
-// (How it starts is read through the window's menus in main_window_win_test.cpp.)
-TEST(CommandStateTable, IgnoresCommandsOutsideIt) {
+// (How the window shows it at start is read through its menus in main_window_win_test.cpp.)
+TEST(CommandStateTable, StartsWithRefreshOffAndIgnoresCommandsOutsideIt) {
   CommandStates states;
+  EXPECT_FALSE(states.IsEnabled(ID_VIEW_REFRESH));
   EXPECT_TRUE(states.IsEnabled(ID_HELP_ABOUT)) << "commands outside the table are enabled";
   EXPECT_FALSE(states.SetEnabled(ID_HELP_ABOUT, false));
   EXPECT_TRUE(states.IsEnabled(ID_HELP_ABOUT));
