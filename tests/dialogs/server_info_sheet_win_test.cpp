@@ -10,13 +10,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::CurrentPage;
-using testing::ModalDriver;
-using testing::ItemText;
-using testing::PressCancel;
-using testing::PumpUntil;
-using testing::SelectPage;
-using testing::SendCommand;
+using namespace testing;
 
 enum Page { kGeneral, kRules, kMod, kPing };
 using Row = std::pair<std::string, std::string>;
