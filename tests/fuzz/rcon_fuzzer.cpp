@@ -34,8 +34,6 @@ namespace {
 
 using namespace tarnwick;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool EndsWord(std::string_view text, size_t at) {
   return at == text.size() || std::string_view(" \t\"\r\n").find(text[at]) != text.npos;
 }
@@ -49,7 +47,7 @@ std::vector<size_t> PasswordPlaces(std::string_view text) {
        at = folded.find("rcon ", at + 1)) {
     std::vector<size_t> starts = {at + 5};
     size_t end = at + 5;
-    while (end < text.size() && IsDigit(text[end])) ++end;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
     if (end > at + 5 && end - (at + 5) <= 10 && end < text.size() && text[end] == ' ') {
       starts.push_back(end + 1);
     }

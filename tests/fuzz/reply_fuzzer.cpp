@@ -31,10 +31,6 @@ void CheckBounds(const SplitReassembler& joiner) {
   Check(joiner.BytesHeld() <= SplitReassembler::kMaxSequences * SplitReassembler::kMaxReplySize);
 }
 
-void CheckJoined(const std::optional<std::vector<uint8_t>>& joined) {
-  Check(!joined || joined->size() <= SplitReassembler::kMaxReplySize);
-}
-
 // What the window would show or send: a datagram from another source must leave it as it was.
 struct Seen {
   size_t sent, consoleSize, challenges, messages, states, pings, kinds;
@@ -94,7 +90,8 @@ void FeedEvents(const uint8_t* data, size_t size, ConnectedMonitor& monitor,
     const uint32_t step = (control >> 5) * 700u;
     now += step;
     monitor.port.now += step;
-    CheckJoined(joiner.Add(datagram, length, now));
+    const auto joined = joiner.Add(datagram, length, now);
+    Check(!joined || joined->size() <= SplitReassembler::kMaxReplySize);
     CheckBounds(joiner);
 
     monitor.StayConnected();

@@ -40,8 +40,6 @@ TEST(DemoClassic, AnswersTheTextQueries) {
       {"players",
        Cat({kPrefix, B({'D', 2, 1}), Z("Freeman"), B({23, 0, 0, 0, 0x00, 0x40, 0xBF, 0x44}), B({2}),
             Z("Shephard"), B({0xFC, 0xFF, 0xFF, 0xFF, 0x00, 0xA0, 0x20, 0x44})})},
-      {"rules",
-       Cat({kPrefix, B({'E', 2, 0}), Z("mp_timelimit"), Z("30"), Z("sv_gravity"), Z("800")})},
       // protocol 47 without a mod: the VAC and bots bytes follow the is-mod byte directly
       {"details", Cat({kPrefix, B({'m'}), kIdentity, B({2, 12, 47, 'd', 'l', 0, 0, 1, 0})})},
   };
