@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/server_monitor.h"
@@ -124,8 +125,8 @@ TEST(MonitorFailures, EndInAnIdleWindowWithAMessageNamingTheHost) {
     EXPECT_EQ(rig.events.messages, (Messages{{c.message, "alpha.example"}})) << c.what;
     EXPECT_FALSE(rig.monitor.IsConnected() || rig.monitor.IsResolving() || rig.port.socket)
         << c.what;
-    EXPECT_EQ(rig.events.report.state, State::NotConnected) << c.what;
-    EXPECT_EQ(rig.monitor.HostText(), "") << c.what;
+    EXPECT_EQ(std::tie(rig.events.report.state, rig.monitor.HostText()),
+              std::make_tuple(State::NotConnected, "")) << c.what;
   }
 }
 
@@ -214,9 +215,8 @@ TEST_F(MonitorTest, DisconnectResetsEverything) {
   monitor.Disconnect();
   EXPECT_TRUE(port.timers.empty() && !port.socket);
   EXPECT_EQ(events.report, (ConnectionReport{State::NotConnected, "", 27016}));
-  EXPECT_EQ(monitor.State().address, "");
-  EXPECT_EQ(monitor.State().pingMin, 0xFFFFFFFFu);
-  EXPECT_EQ(monitor.Kind(), ServerKind::Unknown);
+  EXPECT_EQ(std::make_tuple(monitor.State().address, monitor.State().pingMin, monitor.Kind()),
+            std::make_tuple("", 0xFFFFFFFFu, ServerKind::Unknown));
   Sent();
   monitor.SendQuery("ping");
   monitor.Refresh();
