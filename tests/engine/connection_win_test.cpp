@@ -74,6 +74,7 @@ TEST_F(ConnectionTest, RepliesFromAnotherPortChangeNothing) {
   server = std::make_unique<DemoServer>(config);
   ASSERT_TRUE(server->Start());
   window->Monitor().Connect(ServerText(), false);
+  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); }));
   // Wait until the server has answered details and ping from its other port.
   ASSERT_TRUE(server->WaitForRequests(2, 2000ms));
   PumpUntil([] { return false; }, 300);
