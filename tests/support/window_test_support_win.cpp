@@ -10,13 +10,6 @@
 namespace tarnwick::testing {
 namespace {
 
-// Takes the WM_QUIT a main window's destruction posts off the queue.
-void DropQuit() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-  }
-}
-
 void DispatchOne(MSG& message) {
   MessageLoop* loop = MessageLoop::Current();
   if (loop != nullptr && loop->PreTranslate(message)) return;
@@ -117,12 +110,16 @@ WindowUnderTest::WindowUnderTest(bool show, bool openedWithNew)
 
 WindowUnderTest::~WindowUnderTest() {
   window_.reset();
-  DropQuit();
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
 }
 
 void WindowUnderTest::Close() {
   if (window_->hwnd() != nullptr) SendMessageA(window_->hwnd(), WM_CLOSE, 0, 0);
-  DropQuit();
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
 }
 
 std::vector<uint32_t> DrawnPixels(int width, int height, const std::function<void(HDC)>& draw) {
