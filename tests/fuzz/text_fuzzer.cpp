@@ -18,8 +18,6 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,16 +34,11 @@
 #include "shell/command_line.h"
 #include "controls/link_static_text.h"
 #include "shell/window_settings.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace tarnwick;
-
-void Check(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 // ---- 1: Mod page and links
 
