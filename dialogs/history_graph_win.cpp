@@ -146,7 +146,8 @@ void MarkExtremes(const Painter& paint, const Scale& scale, const std::vector<PO
                   const std::vector<int64_t>& values, const HistoryGraphTexts& texts,
                   COLORREF colour) {
   if (values.empty()) return;
-  const auto [low, high] = std::minmax_element(values.begin(), values.end());
+  const auto low = std::min_element(values.begin(), values.end());
+  const auto high = std::max_element(values.begin(), values.end());
   const auto at = [&](auto it) { return points[static_cast<size_t>(it - values.begin())]; };
   Mark(paint, scale, at(high), Format(texts.maxFormat.c_str(), static_cast<int>(*high)), true,
        colour);
