@@ -51,6 +51,9 @@ void InfoHistoryPage::Connected() {
 }
 
 void InfoHistoryPage::ServerInfoChanged(const ServerState& state) {
+  // A box the reply opened (autojoin's question) may have let a disconnection in: the state is
+  // then cleared, and no point of the server's.
+  if (!monitor_.IsConnected()) return;
   history_.Add({WallClockSeconds(), state.players, state.maxPlayers, latestPing_});
   if (Exists()) InvalidateRect(Item(IDC_HISTORY_GRAPH), nullptr, FALSE);
 }
