@@ -41,6 +41,13 @@ struct Settings {
   int32_t sortOrder = 1;  // player list: |value| = column + 1, negative = descending
   std::array<int32_t, 4> listOrders = {0, 1, 2, 3};
   std::array<int32_t, 4> listWidths = {40, 144, 72, 96};
+  // Tray balloons: which events notify, and how often a window in the tray reads the player list
+  // while a highlight rule notifies.
+  bool notifyPlayers = true;
+  bool notifyFreeSlot = true;
+  bool notifyConnection = false;
+  bool notifyMapChange = false;
+  uint32_t playersIntervalTray = 60;
 
   // Per-window state that is not stored under the settings key.
   bool openedWithNew = false;   // the window's command line held "-new": no placement records

@@ -126,6 +126,11 @@ void LoadSettings(KeyStore& store, SettingsWindow& window, Settings& s) {
   // The list control would show a column twice or not at all for anything but a permutation.
   if (!IsColumnPermutation(s.listOrders)) s.listOrders = {0, 1, 2, 3};
   ReadColumnArray(*key, "ListWidths", s.listWidths);
+  Read(*key, "NotifyPlayers", s.notifyPlayers);
+  Read(*key, "NotifyFreeSlot", s.notifyFreeSlot);
+  Read(*key, "NotifyConnection", s.notifyConnection);
+  Read(*key, "NotifyMapChange", s.notifyMapChange);
+  Read(*key, "PlayersIntervalTray", s.playersIntervalTray);
   window.LoadHighlightRules(key.get());
 }
 
@@ -170,6 +175,11 @@ KeyStatus SaveSettings(KeyStore& store, SettingsWindow& window, Settings& s) {
   WriteColumnArray(*key, "ListOrders", s.listOrders);
   if (auto widths = window.PlayerListColumnWidths()) s.listWidths = *widths;
   WriteColumnArray(*key, "ListWidths", s.listWidths);
+  Write(*key, "NotifyPlayers", s.notifyPlayers);
+  Write(*key, "NotifyFreeSlot", s.notifyFreeSlot);
+  Write(*key, "NotifyConnection", s.notifyConnection);
+  Write(*key, "NotifyMapChange", s.notifyMapChange);
+  Write(*key, "PlayersIntervalTray", s.playersIntervalTray);
   return window.SaveHighlightRules(*key);
 }
 
