@@ -19,6 +19,8 @@
 //   with kKeyDeleted; creating the key again gives a new, empty key.
 // - Paths may name several levels separated by '\'; creating a path creates every missing level.
 // Failures are reported as statuses, never thrown.
+// Thread: a KeyStore and the Keys it hands out are used by one thread, the window thread that
+// made the store; the registry itself is what the windows share, value by value.
 #ifndef TARNWICK_SETTINGS_KEY_STORE_H
 #define TARNWICK_SETTINGS_KEY_STORE_H
 

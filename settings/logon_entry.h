@@ -5,6 +5,7 @@
 // server from the notification area. Unquoted, a path with blanks ("C:\Program Files\...") would
 // start "C:\Program.exe" if anyone put one there. Read when a window is created, written or deleted
 // when it closes; failures are silent.
+// Thread: the window thread that reads or writes it; it keeps no state of its own.
 #ifndef TARNWICK_SETTINGS_LOGON_ENTRY_H
 #define TARNWICK_SETTINGS_LOGON_ENTRY_H
 

@@ -2,6 +2,7 @@
 // enumerated in the order they were first written, as on Windows, so tests can rely on that order.
 // Used by the native tests in place of the registry; every Key it hands out stays valid after the
 // store is gone only as far as it keeps its own key alive.
+// Thread: one thread at a time; nothing in it is locked.
 #ifndef TARNWICK_SETTINGS_MEMORY_KEY_STORE_H
 #define TARNWICK_SETTINGS_MEMORY_KEY_STORE_H
 

@@ -1,6 +1,7 @@
 // RegistryKeyStore: the KeyStore of the Windows registry (advapi32). By default its roots are
 // HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE; tests give it keys of their own as roots, so the
 // program's code runs against the real registry without touching the user's settings.
+// Thread: each window thread makes its own store; the registry keeps each single value write whole.
 #ifndef TARNWICK_SETTINGS_REGISTRY_KEY_STORE_WIN_H
 #define TARNWICK_SETTINGS_REGISTRY_KEY_STORE_WIN_H
 

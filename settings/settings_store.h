@@ -1,17 +1,20 @@
 // Loading and saving a window's settings under HKEY_CURRENT_USER "SOFTWARE\Merrowind\Tarnwick".
-// LoadSettings runs once while the main window is created, SaveSettings once when it closes; both
-// follow a fixed order of values, and the steps that concern the window itself or data other parts
-// own (placements, the player list's columns, console history, recent servers, highlight rules,
-// the game client lookup) go through SettingsWindow, which the main window implements.
+// One table (settings_store.cpp) names every value of the key once, with the field it fills, its
+// default and its place in the two orders: loading reads the values in table order, saving writes
+// them by their save step. A field's type gives its value's registry type: a bool or a number is
+// a REG_DWORD (a bool written as 0 or 1), the game client path a REG_SZ, a column array 16 bytes
+// and a placement record 44 bytes of REG_BINARY.
+// The data other parts keep under the key (the console history, the recent servers, the highlight
+// rules) has its steps in the table too, but its format is that part's own: the caller loads or
+// saves it when its step comes, through the function it passes.
 // Registry failures are silent: a value that cannot be read keeps the field as it was, a value that
 // cannot be written does not stop the ones after it.
+// Thread: loading and saving run on the thread of the window whose Settings they fill; the store,
+// the key and the Settings are that thread's alone.
 #ifndef TARNWICK_SETTINGS_SETTINGS_STORE_H
 #define TARNWICK_SETTINGS_SETTINGS_STORE_H
 
-#include <array>
-#include <cstdint>
-#include <optional>
-#include <string>
+#include <functional>
 
 #include "settings/key_store.h"
 #include "settings/settings.h"
@@ -24,54 +27,25 @@ inline constexpr char kSettingsKeyPath[] = "SOFTWARE\\Merrowind\\Tarnwick";
 inline constexpr int kNewWindowWidth = 400;
 inline constexpr int kNewWindowHeight = 600;
 
-// What loading and saving need from the window whose settings they are.
-class SettingsWindow {
- public:
-  virtual ~SettingsWindow() = default;
+// Data kept under the settings key by other parts, each in its own format.
+enum class StoredPart { kConsoleHistory, kRecentServers, kHighlightRules };
+using LoadPart = std::function<void(StoredPart part, Key& settingsKey)>;
+using SavePart = std::function<KeyStatus(StoredPart part, Key& settingsKey)>;
 
-  // The placement records of the main window and of the remote console window. Take gives
-  // nothing when the platform cannot report the placement.
-  virtual void ApplyWindowPlacement(const PlacementRecord& record) = 0;
-  virtual std::optional<PlacementRecord> TakeWindowPlacement() = 0;
-  virtual void ApplyConsolePlacement(const PlacementRecord& record) = 0;
-  virtual std::optional<PlacementRecord> TakeConsolePlacement() = 0;
-  // Gives the main window this size, keeping its position and stacking order, without redrawing.
-  virtual void SizeNewWindow(int width, int height) = 0;
+// Fills `settings` from the settings key and has `loadPart` load the other parts at their steps.
+// False when there is no key (a first start): then nothing is read, no part is loaded and the key
+// is not created. A window opened with "-new" (`settings.openedWithNew`) reads no placement.
+// A path that cannot be read leaves the game client path empty.
+bool LoadSettings(KeyStore& store, Settings& settings, const LoadPart& loadPart);
 
-  // The game client's path guessed from the game's installation ("hl.exe" when nothing is found).
-  virtual std::string LocateGameClient() = 0;
-
-  // The remote console history ("Rcon recent list") and the recent servers list ("Recent Document
-  // List"), read from and written to the open settings key.
-  virtual void LoadConsoleHistory(Key& settingsKey) = 0;
-  virtual void SaveConsoleHistory(Key& settingsKey) = 0;
-  virtual void ReadRecentServers(Key& settingsKey) = 0;
-  virtual void WriteRecentServers(Key& settingsKey) = 0;
-
-  // The player list's current column order (entry i: the column shown at position i) and the
-  // widths of columns 0 to 3; nothing when the list cannot report them.
-  virtual std::optional<std::array<int32_t, 4>> PlayerListColumnOrder() = 0;
-  virtual std::optional<std::array<int32_t, 4>> PlayerListColumnWidths() = 0;
-
-  // Fills the highlight rule list from the "Highlight" subkey. `settingsKey` is null on a first
-  // start, when there is no settings key yet.
-  virtual void LoadHighlightRules(Key* settingsKey) = 0;
-  // Rewrites the "Highlight" subkey; returns the registry status.
-  virtual KeyStatus SaveHighlightRules(Key& settingsKey) = 0;
-};
-
-// Fills `settings` from the settings key. With no key (a first start) every field keeps its
-// default, the game client is located and the highlight rules get their defaults; the key is not
-// created. `settings.openedWithNew` chooses between the stored placements and the "-new" size.
-void LoadSettings(KeyStore& store, SettingsWindow& window, Settings& settings);
-
-// Writes `settings` to the settings key, creating it when needed; the player list's column order
-// and widths are taken from the window into `settings` first. Returns the status of the last step
-// (the highlight rules), or the reason the key could not be created.
-KeyStatus SaveSettings(KeyStore& store, SettingsWindow& window, Settings& settings);
+// Writes `settings` to the settings key, creating it when needed, and has `savePart` save the
+// other parts at their steps. A window opened with "-new" writes no placement, and a main window
+// placement that shows the window minimised is stored as a normal one. Returns the status of the
+// last step (the highlight rules), or the reason the key could not be created.
+KeyStatus SaveSettings(KeyStore& store, const Settings& settings, const SavePart& savePart);
 
 // True when the four entries are 0, 1, 2 and 3 in some order.
-bool IsColumnPermutation(const std::array<int32_t, 4>& order);
+bool IsColumnPermutation(const ColumnArray& order);
 
 }  // namespace tarnwick
 

@@ -1,6 +1,6 @@
 // The window steps of loading and saving settings: placement records taken from and given to real
 // windows, the size of a window opened with "-new", and the program's own path for the logon
-// entry. The main window's SettingsWindow implementation calls these.
+// entry. The main window calls these on its own thread, which owns the windows they touch.
 #ifndef TARNWICK_SETTINGS_WINDOW_PLACEMENT_WIN_H
 #define TARNWICK_SETTINGS_WINDOW_PLACEMENT_WIN_H
 

@@ -1,31 +1,26 @@
-// MainWindowSettings: the SettingsWindow of a real main window. Made on the stack for one call of
-// LoadSettings or SaveSettings, from the window's handles and its own lists. The creation handler,
-// once the remote console exists (the player list may not exist yet):
+// The main window's side of its stored settings: what its windows show goes into a WindowSettings
+// before a save, and what loading gave goes back to the windows. The creation handler, once the
+// remote console exists (the player list does not exist yet):
 //
-//   RegistryKeyStore store;
-//   recentServers_.AttachMenu(GetSubMenu(GetMenu(hwnd()), 0));
-//   recentServers_.SetMaximum(kRecentServersWindowMaximum);
-//   MainWindowSettings parts({hwnd(), console, consoleCommandBox, nullptr}, store,
-//                            recentServers_, highlightRules_);
-//   LoadSettings(store, parts, settings_);
-//   SetWorkingFolder(settings_.gameClientPath);
-//   ...
-//   settings_.startWithLogon = ReadLogonEntry(store, programName_);
+//   WindowSettings stored{settings_, std::nullopt, recentServers_, highlightRules_};
+//   const bool found = LoadWindowSettings(store_, stored);
+//   ApplyToWindows({hwnd(), console, consoleCommandBox, nullptr}, stored, found);
+//   settings_ = stored.settings;  ... and the lists likewise
 //
 // and the close handler, first thing:
 //
-//   MainWindowSettings parts({hwnd(), console, consoleCommandBox, playerList}, store, ...);
-//   SaveSettings(store, parts, settings_);
-//   WriteLogonEntry(store, programName_, settings_.startWithLogon, ProgramFilePath(),
-//                   hostText_, port_);
+//   WindowSettings stored{settings_, std::nullopt, recentServers_, highlightRules_};
+//   TakeFromWindows({hwnd(), console, consoleCommandBox, playerList}, stored);
+//   SaveWindowSettings(store_, stored);
 //
 // A null handle skips what needs that window: no placement is applied to or taken from it, the
-// player list's columns stay as the settings hold them, no history is loaded or taken.
+// player list's columns stay as the settings hold them, no history is added or taken.
+// Thread: the window thread that owns the handles.
 #ifndef TARNWICK_SHELL_MAIN_WINDOW_SETTINGS_WIN_H
 #define TARNWICK_SHELL_MAIN_WINDOW_SETTINGS_WIN_H
 
 #include "common/win32.h"
-#include "shell/settings_window_base.h"
+#include "shell/window_settings.h"
 
 namespace tarnwick {
 
@@ -36,26 +31,14 @@ struct MainWindowHandles {
   HWND playerList = nullptr;         // the list view with the columns "#", "Name", "Frags", "Time"
 };
 
-class MainWindowSettings final : public SettingsWindowBase {
- public:
-  MainWindowSettings(const MainWindowHandles& handles, KeyStore& store,
-                     RecentServers& recentServers, std::vector<HighlightRule>& highlightRules);
+// Before a save: the placements of both windows (nothing where the platform cannot say), the
+// player list's column order and widths when it can report all four, and the console's history.
+void TakeFromWindows(const MainWindowHandles& windows, WindowSettings& stored);
 
-  void ApplyWindowPlacement(const PlacementRecord& record) override;
-  std::optional<PlacementRecord> TakeWindowPlacement() override;
-  void ApplyConsolePlacement(const PlacementRecord& record) override;
-  std::optional<PlacementRecord> TakeConsolePlacement() override;
-  void SizeNewWindow(int width, int height) override;
-  std::optional<std::array<int32_t, 4>> PlayerListColumnOrder() override;
-  std::optional<std::array<int32_t, 4>> PlayerListColumnWidths() override;
-
- protected:
-  std::optional<std::vector<std::string>> ConsoleHistory() override;
-  void AddConsoleHistory(const std::vector<std::string>& commands) override;
-
- private:
-  MainWindowHandles handles_;
-};
+// After a load: the stored placements, the console's without showing it; a window opened with
+// "-new" instead gets its 400 by 600 pixels in its place, when a settings key was `found`. The
+// loaded history joins the console's command box.
+void ApplyToWindows(const MainWindowHandles& windows, const WindowSettings& stored, bool found);
 
 }  // namespace tarnwick
 

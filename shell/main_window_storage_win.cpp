@@ -3,10 +3,8 @@
 #include "common/wide_text_win.h"
 
 #include "launch/working_folder_win.h"
-#include "rcon/console_history_box_win.h"
 #include "resources/resource.h"
 #include "settings/logon_entry.h"
-#include "settings/settings_store.h"
 #include "settings/window_placement_win.h"
 #include "shell/main_window_settings_win.h"
 #include "shell/main_window_win.h"
@@ -19,15 +17,19 @@ void MainWindow::AttachRecentServersMenu() {
 }
 
 void MainWindow::LoadSettings() {
-  MainWindowSettings parts({hwnd(), console_.hwnd(), console_.CommandBox(), nullptr}, store_,
-                           recentServers_, highlightRules_);
-  tarnwick::LoadSettings(store_, parts, settings_);
+  WindowSettings stored{settings_, std::nullopt, recentServers_, highlightRules_};
+  const bool found = LoadWindowSettings(store_, stored);
+  ApplyToWindows({hwnd(), console_.hwnd(), console_.CommandBox(), nullptr}, stored, found);
+  settings_ = std::move(stored.settings);
+  static_cast<RecentServers&>(recentServers_) = stored.recentServers;
+  recentServers_.UpdateMenu();
+  highlightRules_ = std::move(stored.highlightRules);
 }
 
 void MainWindow::SaveSettings() {
-  MainWindowSettings parts({hwnd(), console_.hwnd(), console_.CommandBox(), playerList_.hwnd()},
-                           store_, recentServers_, highlightRules_);
-  tarnwick::SaveSettings(store_, parts, settings_);
+  WindowSettings stored{settings_, std::nullopt, recentServers_, highlightRules_};
+  TakeFromWindows({hwnd(), console_.hwnd(), console_.CommandBox(), playerList_.hwnd()}, stored);
+  SaveWindowSettings(store_, stored);
 }
 
 void MainWindow::ReadLogonEntry() {

@@ -35,7 +35,7 @@
 #include "settings/settings_store.h"
 #include "shell/command_line.h"
 #include "controls/link_static_text.h"
-#include "tests/support/fake_settings_window.h"
+#include "shell/window_settings.h"
 
 namespace {
 
@@ -240,10 +240,11 @@ void FuzzRegistry(FuzzedDataProvider& input) {
         name, type, std::span(reinterpret_cast<const uint8_t*>(data.data()), data.size()));
   }
 
-  FakeSettingsWindow window(store);  // a window without windows: the portable readers run
+  WindowSettings window;
+  window.recentServers.SetMaximum(kRecentServersWindowMaximum);
+  LoadWindowSettings(store, window);
+  const Settings& settings = window.settings;
   const RecentServers& servers = window.recentServers;
-  Settings settings;
-  LoadSettings(store, window, settings);
   Check(IsColumnPermutation(settings.listOrders), "settings: the column order is a permutation");
   Check(servers.maximum() >= 1 && servers.maximum() <= kRecentServersWindowMaximum,
         "recent servers: the maximum is in range");
@@ -253,7 +254,7 @@ void FuzzRegistry(FuzzedDataProvider& input) {
     Check(!entry.empty() && entry.size() < 260 && entry.find('\0') == std::string::npos,
           "recent servers: entries are texts of at most 259 characters");
   }
-  for (const std::string& command : window.consoleHistory) {
+  for (const std::string& command : window.consoleHistory.value_or(std::vector<std::string>{})) {
     Check(!command.empty() && command.find('\0') == std::string::npos,
           "console history: strings without zero bytes, none empty");
   }
@@ -261,6 +262,11 @@ void FuzzRegistry(FuzzedDataProvider& input) {
     Check(rule.mask.size() < 260, "highlight rules: masks of at most 259 characters");
   }
   Check(!settings.gameClientPath.empty(), "game client: always a path");
+  MemoryKeyStore again;
+  SaveWindowSettings(again, window);
+  WindowSettings reread;
+  LoadWindowSettings(again, reread);
+  Check(reread.settings == settings, "settings: what was read is written and read back the same");
 
   LinkColours colours{1, 2, 3, false};
   const bool present = store.Root(kUser).OpenSubkey(kBrowser, KeyAccess::kRead) != nullptr;

@@ -6,7 +6,7 @@
 
 #include "highlight/highlight_edits.h"
 #include "settings/memory_key_store.h"
-#include "tests/support/fake_settings_window.h"
+#include "shell/window_settings.h"
 
 namespace tarnwick {
 namespace {
@@ -92,8 +92,8 @@ TEST_F(HighlightStore, WindowSortsTheLoadedRulesByPriorityAloneAndStably) {
                                              {0xF8000000, "top"},    {0x27000002, "four-b"},
                                              {0x20000003, "four-c"}};
   for (const HighlightRule& rule : stored) SetDword(*highlight, rule.mask, rule.attributes);
-  FakeSettingsWindow window(memory_);
-  window.LoadHighlightRules(settings.get());
+  WindowSettings window;
+  LoadWindowSettings(memory_, window);
   std::vector<std::string> masks;
   for (const HighlightRule& rule : window.highlightRules) masks.push_back(rule.mask);
   EXPECT_EQ(masks, (std::vector<std::string>{"top", "four-a", "four-b", "four-c", "zero"}));

@@ -1,7 +1,7 @@
-// Loading and saving settings against a key store, as one typed test suite: natively on the
-// in-memory store, under Wine on the registry (a test key of its own, whose "HKCU" and "HKLM"
-// subkeys stand for the two roots). The window is FakeSettingsWindow, which stores the recent
-// servers, highlight rules and console history through the real code.
+// Loading and saving a window's settings against a key store, as one typed test suite: natively on
+// the in-memory store, under Wine on the registry (a test key of its own, whose "HKCU" and "HKLM"
+// subkeys stand for the two roots). The console history, recent servers and highlight rules go
+// through their own real code.
 #ifndef TARNWICK_TESTS_SETTINGS_SETTINGS_STORE_SUITE_H
 #define TARNWICK_TESTS_SETTINGS_SETTINGS_STORE_SUITE_H
 
@@ -13,8 +13,7 @@
 
 #include "launch/locate_game_client.h"
 #include "settings/logon_entry.h"
-#include "settings/settings_store.h"
-#include "tests/support/fake_settings_window.h"
+#include "shell/window_settings.h"
 
 namespace tarnwick {
 
@@ -25,12 +24,14 @@ class SettingsStoreContract : public testing::Test {
   std::unique_ptr<Key> SettingsKey() {
     return store().Root(RootKey::kCurrentUser).CreateSubkey(kSettingsKeyPath);
   }
-  // Loads into fresh settings with a fresh window.
-  Settings Load(FakeSettingsWindow& window, bool openedWithNew = false) {
-    Settings settings;
-    settings.openedWithNew = openedWithNew;
-    LoadSettings(store(), window, settings);
-    return settings;
+  // Loads into what a new main window holds.
+  WindowSettings Load(bool openedWithNew = false, bool* found = nullptr) {
+    WindowSettings window;
+    window.settings.openedWithNew = openedWithNew;
+    window.recentServers.SetMaximum(kRecentServersWindowMaximum);
+    const bool loaded = LoadWindowSettings(store(), window);
+    if (found != nullptr) *found = loaded;
+    return window;
   }
   KeyValue Stored(const char* name) {
     KeyValue value;
@@ -44,8 +45,18 @@ class SettingsStoreContract : public testing::Test {
 
 TYPED_TEST_SUITE_P(SettingsStoreContract);
 
-inline std::vector<uint8_t> BytesOf(const PlacementRecord& record) {
-  return {record.begin(), record.end()};
+// A placement record whose bytes are `seed`, `seed + 1`, ... with the show command set.
+inline PlacementRecord MakePlacementRecord(uint8_t seed, uint32_t showCommand) {
+  PlacementRecord record;
+  for (size_t i = 0; i < record.size(); ++i) record[i] = static_cast<uint8_t>(seed + i);
+  for (size_t i = 0; i < 4; ++i)
+    record[kPlacementShowCommandOffset + i] = static_cast<uint8_t>(showCommand >> (8 * i));
+  return record;
+}
+
+inline std::vector<uint8_t> Dword(uint32_t value) {
+  return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8),
+          static_cast<uint8_t>(value >> 16), static_cast<uint8_t>(value >> 24)};
 }
 
 // Every setting with a value other than its default.
@@ -71,37 +82,68 @@ inline Settings ChangedSettings() {
   s.sortOrder = -3;
   s.listOrders = {3, 1, 0, 2};
   s.listWidths = {10, 200, 50, 0};
+  s.windowPlacement = MakePlacementRecord(10, 1);
+  s.consolePlacement = MakePlacementRecord(100, 3);
   return s;
 }
 
-TYPED_TEST_P(SettingsStoreContract, RoundTripsEverySetting) {
-  Settings saved = ChangedSettings();
-  FakeSettingsWindow first(this->store());
-  first.windowPlacement = MakePlacementRecord(10, 1);
-  first.consolePlacement = MakePlacementRecord(100, 3);
-  first.columnOrder = saved.listOrders;
-  first.columnWidths = saved.listWidths;
+// Every value of ChangedSettings() as an earlier build wrote it.
+struct StoredBytes {
+  const char* name;
+  ValueType type;
+  std::vector<uint8_t> data;
+};
+inline std::vector<StoredBytes> EarlierBuildValues() {
+  const PlacementRecord window = MakePlacementRecord(10, 1);
+  const PlacementRecord console = MakePlacementRecord(100, 3);
+  const char path[] = "D:\\Games\\Half-Life\\hl.exe";
+  const ValueType dword = ValueType::kDword;
+  return {{"WindowPos", ValueType::kBinary, {window.begin(), window.end()}},
+          {"RConPos", ValueType::kBinary, {console.begin(), console.end()}},
+          {"HLLocation", ValueType::kString, std::vector<uint8_t>(path, path + sizeof(path))},
+          {"ListOrders", ValueType::kBinary, {3, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0}},
+          {"ListWidths", ValueType::kBinary, {10, 0, 0, 0, 200, 0, 0, 0, 50, 0, 0, 0, 0, 0, 0, 0}},
+          {"SortOrder", dword, {0xFD, 0xFF, 0xFF, 0xFF}},
+          {"MinimizeToTray", dword, Dword(0)},     {"AutoUpdate", dword, Dword(0)},
+          {"PingInterval", dword, Dword(0)},       {"DetailsInterval", dword, Dword(45)},
+          {"PlayersInterval", dword, Dword(30)},   {"AutoUpdateTray", dword, Dword(0)},
+          {"PingIntervalTray", dword, Dword(120)}, {"DetailsIntervalTray", dword, Dword(600)},
+          {"AutoDisconnect", dword, Dword(1)},     {"IconSet", dword, Dword(1)},
+          {"ConfirmJoin", dword, Dword(0)},        {"ServerList", dword, Dword(1)},
+          {"FlashInTray", dword, Dword(0)},        {"ServerListHeight", dword, Dword(200)},
+          {"HLPriority", dword, Dword(4)},         {"PlayerListHighlight", dword, Dword(0)}};
+}
+
+// Saved as an earlier build saved it, every value and part read back; the minimised window comes
+// back normal and the rules by priority.
+TYPED_TEST_P(SettingsStoreContract, RoundTripsEverySettingInTheFormerFormat) {
+  WindowSettings first;
+  first.settings = ChangedSettings();
+  first.settings.windowPlacement = MakePlacementRecord(10, 2);  // minimised
   first.consoleHistory = {"status", "changelevel de_dust", "say \u00DCber \u2665", "users"};
+  first.recentServers.SetMaximum(kRecentServersWindowMaximum);
   for (const char* server : {"alpha:27015", "10.1.1.1:27016", "\u0441\u0434.example:27017"})
     first.recentServers.AddServer(server);
-  first.highlightRules = {{MakeHighlightAttributes(0x0000FF, 1, 20), "[Kx4t].*"},
-                          {MakeHighlightAttributes(0x0000FF, 1, 20), "\u0441\u0434*"},
-                          {MakeHighlightAttributes(0x00FF00, 6, 9), "*bot*"},
-                          {MakeHighlightAttributes(0xFF0000, 0, 2), "admin"}};
-  ASSERT_EQ(SaveSettings(this->store(), first, saved), KeyStatus::kSuccess);
+  const HighlightRule high = {MakeHighlightAttributes(0x0000FF, 1, 20), "[Kx4t].*"};
+  const HighlightRule alsoHigh = {MakeHighlightAttributes(0x0000FF, 1, 20), "\u0441\u0434*"};
+  const HighlightRule middle = {MakeHighlightAttributes(0x00FF00, 6, 9), "*bot*"};
+  const HighlightRule low = {MakeHighlightAttributes(0xFF0000, 0, 2), "admin"};
+  first.highlightRules = {low, high, middle, alsoHigh};
+  ASSERT_EQ(SaveWindowSettings(this->store(), first), KeyStatus::kSuccess);
+  for (const StoredBytes& value : EarlierBuildValues()) {
+    KeyValue stored = this->Stored(value.name);
+    EXPECT_EQ(stored.type, value.type) << value.name;
+    EXPECT_EQ(stored.data, value.data) << value.name;
+  }
 
-  FakeSettingsWindow second(this->store());
-  const Settings loaded = this->Load(second);
-  EXPECT_EQ(loaded, saved);
-  EXPECT_EQ(second.locateCalls, 0);
-  EXPECT_EQ(second.appliedWindowPlacements, std::vector<PlacementRecord>{*first.windowPlacement});
-  EXPECT_EQ(second.appliedConsolePlacements,
-            std::vector<PlacementRecord>{*first.consolePlacement});
-  EXPECT_FALSE(second.newWindowSize.has_value());
+  bool found = false;
+  const WindowSettings second = this->Load(false, &found);
+  EXPECT_TRUE(found);
+  EXPECT_TRUE(second.settings == ChangedSettings());
   EXPECT_EQ(second.consoleHistory, first.consoleHistory);
   EXPECT_EQ(second.recentServers.entries(), first.recentServers.entries());
   EXPECT_EQ(second.recentServers.maximum(), kRecentServersWindowMaximum);
-  EXPECT_EQ(second.highlightRules, first.highlightRules);
+  EXPECT_EQ(second.highlightRules, (std::vector<HighlightRule>{high, alsoHigh, middle, low}));
 }
 
 TYPED_TEST_P(SettingsStoreContract, FourByteValuesAreTakenAsStoredAndBoolsSavedAsOne) {
@@ -123,8 +165,7 @@ TYPED_TEST_P(SettingsStoreContract, FourByteValuesAreTakenAsStoredAndBoolsSavedA
   };
   auto key = this->SettingsKey();
   for (const Case& c : cases) key->SetValue(c.name, c.type, c.data);
-  FakeSettingsWindow window(this->store());
-  Settings s = this->Load(window);
+  WindowSettings window = this->Load();
   Settings expected;
   expected.gameClientPath = "hl.exe";
   expected.autoDisconnect = true;
@@ -135,22 +176,22 @@ TYPED_TEST_P(SettingsStoreContract, FourByteValuesAreTakenAsStoredAndBoolsSavedA
   expected.sortOrder = -2;
   expected.notifyConnection = true;
   expected.notifyPlayers = false;
-  EXPECT_EQ(s, expected);
+  EXPECT_TRUE(window.settings == expected);
 
-  ASSERT_EQ(SaveSettings(this->store(), window, s), KeyStatus::kSuccess);
+  ASSERT_EQ(SaveWindowSettings(this->store(), window), KeyStatus::kSuccess);
   for (const char* name : {"AutoDisconnect", "ServerList", "NotifyConnection"}) {
     KeyValue value = this->Stored(name);
     EXPECT_EQ(value.type, ValueType::kDword) << name;
-    EXPECT_EQ(value.data, (std::vector<uint8_t>{1, 0, 0, 0})) << name;
+    EXPECT_EQ(value.data, Dword(1)) << name;
   }
-  EXPECT_EQ(this->Stored("PlayersInterval").data, (std::vector<uint8_t>{0, 0, 0, 0}));
+  EXPECT_EQ(this->Stored("PlayersInterval").data, Dword(0));
 }
 
 TYPED_TEST_P(SettingsStoreContract, PlacementRecordsOfTheWrongSizeOrTypeAreIgnored) {
   struct Case {
     ValueType type;
     size_t size;
-    bool applied;
+    bool taken;
   } cases[] = {
       {ValueType::kBinary, 44, true},  {ValueType::kDword, 4, false},
       {ValueType::kBinary, 40, false}, {ValueType::kBinary, 48, false},
@@ -161,48 +202,46 @@ TYPED_TEST_P(SettingsStoreContract, PlacementRecordsOfTheWrongSizeOrTypeAreIgnor
     auto key = this->SettingsKey();
     key->SetValue("WindowPos", c.type, data);
     key->SetValue("RConPos", c.type, data);
-    FakeSettingsWindow window(this->store());
-    this->Load(window);
-    const size_t expected = c.applied ? 1 : 0;
-    EXPECT_EQ(window.appliedWindowPlacements.size(), expected) << c.size;
-    EXPECT_EQ(window.appliedConsolePlacements.size(), expected) << c.size;
+    const Settings loaded = this->Load().settings;
+    EXPECT_EQ(loaded.windowPlacement.has_value(), c.taken) << c.size;
+    EXPECT_EQ(loaded.consolePlacement.has_value(), c.taken) << c.size;
   }
 }
 
 TYPED_TEST_P(SettingsStoreContract, WindowOpenedWithNewLeavesThePlacementsAlone) {
-  Settings s;
-  FakeSettingsWindow before(this->store());
-  before.windowPlacement = MakePlacementRecord(1, 1);
-  before.consolePlacement = MakePlacementRecord(2, 1);
-  SaveSettings(this->store(), before, s);
+  WindowSettings before;
+  before.settings.windowPlacement = MakePlacementRecord(1, 1);
+  before.settings.consolePlacement = MakePlacementRecord(2, 1);
+  SaveWindowSettings(this->store(), before);
 
-  FakeSettingsWindow window(this->store());
-  Settings loaded = this->Load(window, true);
-  EXPECT_EQ(window.newWindowSize, std::make_pair(400, 600));
-  EXPECT_TRUE(window.appliedWindowPlacements.empty());
-  EXPECT_TRUE(window.appliedConsolePlacements.empty());
+  bool found = false;
+  WindowSettings window = this->Load(true, &found);
+  EXPECT_TRUE(found);
+  EXPECT_FALSE(window.settings.windowPlacement.has_value());
+  EXPECT_FALSE(window.settings.consolePlacement.has_value());
 
-  window.windowPlacement = MakePlacementRecord(50, 1);
-  window.consolePlacement = MakePlacementRecord(60, 1);
-  loaded.pingInterval = 33;
-  SaveSettings(this->store(), window, loaded);
-  EXPECT_EQ(this->Stored("WindowPos").data, BytesOf(*before.windowPlacement));
-  EXPECT_EQ(this->Stored("RConPos").data, BytesOf(*before.consolePlacement));
-  EXPECT_EQ(DwordFromBytes(this->Stored("PingInterval").data), 33u);
+  window.settings.windowPlacement = MakePlacementRecord(50, 1);
+  window.settings.consolePlacement = MakePlacementRecord(60, 1);
+  window.settings.pingInterval = 33;
+  SaveWindowSettings(this->store(), window);
+  const Settings after = this->Load().settings;
+  EXPECT_EQ(after.windowPlacement, before.settings.windowPlacement);
+  EXPECT_EQ(after.consolePlacement, before.settings.consolePlacement);
+  EXPECT_EQ(after.pingInterval, 33u);
 }
 
 TYPED_TEST_P(SettingsStoreContract, ColumnArraysReplaceOnlyTheirLeadingEntries) {
   auto bytes = [](std::vector<int32_t> entries) {
     std::vector<uint8_t> data;
-    for (uint32_t e : entries)
-      for (int i = 0; i < 4; ++i) data.push_back(static_cast<uint8_t>(e >> (8 * i)));
+    for (int32_t e : entries)
+      for (uint8_t b : Dword(static_cast<uint32_t>(e))) data.push_back(b);
     return data;
   };
   struct Case {
     std::vector<uint8_t> orders;
     std::vector<uint8_t> widths;
-    std::array<int32_t, 4> expectedOrders;
-    std::array<int32_t, 4> expectedWidths;
+    ColumnArray expectedOrders;
+    ColumnArray expectedWidths;
   } cases[] = {
       {bytes({1, 0}), bytes({50, 60}), {1, 0, 2, 3}, {50, 60, 72, 96}},
       {bytes({3, 2, 1, 0}), bytes({1, 2, 3, 4}), {3, 2, 1, 0}, {1, 2, 3, 4}},
@@ -216,8 +255,7 @@ TYPED_TEST_P(SettingsStoreContract, ColumnArraysReplaceOnlyTheirLeadingEntries) 
     auto key = this->SettingsKey();
     key->SetValue("ListOrders", ValueType::kBinary, c.orders);
     key->SetValue("ListWidths", ValueType::kBinary, c.widths);
-    FakeSettingsWindow window(this->store());
-    Settings s = this->Load(window);
+    const Settings s = this->Load().settings;
     EXPECT_EQ(s.listOrders, c.expectedOrders);
     EXPECT_EQ(s.listWidths, c.expectedWidths);
   }
@@ -227,22 +265,20 @@ TYPED_TEST_P(SettingsStoreContract, FirstStartUsesDefaultsAndCreatesTheKeyOnlyAt
   auto uninstall = this->store().Root(RootKey::kLocalMachine).CreateSubkey(kUninstallKeyPath);
   SetString(*uninstall, "UninstallString", "C:\\WINDOWS\\IsUninst.exe -f\"C:\\HL\\DeIsL1.isu\"");
 
-  FakeSettingsWindow window(this->store());
-  Settings s = this->Load(window);
+  bool found = true;
+  WindowSettings window = this->Load(false, &found);
+  EXPECT_FALSE(found);
   Settings expected;
   expected.gameClientPath = "C:\\HL\\hl.exe";
-  EXPECT_EQ(s, expected);
+  EXPECT_TRUE(window.settings == expected);
   EXPECT_TRUE(window.highlightRules.empty()) << "no defaults before anything was stored";
   EXPECT_TRUE(window.recentServers.entries().empty());
-  EXPECT_TRUE(window.appliedWindowPlacements.empty());
+  EXPECT_FALSE(window.consoleHistory.has_value());
   EXPECT_EQ(this->store().Root(RootKey::kCurrentUser).OpenSubkey(kSettingsKeyPath,
                                                                   KeyAccess::kRead),
             nullptr);
 
-  SaveSettings(this->store(), window, s);
-  EXPECT_NE(this->store().Root(RootKey::kCurrentUser).OpenSubkey(kSettingsKeyPath,
-                                                                  KeyAccess::kRead),
-            nullptr);
+  SaveWindowSettings(this->store(), window);
   EXPECT_EQ(TextFromBytes(this->Stored("HLLocation").data), "C:\\HL\\hl.exe");
 }
 
@@ -265,36 +301,32 @@ TYPED_TEST_P(SettingsStoreContract, GameClientPathOfMoreThan259CharactersCountsA
   };
   for (const Case& c : cases) {
     SetString(*this->SettingsKey(), "HLLocation", c.stored);
-    FakeSettingsWindow window(this->store());
-    EXPECT_EQ(this->Load(window).gameClientPath, c.loaded) << c.stored.size();
-    EXPECT_EQ(window.locateCalls, c.loaded == "hl.exe" ? 1 : 0);
+    EXPECT_EQ(this->Load().settings.gameClientPath, c.loaded) << c.stored.size();
   }
 }
 
 TYPED_TEST_P(SettingsStoreContract, WindowThatSavesLastDecidesEveryValue) {
-  FakeSettingsWindow a(this->store());
-  FakeSettingsWindow b(this->store());
-  Settings sa = this->Load(a);
-  Settings sb = this->Load(b);
-  sa.pingInterval = 20;
-  sa.iconSet = 1;
+  WindowSettings a = this->Load();
+  WindowSettings b = this->Load();
+  a.settings.pingInterval = 20;
+  a.settings.iconSet = 1;
   a.recentServers.AddServer("a:27015");
   a.highlightRules = {{0x08000000, "only-a"}};
   a.consoleHistory = {"from a"};
-  sb.pingInterval = 30;
+  b.settings.pingInterval = 30;
   b.recentServers.AddServer("b:27015");
   b.recentServers.AddServer("c:27015");
   b.highlightRules = {{0x10000000, "only-b"}};
-  SaveSettings(this->store(), a, sa);
-  SaveSettings(this->store(), b, sb);
+  b.consoleHistory = std::vector<std::string>{};
+  SaveWindowSettings(this->store(), a);
+  SaveWindowSettings(this->store(), b);
 
-  FakeSettingsWindow next(this->store());
-  Settings loaded = this->Load(next);
-  EXPECT_EQ(loaded.pingInterval, 30u);
-  EXPECT_EQ(loaded.iconSet, 0u);
+  const WindowSettings next = this->Load();
+  EXPECT_EQ(next.settings.pingInterval, 30u);
+  EXPECT_EQ(next.settings.iconSet, 0u);
   EXPECT_EQ(next.recentServers.entries(), (std::vector<std::string>{"b:27015", "c:27015"}));
   EXPECT_EQ(next.highlightRules, (std::vector<HighlightRule>{{0x10000000, "only-b"}}));
-  EXPECT_TRUE(next.consoleHistory.empty());
+  EXPECT_EQ(next.consoleHistory, std::vector<std::string>{});
   KeyValue history;
   EXPECT_EQ(this->SettingsKey()->QueryValue("Rcon recent list", kAnySize, history),
             KeyStatus::kNotFound);
@@ -336,29 +368,7 @@ TYPED_TEST_P(SettingsStoreContract, LogonEntryNamesTheProgramAndTheWatchedServer
   EXPECT_TRUE(ReadLogonEntry(this->store(), "Tarnwick"));
 }
 
-TYPED_TEST_P(SettingsStoreContract, GameClientIsFoundFromTheUninstallEntry) {
-  struct Case {
-    const char* uninstall;  // null: no entry
-    const char* expected;
-  } cases[] = {
-      {"C:\\WINDOWS\\IsUninst.exe -f\"C:\\SIERRA\\Half-Life\\DeIsL1.isu\"",
-       "C:\\SIERRA\\Half-Life\\hl.exe"},
-      {"C:\\WINDOWS\\IsUninst.exe \"C:\\SIERRA\\Half-Life\\DeIsL1.isu\"", "hl.exe"},
-      {"IsUninst.exe -f\"C:\\HL\\DeIsL1.isu\" -c\"C:\\HL\\DeIsL1.isu\"",
-       "C:\\HL\\hl.exe -cC:\\HL\\hl.exe"},
-      {"", "hl.exe"},
-      {nullptr, "hl.exe"},
-  };
-  for (const Case& c : cases) {
-    Key& machine = this->store().Root(RootKey::kLocalMachine);
-    machine.DeleteSubkey(kUninstallKeyPath);
-    if (c.uninstall != nullptr)
-      SetString(*machine.CreateSubkey(kUninstallKeyPath), "UninstallString", c.uninstall);
-    EXPECT_EQ(LocateGameClient(this->store()), c.expected) << (c.uninstall ? c.uninstall : "none");
-  }
-}
-
-REGISTER_TYPED_TEST_SUITE_P(SettingsStoreContract, RoundTripsEverySetting,
+REGISTER_TYPED_TEST_SUITE_P(SettingsStoreContract, RoundTripsEverySettingInTheFormerFormat,
                             FourByteValuesAreTakenAsStoredAndBoolsSavedAsOne,
                             PlacementRecordsOfTheWrongSizeOrTypeAreIgnored,
                             WindowOpenedWithNewLeavesThePlacementsAlone,
@@ -366,8 +376,7 @@ REGISTER_TYPED_TEST_SUITE_P(SettingsStoreContract, RoundTripsEverySetting,
                             FirstStartUsesDefaultsAndCreatesTheKeyOnlyAtSave,
                             GameClientPathOfMoreThan259CharactersCountsAsAbsent,
                             WindowThatSavesLastDecidesEveryValue,
-                            LogonEntryNamesTheProgramAndTheWatchedServer,
-                            GameClientIsFoundFromTheUninstallEntry);
+                            LogonEntryNamesTheProgramAndTheWatchedServer);
 
 }  // namespace tarnwick
 

@@ -1,15 +1,11 @@
-// Loading and saving settings with real windows and the real registry (a test key of its own): the
-// placements of the main and console windows, the "-new" size, the player list's columns and the
-// console history in its command box.
+// A main window's stored settings with real windows and the real registry (a test key of its own):
+// the placements of the main and console windows, the "-new" size, the player list's columns and
+// the console history in its command box.
 #include "shell/main_window_settings_win.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "common/unique_handle_win.h"
-#include "settings/window_placement_win.h"
-#include "tests/support/fake_settings_window.h"
 #include "tests/support/registry_test_root_win.h"
 
 namespace tarnwick {
@@ -60,9 +56,22 @@ struct TestWindows {
   UniqueWindow console;
   HWND commandBox = nullptr;
   HWND list = nullptr;
-  RecentServers recentServers;
-  std::vector<HighlightRule> highlightRules;
 };
+
+// Saves what the windows show, as the close handler does.
+void Save(KeyStore& store, const MainWindowHandles& handles, WindowSettings stored = {}) {
+  TakeFromWindows(handles, stored);
+  SaveWindowSettings(store, stored);
+}
+
+// Loads and applies, as the creation handler does; the loaded settings.
+Settings Load(KeyStore& store, const MainWindowHandles& handles, bool openedWithNew = false) {
+  WindowSettings stored;
+  stored.settings.openedWithNew = openedWithNew;
+  const bool found = LoadWindowSettings(store, stored);
+  ApplyToWindows(handles, stored, found);
+  return stored.settings;
+}
 
 RECT NormalRect(HWND window) {
   WINDOWPLACEMENT placement = {};
@@ -75,86 +84,46 @@ bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// The main window closes minimised and comes back as a normal window in its place.
 TEST(MainWindowSettingsGlue, RoundTripsPlacementsColumnsAndHistory) {
   RegistryTestRoot registry;
   TestWindows before;
   ASSERT_NE(before.list, nullptr);
   MoveWindow(before.main.Get(), 100, 120, 500, 400, FALSE);
+  ShowWindow(before.main.Get(), SW_SHOWMINNOACTIVE);
+  ASSERT_TRUE(IsIconic(before.main.Get()));
   MoveWindow(before.console.Get(), 300, 200, 350, 250, FALSE);
   int order[4] = {2, 0, 3, 1};
   ASSERT_TRUE(ListView_SetColumnOrderArray(before.list, 4, order));
   ListView_SetColumnWidth(before.list, 1, 210);
   for (const char* command : {"users", "status"})
     SendMessageA(before.commandBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(command));
-  before.recentServers.AddServer("hl.example:27015");
-  before.highlightRules = DefaultHighlightRules();
-  Settings saved;
-  {
-    MainWindowSettings parts(before.handles(), registry.store(), before.recentServers,
-                             before.highlightRules);
-    ASSERT_EQ(SaveSettings(registry.store(), parts, saved), KeyStatus::kSuccess);
-  }
-  EXPECT_EQ(saved.listOrders, (std::array<int32_t, 4>{2, 0, 3, 1}));
-  EXPECT_EQ(saved.listWidths, (std::array<int32_t, 4>{40, 210, 72, 96}));
+  Save(registry.store(), before.handles());
 
   TestWindows after;
-  Settings loaded;
-  {
-    MainWindowSettings parts(after.handles(), registry.store(), after.recentServers,
-                             after.highlightRules);
-    LoadSettings(registry.store(), parts, loaded);
-  }
+  const Settings loaded = Load(registry.store(), after.handles());
+  EXPECT_FALSE(IsIconic(after.main.Get()));
   EXPECT_TRUE(SameRect(NormalRect(after.main.Get()), RECT{100, 120, 600, 520}));
   EXPECT_TRUE(SameRect(NormalRect(after.console.Get()), RECT{300, 200, 650, 450}));
-  EXPECT_EQ(loaded.listOrders, saved.listOrders);
-  EXPECT_EQ(loaded.listWidths, saved.listWidths);
+  EXPECT_FALSE(IsWindowVisible(after.console.Get()));
+  EXPECT_EQ(loaded.listOrders, (ColumnArray{2, 0, 3, 1}));
+  EXPECT_EQ(loaded.listWidths, (ColumnArray{40, 210, 72, 96}));
   EXPECT_EQ(after.History(), (std::vector<std::string>{"status", "users"}));
-  EXPECT_EQ(after.recentServers.entries(), before.recentServers.entries());
-  EXPECT_EQ(after.highlightRules, before.highlightRules);
-}
-
-TEST(MainWindowSettingsGlue, MinimisedWindowIsStoredAsNormal) {
-  RegistryTestRoot registry;
-  TestWindows windows;
-  MoveWindow(windows.main.Get(), 110, 130, 420, 380, FALSE);
-  ShowWindow(windows.main.Get(), SW_SHOWMINNOACTIVE);
-  ASSERT_TRUE(IsIconic(windows.main.Get()));
-  ASSERT_EQ(ShowCommandOf(*TakePlacementRecord(windows.main.Get())), static_cast<uint32_t>(SW_SHOWMINIMIZED));
-  Settings settings;
-  MainWindowSettings parts(windows.handles(), registry.store(), windows.recentServers,
-                           windows.highlightRules);
-  SaveSettings(registry.store(), parts, settings);
-
-  auto key = registry.store().Root(RootKey::kCurrentUser).OpenSubkey(kSettingsKeyPath,
-                                                                     KeyAccess::kRead);
-  ASSERT_NE(key, nullptr);
-  KeyValue value;
-  ASSERT_EQ(key->QueryValue("WindowPos", kPlacementRecordSize, value), KeyStatus::kSuccess);
-  ASSERT_EQ(value.data.size(), kPlacementRecordSize);
-  WINDOWPLACEMENT stored;
-  std::memcpy(&stored, value.data.data(), sizeof(stored));
-  EXPECT_EQ(stored.showCmd, static_cast<UINT>(SW_SHOWNORMAL));
-  EXPECT_TRUE(SameRect(stored.rcNormalPosition, RECT{110, 130, 530, 510}));
 }
 
 TEST(MainWindowSettingsGlue, WindowOpenedWithNewGetsItsSizeInItsPlace) {
   RegistryTestRoot registry;
+  TestWindows windows;
+  Load(registry.store(), windows.handles(), true);  // no settings key yet: the size stays
+  RECT before = {};
+  GetWindowRect(windows.main.Get(), &before);
+  EXPECT_EQ(before.right - before.left, 300);
   {
     TestWindows earlier;
     MoveWindow(earlier.main.Get(), 10, 10, 700, 500, FALSE);
-    Settings settings;
-    MainWindowSettings parts(earlier.handles(), registry.store(), earlier.recentServers,
-                             earlier.highlightRules);
-    SaveSettings(registry.store(), parts, settings);
+    Save(registry.store(), earlier.handles());
   }
-  TestWindows windows;
-  RECT before = {};
-  GetWindowRect(windows.main.Get(), &before);
-  Settings settings;
-  settings.openedWithNew = true;
-  MainWindowSettings parts(windows.handles(), registry.store(), windows.recentServers,
-                           windows.highlightRules);
-  LoadSettings(registry.store(), parts, settings);
+  Load(registry.store(), windows.handles(), true);
   RECT after = {};
   GetWindowRect(windows.main.Get(), &after);
   EXPECT_EQ(after.left, before.left);
@@ -169,17 +138,15 @@ TEST(MainWindowSettingsGlue, MissingWindowsLeaveTheirValuesAlone) {
   const uint8_t history[] = {'s', 't', 'a', 't', 'u', 's', 0, 0};
   key->SetValue("Rcon recent list", ValueType::kMultiString, history);
   TestWindows windows;
-  MainWindowHandles handles = {windows.main.Get(), nullptr, nullptr, nullptr};
-  Settings settings;
-  settings.listOrders = {1, 0, 2, 3};
-  MainWindowSettings parts(handles, registry.store(), windows.recentServers,
-                           windows.highlightRules);
-  SaveSettings(registry.store(), parts, settings);
-  EXPECT_EQ(settings.listOrders, (std::array<int32_t, 4>{1, 0, 2, 3}));
+  WindowSettings stored;
+  stored.settings.listOrders = {1, 0, 2, 3};
+  stored.settings.consolePlacement = stored.settings.windowPlacement = PlacementRecord{};
+  Save(registry.store(), {windows.main.Get(), nullptr, nullptr, nullptr}, stored);
   KeyValue value;
   EXPECT_EQ(key->QueryValue("Rcon recent list", kAnySize, value), KeyStatus::kSuccess);
   EXPECT_EQ(key->QueryValue("RConPos", kAnySize, value), KeyStatus::kNotFound);
   EXPECT_EQ(key->QueryValue("WindowPos", kAnySize, value), KeyStatus::kSuccess);
+  EXPECT_EQ(Load(registry.store(), {}).listOrders, (ColumnArray{1, 0, 2, 3}));
 }
 
 }  // namespace
