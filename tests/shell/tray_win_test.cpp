@@ -250,6 +250,7 @@ bool ShellShowsBalloon() {
 
 TEST_F(BalloonOnWine, AWatchedJoinShowsABalloonAndJoinsWithinTenSecondsMergeIntoTheNext) {
   window->CurrentSettings().playersIntervalTray = 1;
+  window->CurrentSettings().detailsIntervalTray = 1;
   window->HighlightRules().push_back({MakeHighlightAttributes(0, 0, 4), "Gordon*", true});
   window->HighlightRules().push_back({MakeHighlightAttributes(0, 0, 4), "Alyx", false});
   ASSERT_TRUE(Connect());
@@ -269,17 +270,24 @@ TEST_F(BalloonOnWine, AWatchedJoinShowsABalloonAndJoinsWithinTenSecondsMergeInto
   EXPECT_TRUE(PumpUntil(ShellShowsBalloon)) << "Wine's tray shows it";
 
   Join("Gordon Jr");
+  server->SetMaxPlayers(6);  // full: six players
   Wait(2500);
   Join("Gordon Sr");
+  Wait(2500);
+  server->SetMaxPlayers(16);
   ASSERT_TRUE(PumpUntil([&] { return balloons.size() > 1; }, 12000));
   EXPECT_GE(GetTickCount() - first, kBalloonIntervalMs - 100) << "one balloon in 10 s";
   EXPECT_EQ(balloons.size(), 2u);
-  EXPECT_EQ(balloons[1].text, "Gordon Jr and 1 other joined " + demo::DemoConfig().map);
+  EXPECT_EQ(balloons[1].text, "Gordon Jr and 1 other joined " + demo::DemoConfig().map +
+                                  "\nA slot is free (7/16)");
 
-  // A click on it opens the window.
+  // A click on it opens the window and, for the free slot, asks as autojoin does.
+  boxes.Answer(IDNO);
   SendMessageA(window.hwnd(), TrayCallbackMessage(), 0, NIN_BALLOONUSERCLICK);
   PumpPending();
   EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].title, "Tarnwick PID " + std::to_string(GetCurrentProcessId()));
   EXPECT_FALSE(window->Monitor().IsTimerSet(TimerId::Players)) << "shown: the window's own plan";
 }
 
