@@ -13,6 +13,8 @@
 //
 // The dialog passes WM_CTLCOLORSTATIC on to its link controls through ReflectColour. Colours, the
 // hand cursor and the visited links are shared by every link of the process.
+// A link belongs to the thread of its dialog; only the colours and the hand cursor are shared by
+// the process, behind a lock.
 #ifndef TARNWICK_CONTROLS_LINK_STATIC_WIN_H
 #define TARNWICK_CONTROLS_LINK_STATIC_WIN_H
 

@@ -10,6 +10,7 @@
 //
 // The dialog hands its WM_DRAWITEM for the button to Draw. The dialog manager's default-button
 // changes (BM_SETSTYLE) are kept as a flag while the button stays owner-drawn.
+// A button belongs to the thread of the window it sits in.
 #ifndef TARNWICK_CONTROLS_MENU_BUTTON_WIN_H
 #define TARNWICK_CONTROLS_MENU_BUTTON_WIN_H
 

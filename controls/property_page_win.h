@@ -2,6 +2,7 @@
 // creates the window when the page is first shown and destroys it when the sheet closes, so
 // Exists() tells whether anything can be shown now. The sheet's notifications arrive as virtual
 // calls; link controls on the page get their colours through LinkStatic::ReflectColour.
+// A page and its sheet live on the thread that runs the sheet.
 #ifndef TARNWICK_CONTROLS_PROPERTY_PAGE_WIN_H
 #define TARNWICK_CONTROLS_PROPERTY_PAGE_WIN_H
 

@@ -12,7 +12,8 @@ constexpr UINT kPingPageIndex = 3;
 }  // namespace
 
 ServerInfoSheet::ServerInfoSheet(ServerMonitor& monitor)
-    : monitor_(monitor), general_(monitor.State()), mod_(monitor.State()), ping_(monitor) {}
+    : monitor_(monitor), general_(monitor.State()), mod_(monitor.State()), ping_(monitor),
+      history_(monitor) {}
 
 void ServerInfoSheet::Open(HWND owner, int command) {
   ServerMonitor& monitor = monitor_;
@@ -25,13 +26,15 @@ void ServerInfoSheet::Open(HWND owner, int command) {
                    {{&general_, IDD_INFO_GENERAL},
                     {&rules_, IDD_INFO_RULES},
                     {&mod_, IDD_INFO_MOD},
-                    {&ping_, IDD_INFO_PING}},
+                    {&ping_, IDD_INFO_PING},
+                    {&history_, IDD_INFO_HISTORY}},
                    command == ID_VIEW_PING_STATISTICS ? kPingPageIndex : 0);
 }
 
 void ServerInfoSheet::ServerInfoChanged(const ServerState& state) {
   general_.Fill(state);
   mod_.Fill(state);
+  history_.ServerInfoChanged(state);
 }
 
 }  // namespace tarnwick

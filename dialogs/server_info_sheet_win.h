@@ -1,9 +1,11 @@
-// ServerInfoSheet: the modal "Server Info" property sheet (General, Rules, Mod, Ping statistic).
+// ServerInfoSheet: the modal "Server Info" property sheet (General, Rules, Mod, Ping statistic,
+// History).
 // Its page objects live as long as the main window; pages have windows only while the sheet is
 // open, and the engine's pushes reach only pages that have one.
 #ifndef TARNWICK_DIALOGS_SERVER_INFO_SHEET_WIN_H
 #define TARNWICK_DIALOGS_SERVER_INFO_SHEET_WIN_H
 
+#include "dialogs/history_page_win.h"
 #include "dialogs/info_pages_win.h"
 
 namespace tarnwick {
@@ -18,10 +20,17 @@ class ServerInfoSheet {
   // The Ping statistics and Server info commands: asks the server for "details" and "rules", then
   // runs the sheet on "Ping statistic" (32772) or "General"; returns when the sheet closes.
   void Open(HWND owner, int command);
-  // An info or details reply was read into `state`: the General and Mod pages show it.
+  // A connection opened: the history goes on when it is to the server of the last one.
+  void Connected() { history_.Connected(); }
+  // An info or details reply was read into `state`: the General and Mod pages show it, and the
+  // history takes a point.
   void ServerInfoChanged(const ServerState& state);
-  // A ping reply was counted into `state`: the Ping statistic page shows the figures.
-  void PingFiguresChanged(const ServerState& state) { ping_.Fill(state); }
+  // A ping reply of `rtt` ms was counted into `state`: the Ping statistic page shows the figures,
+  // and the history's next points carry it.
+  void PingAnswered(uint32_t rtt, const ServerState& state) {
+    history_.PingAnswered(rtt);
+    ping_.Fill(state);
+  }
   // A rules reply came: the Rules page keeps its rows and shows them when it is on screen.
   void RulesChanged(const std::optional<std::vector<RuleRow>>& rows) { rules_.RulesChanged(rows); }
 
@@ -29,6 +38,7 @@ class ServerInfoSheet {
   InfoRulesPage& RulesPage() { return rules_; }
   InfoModPage& ModPage() { return mod_; }
   InfoPingPage& PingPage() { return ping_; }
+  InfoHistoryPage& HistoryPage() { return history_; }
 
  private:
   ServerMonitor& monitor_;
@@ -36,6 +46,7 @@ class ServerInfoSheet {
   InfoRulesPage rules_;
   InfoModPage mod_;
   InfoPingPage ping_;
+  InfoHistoryPage history_;
 };
 
 }  // namespace tarnwick

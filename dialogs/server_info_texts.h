@@ -39,6 +39,12 @@ ModPageTexts MakeModPageTexts(const ServerState& state);
 // that no reply has set yet shows -1).
 std::array<std::string, 6> PingFigureTexts(const ServerState& state);
 
+// A file name made of the server's name (UTF-8), which the server chose: each character Windows
+// refuses in a file name, and each control character, becomes "_", blanks and dots go from both
+// ends (Windows drops them at the end), and at most 64 bytes are kept, never half a character.
+// Empty when nothing is left.
+std::string FileNameFromServerName(std::string_view name);
+
 }  // namespace tarnwick
 
 #endif

@@ -6,6 +6,7 @@
 // would be 86400 points (2 MB) a window and 130 MB for 63 windows. The ring keeps 8640 points
 // (200 KB): the whole day at one reply in 10 s or slower (the intervals start at 90 s shown and
 // 300 s in the tray), the last 8640 replies at shorter intervals.
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_ENGINE_SERVER_HISTORY_H
 #define TARNWICK_ENGINE_SERVER_HISTORY_H
 

@@ -1,6 +1,7 @@
 // HighlightFonts: the eight fonts the player list and the Highlight page draw rules with, one per
 // style index 0-7 (bit 0 bold: weight 700, else 400; bit 1 italic; bit 2 underlined), every other
 // property taken from a base font description. The object owns the fonts.
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_HIGHLIGHT_HIGHLIGHT_FONTS_WIN_H
 #define TARNWICK_HIGHLIGHT_HIGHLIGHT_FONTS_WIN_H
 

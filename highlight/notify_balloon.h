@@ -14,6 +14,7 @@
 // the marks that reorder text or break lines) and are cut short, so that a crafted name cannot
 // push the rest out or lay out text of its own. Title and text are bounded by what the tray's
 // balloon holds, counted in UTF-16 units, and cut between characters.
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_HIGHLIGHT_NOTIFY_BALLOON_H
 #define TARNWICK_HIGHLIGHT_NOTIFY_BALLOON_H
 

@@ -8,6 +8,7 @@
 // so a name that is in one list only, or missing from one list only, between lists that agree on
 // the old count ("comes and goes within one refresh") is never reported, and a real join or leave
 // is reported one list late. Names that differ only in case are different players.
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_HIGHLIGHT_PLAYER_WATCH_H
 #define TARNWICK_HIGHLIGHT_PLAYER_WATCH_H
 

@@ -4,6 +4,7 @@
 // Cancel and the grip keep their distance from the right edge. OK with a password that holds a
 // double quote or ends in a backslash is refused with a beep and the prompt stays open, the text
 // as typed and selected.
+// It runs modally on the thread of the window that opens it.
 #ifndef TARNWICK_LAUNCH_PASSWORD_PROMPT_WIN_H
 #define TARNWICK_LAUNCH_PASSWORD_PROMPT_WIN_H
 

@@ -8,6 +8,7 @@
 // An echo split over two print replies is still hidden: the last characters as received (as many
 // as an echoed password can reach) are masked again together with the next text, so the change
 // may reach back into text already shown. A character once hidden stays hidden.
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_RCON_CONSOLE_OUTPUT_H
 #define TARNWICK_RCON_CONSOLE_OUTPUT_H
 

@@ -29,6 +29,7 @@
 // repeated.
 //
 // Reset at every connect and disconnect: a new connection knows no challenge and no kind.
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_RCON_RCON_SESSION_H
 #define TARNWICK_RCON_RCON_SESSION_H
 

@@ -1,5 +1,6 @@
 // SayPrompt: the modal "Say to all" dialog (template IDD_SAY_TO_ALL): one line of text, OK and
 // Cancel. What the text becomes on the wire is SayCommand's business (admin_actions.h).
+// It runs modally on the thread of the window that opens it.
 #ifndef TARNWICK_RCON_SAY_PROMPT_WIN_H
 #define TARNWICK_RCON_SAY_PROMPT_WIN_H
 

@@ -20,6 +20,7 @@
 // Everything here is the server's word, so the reader is bounded: at most kMaxStatusPlayers rows,
 // lines of at most kMaxStatusLine bytes, names of at most kMaxStatusName bytes and ids of at most
 // kMaxStatusId; anything beyond makes the answer untrusted rather than larger.
+// The collector's state belongs to the thread of its console's window.
 #ifndef TARNWICK_RCON_STATUS_REPLY_H
 #define TARNWICK_RCON_STATUS_REPLY_H
 

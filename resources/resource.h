@@ -225,6 +225,19 @@
 #define IDC_PING_LOST 1056
 #define IDC_PING_RESET 1057
 
+#define IDD_INFO_HISTORY 261
+#define IDC_HISTORY_GRAPH 1320
+#define IDC_HISTORY_EXPORT 1321
+#define IDS_HISTORY_EMPTY 220
+#define IDS_HISTORY_PLAYERS 221
+#define IDS_HISTORY_MAX_PLAYERS 222
+#define IDS_HISTORY_PING 223
+#define IDS_HISTORY_MIN 224            // a series' smallest value
+#define IDS_HISTORY_MAX 225            // a series' largest value
+#define IDS_HISTORY_FILTER 226
+#define IDS_HISTORY_FILE_NAME 227      // the server's name, made fit for a file name
+#define IDS_HISTORY_NOT_WRITTEN 228    // the path
+
 // ---- Dialog 219: server password prompt ------------------------------------------------------------
 #define IDD_PASSWORD_PROMPT 219
 #define IDC_PASSWORD_EDIT 1018

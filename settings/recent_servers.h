@@ -6,6 +6,8 @@
 //
 // This class is the portable model; RecentServersMenu (recent_servers_menu_win.h) adds the menu.
 // Every change that the menu shows calls UpdateMenu().
+// Each window keeps its own list, touched only on that window's thread; the registry is what
+// windows share.
 #ifndef TARNWICK_SETTINGS_RECENT_SERVERS_H
 #define TARNWICK_SETTINGS_RECENT_SERVERS_H
 

@@ -1,5 +1,6 @@
 // FrameBars: the rebar at the top of the main window with its two bands, the tool bar and the
 // "Server" address box (the recent servers, a text field to type a server into).
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_SHELL_FRAME_BARS_WIN_H
 #define TARNWICK_SHELL_FRAME_BARS_WIN_H
 

@@ -42,6 +42,7 @@ void MainWindow::ConnectionChanged(const ConnectionReport& report, const ServerS
   }
   ShowConnectionState(report);
   if (connected) {
+    infoSheet_.Connected();
     AddRecentServer(JoinServerText(report.host, report.port));
     for (int command : {ID_VIEW_REFRESH, ID_FILE_DISCONNECT, ID_TOOLS_REMOTE_CONSOLE}) {
       commands_.SetEnabled(command, true);
@@ -102,7 +103,7 @@ void MainWindow::ServerInfoChanged(const ServerState& state) {
 
 void MainWindow::PingAnswered(uint32_t rtt, const ServerState& state) {
   statusBar_.SetPingText(Format("%d", static_cast<int32_t>(rtt)));
-  infoSheet_.PingFiguresChanged(state);
+  infoSheet_.PingAnswered(rtt, state);
   commands_.SetEnabled(ID_VIEW_PING_STATISTICS, true);
   commands_.SetEnabled(ID_VIEW_SERVER_INFO, true);
 }

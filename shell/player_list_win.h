@@ -2,6 +2,7 @@
 // columns ("#", "Name", "Frags", "Time"). It is the only store of the players: the players reply
 // refills it. Rows are found by their item data (their place in the reply, from 1), never by
 // their position, which sorting changes.
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_SHELL_PLAYER_LIST_WIN_H
 #define TARNWICK_SHELL_PLAYER_LIST_WIN_H
 

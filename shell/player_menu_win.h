@@ -7,6 +7,7 @@
 // decision (admin_actions.h): the menu's last line says why. A menu opened while "status" is
 // awaited closes and opens again in the same place when the answer comes. Every kick and ban asks
 // first; the command then shows in the console and the list is refreshed.
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_SHELL_PLAYER_MENU_WIN_H
 #define TARNWICK_SHELL_PLAYER_MENU_WIN_H
 

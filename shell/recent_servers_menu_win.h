@@ -3,6 +3,7 @@
 // Connect submenu) and take ids 57616 onward, newest first, labelled with mnemonics 1 to 9 and 0.
 // An empty list shows the placeholder again, greyed. The menu belongs to its window; this object
 // only edits its items.
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_SHELL_RECENT_SERVERS_MENU_WIN_H
 #define TARNWICK_SHELL_RECENT_SERVERS_MENU_WIN_H
 

@@ -1,5 +1,6 @@
 // StatusBar: the main window's status bar with three panes: the default pane (menu help and the
 // idle text), the ping pane (the last round trip) and the state pane (an icon with a tooltip).
+// Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_SHELL_STATUS_BAR_WIN_H
 #define TARNWICK_SHELL_STATUS_BAR_WIN_H
 

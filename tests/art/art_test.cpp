@@ -25,16 +25,12 @@ const std::vector<ArtFile>& Drawn() {
   return files;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 TEST(ArtFiles, CommittedPicturesAreWhatTheGeneratorDrawsNow) {
   std::set<std::string> drawn;
   for (const ArtFile& file : Drawn()) {
     EXPECT_TRUE(drawn.insert(file.name).second) << file.name;
-    EXPECT_TRUE(ReadFile(kArtDir / file.name) == std::string(file.bytes.begin(), file.bytes.end()))
+    std::ifstream in(kArtDir / file.name, std::ios::binary);
+    EXPECT_TRUE(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}) == file.bytes)
         << "resources/art/" << file.name << " differs from what tools/art draws; run "
         << "tools/art/regenerate, look at the pictures and commit them with the code";
   }

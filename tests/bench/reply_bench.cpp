@@ -25,17 +25,17 @@ std::vector<uint8_t> DetailsBody() {
   w.Str("127.0.0.1:27015").Str("Tarnwick Demo Server").Str("crossfire").Str("cstrike");
   w.Str("Counter-Strike").Byte(12).Byte(16).Byte(47).Byte('d').Byte('l').Byte(0).Byte(1);
   w.Str("http://www.example.com/mod/").Str("http://www.example.com/mod/download.zip").Str("");
-  w.I32(static_cast<int32_t>(1)).I32(static_cast<int32_t>(184320000)).Byte(0).Byte(1).Byte(1).Byte(0);
+  w.I32(1).I32(184320000).Byte(0).Byte(1).Byte(1).Byte(0);
   return w.Bytes();
 }
 
 std::vector<uint8_t> SourceInfoBody(bool extraData) {
   ByteBuilder w;
   w.Byte(48).Str("Tarnwick Demo Server").Str("crossfire").Str("valve").Str("Half-Life");
-  w.I16(static_cast<int16_t>(70)).Byte(12).Byte(16).Byte(0).Byte('d').Byte('l').Byte(0).Byte(1).Str("1.1.2.7/Stdio");
+  w.I16(70).Byte(12).Byte(16).Byte(0).Byte('d').Byte('l').Byte(0).Byte(1).Str("1.1.2.7/Stdio");
   if (extraData) {
-    w.Byte(0xF1).I16(static_cast<int16_t>(27015)).I64(static_cast<int64_t>(90071992547409921ull)).I16(static_cast<int16_t>(27020)).Str("Tarnwick TV");
-    w.Str("demo,tarnwick").I64(static_cast<int64_t>(70));
+    w.Byte(0xF1).I16(27015).I64(90071992547409921).I16(27020).Str("Tarnwick TV");
+    w.Str("demo,tarnwick").I64(70);
   }
   return w.Bytes();
 }
@@ -50,28 +50,32 @@ std::vector<uint8_t> PlayersBody(int count) {
   return w.Bytes();
 }
 
+// Runs `step` once an iteration and counts `bytes` an iteration.
+template <typename Step>
+void Run(benchmark::State& state, size_t bytes, Step step) {
+  for (auto _ : state) step();
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+
 void BM_ReadDetails(benchmark::State& state) {
   const std::vector<uint8_t> body = DetailsBody();
-  for (auto _ : state) {
+  Run(state, body.size(), [&] {
     ServerState record;
     benchmark::DoNotOptimize(ReadServerInfo(body.data(), body.size(), record));
     benchmark::DoNotOptimize(record);
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * body.size()));
+  });
 }
 BENCHMARK(BM_ReadDetails);
 
-
 void BM_ReadSourceInfo(benchmark::State& state) {
   const std::vector<uint8_t> body = SourceInfoBody(state.range(0) != 0);
-  for (auto _ : state) {
+  Run(state, body.size(), [&] {
     ServerState record;
     SourceInfoExtras extras;
     benchmark::DoNotOptimize(ReadSourceInfo(body.data(), body.size(), record, &extras));
     benchmark::DoNotOptimize(record);
     benchmark::DoNotOptimize(extras);
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * body.size()));
+  });
 }
 BENCHMARK(BM_ReadSourceInfo)->Arg(0)->Arg(1);
 
@@ -79,17 +83,16 @@ void BM_ReadPlayers(benchmark::State& state) {
   const std::vector<uint8_t> body = PlayersBody(static_cast<int>(state.range(0)));
   // A window reads every players reply into the rows it kept from the one before.
   std::vector<PlayerRow> rows;
-  for (auto _ : state) {
+  Run(state, body.size(), [&] {
     ReadPlayers(body.data(), body.size(), rows);
     benchmark::DoNotOptimize(rows.data());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * body.size()));
+  });
 }
 BENCHMARK(BM_ReadPlayers)->Arg(32)->Arg(255);
 
 ByteBuilder RulesReply() {
   ByteBuilder whole;
-  whole.I32(static_cast<int32_t>(0xFFFFFFFFu)).Byte('E').I16(static_cast<int16_t>(100));
+  whole.I32(-1).Byte('E').I16(100);
   for (int i = 0; i < 100; ++i) {
     whole.Str("sv_rule_" + std::to_string(i)).Str("a value for rule " + std::to_string(i));
   }
@@ -101,20 +104,15 @@ void BM_JoinSplitRules(benchmark::State& state) {
   const size_t pieceSize = (whole.Size() + 2) / 3;
   std::vector<std::vector<uint8_t>> pieces;
   for (size_t index = 0; index < 3; ++index) {
-    ByteBuilder piece;
-    piece.I32(static_cast<int32_t>(0xFFFFFFFEu)).I32(static_cast<int32_t>(1)).Byte(static_cast<uint8_t>(index << 4 | 3));
     const size_t begin = index * pieceSize;
-    const size_t end = std::min(whole.Size(), begin + pieceSize);
-    piece.Raw(whole.Data() + begin, end - begin);
-    pieces.push_back(piece.Bytes());
+    pieces.push_back(ByteBuilder().I32(-2).I32(1).Byte(static_cast<uint8_t>(index << 4 | 3))
+                         .Raw(whole.Data() + begin, std::min(pieceSize, whole.Size() - begin))
+                         .Bytes());
   }
   SplitReassembler joiner;
-  for (auto _ : state) {
-    for (const auto& piece : pieces) {
-      benchmark::DoNotOptimize(joiner.Add(piece.data(), piece.size(), 0));
-    }
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * whole.Size()));
+  Run(state, whole.Size(), [&] {
+    for (const auto& p : pieces) benchmark::DoNotOptimize(joiner.Add(p.data(), p.size(), 0));
+  });
 }
 BENCHMARK(BM_JoinSplitRules);
 
@@ -124,11 +122,10 @@ void BM_CopyReply(benchmark::State& state) {
   const std::vector<std::vector<uint8_t>> bodies = {DetailsBody(), SourceInfoBody(true),
                                                     PlayersBody(255), RulesReply().Bytes()};
   const std::vector<uint8_t>& body = bodies[static_cast<size_t>(state.range(0))];
-  for (auto _ : state) {
+  Run(state, body.size(), [&] {
     std::vector<uint8_t> copy(body);
     benchmark::DoNotOptimize(copy.data());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * body.size()));
+  });
 }
 BENCHMARK(BM_CopyReply)->DenseRange(0, 3);
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <tuple>
 
 #include "settings/memory_key_store.h"
 
@@ -119,11 +120,10 @@ TEST(LinkColoursRead, PresentValuesReplaceTheirColour) {
     }
     LinkColours colours{1, 2, 3, true};
     EXPECT_EQ(ReadLinkColours(store, colours), c.key);
-    const size_t row = static_cast<size_t>(&c - cases);
-    EXPECT_EQ(colours.normal, c.expected.normal) << row;
-    EXPECT_EQ(colours.visited, c.expected.visited) << row;
-    EXPECT_EQ(colours.hover, c.expected.hover) << row;
-    EXPECT_EQ(colours.useHover, c.expected.useHover) << row;
+    const auto tie = [](const LinkColours& l) {
+      return std::tuple(l.normal, l.visited, l.hover, l.useHover);
+    };
+    EXPECT_EQ(tie(colours), tie(c.expected)) << &c - cases;
   }
 }
 

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,9 +15,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::ClickLink;
-using testing::RectInParent;
-using testing::WindowText;
+using namespace testing;
 
 constexpr COLORREF kNormal = RGB(0, 0, 255);
 constexpr COLORREF kVisited = RGB(128, 0, 128);
@@ -36,10 +33,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 class LinkControl : public ::testing::Test {
  protected:
   LinkControl() {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &HostProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc = {sizeof(wc), 0, &HostProc, 0, 0, GetModuleHandleA(nullptr)};
     wc.lpszClassName = "TarnwickLinkTestHost";
     RegisterClassExA(&wc);
     host = CreateWindowExA(0, wc.lpszClassName, "links", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
@@ -168,9 +162,6 @@ TEST_F(LinkControl, OpeningMarksEveryLinkToTheTargetVisitedOrBeepsAndHoverColour
     EXPECT_NE(GetCapture(), second) << "leaving the control lets the mouse go";
     EXPECT_EQ(TextColour(second), kVisited);
   }
-  // Which mechanism this system gives (Wine has no such service: only the in-memory set counts).
-  std::printf("URL-history service: %s\n",
-              LinkHistory().HasService() ? "present" : "absent, in-memory set only");
 }
 
 TEST_F(LinkControl, TextIsFittedToItsCaptionWithinItsRoomAndAPictureKeepsItsPictureAndFont) {

@@ -14,8 +14,7 @@ TEST(OptionValues, RoundTripChangesNothingUntilAValueDoes) {
   Settings copy = settings;
   const AppliedOptions applied = ApplyOptionValues(OptionValuesFrom(settings), copy);
   EXPECT_EQ(copy, settings);
-  EXPECT_FALSE(applied.addressBoxChanged);
-  EXPECT_FALSE(applied.highlightChanged);
+  EXPECT_FALSE(applied.addressBoxChanged || applied.highlightChanged);
   // (What each page value sets is checked through the sheet itself.)
   OptionValues values = OptionValuesFrom(settings);
   values.misc.playerListHighlight = 0;

@@ -2,7 +2,11 @@
 // start page, what each page shows, the live pushes while it is open, and Reset.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <regex>
+#include <sstream>
 
 #include "controls/list_view_win.h"
 #include "tests/support/connected_window_win.h"
@@ -10,15 +14,9 @@
 namespace tarnwick {
 namespace {
 
-using testing::CurrentPage;
-using testing::ModalDriver;
-using testing::ItemText;
-using testing::PressCancel;
-using testing::PumpUntil;
-using testing::SelectPage;
-using testing::SendCommand;
+using namespace testing;
 
-enum Page { kGeneral, kRules, kMod, kPing };
+enum Page { kGeneral, kRules, kMod, kPing, kHistory };
 using Row = std::pair<std::string, std::string>;
 
 std::vector<Row> ListRows(HWND list) {
@@ -51,7 +49,7 @@ TEST_F(ServerInfo, OpensOnceAPingCameBackAndItsPagesShowTheServerAndItsLiveRepli
   ASSERT_TRUE(Connect(config));  // waits for the first ping reply to enable the commands
   ServerInfoSheet& info = window->InfoSheet();
   info.ServerInfoChanged(window->Monitor().State());  // pushes before the sheet has windows go nowhere
-  info.PingFiguresChanged(window->Monitor().State());
+  info.PingAnswered(5, window->Monitor().State());
   info.RulesChanged(std::vector<RuleRow>{{"sv_gravity", "800"}});
   testing::ShellRecorder shell;
   shell.answer = 2;
@@ -167,6 +165,77 @@ TEST_F(ServerInfo, ModPageByProtocolWithLinksOnlyForWebAddresses) {
     EXPECT_EQ(shell.beeps, 0);
     SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
   }
+}
+
+// The History page draws a point per info reply and is redrawn for each new one; Export writes
+// the CSV through the real Save dialog and says when the file cannot be written. A reconnection
+// to the same server goes on with the history, another server starts a new one.
+TEST_F(ServerInfo, HistoryDrawsEveryInfoReplyExportsItAndStaysWithItsServer) {
+  ASSERT_TRUE(Connect());
+  ServerInfoSheet& info = window->InfoSheet();
+  const ServerHistory& history = info.HistoryPage().History();
+  // Info replies one after the other until they span two seconds, so that the lines cross the plot.
+  size_t asked = 0;
+  ASSERT_TRUE(PumpUntil([&] {
+    const auto& points = history.Points();
+    if (points.size() > asked) window->Monitor().SendQuery("info");
+    asked = points.size();
+    return asked >= 2 && points.back().time >= points.front().time + 2 && points.back().pingMs;
+  }));
+  char folder[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, folder);
+  const std::string path = std::string(folder) + "tarnwick history test.csv";
+  DeleteFileA(path.c_str());
+  const auto save = [&](HWND dialog) {
+    testing::SetText(dialog, 0x47C, path);  // the file name box
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  };
+  HANDLE locked = INVALID_HANDLE_VALUE;
+  Open(ID_VIEW_SERVER_INFO,
+       {[&](HWND sheet) {
+          HWND graph = GetDlgItem(SelectPage(sheet, kHistory), IDC_HISTORY_GRAPH);
+          RECT client = {};
+          GetClientRect(graph, &client);
+          const auto pixels = testing::DrawnPixels(client.right, client.bottom, [&](HDC dc) {
+            SendMessageA(graph, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+          });
+          // The lines cross the plot; the legend's samples and the marks are far fewer pixels.
+          for (COLORREF line : {kHistoryPlayersColour, kHistoryPingColour}) {
+            const uint32_t pixel = GetRValue(line) << 16 | GetGValue(line) << 8 | GetBValue(line);
+            EXPECT_GT(std::count(pixels.begin(), pixels.end(), pixel), 300) << std::hex << pixel;
+          }
+          ValidateRect(graph, nullptr);
+          info.ServerInfoChanged(window->Monitor().State());
+          EXPECT_TRUE(GetUpdateRect(graph, nullptr, FALSE)) << "a new point is drawn at once";
+          HWND page = CurrentPage(sheet);
+          testing::Click(page, IDC_HISTORY_EXPORT);
+          locked = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+          testing::Click(page, IDC_HISTORY_EXPORT);
+          PressCancel(sheet);
+        },
+        save, save, [](HWND replace) { PostMessageA(replace, WM_COMMAND, IDYES, 0); }});
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  CloseHandle(locked);
+  ASSERT_EQ(boxes.Boxes().size(), 1u) << "the locked file";
+  EXPECT_EQ(boxes.Boxes()[0].text, "The history could not be written to " + path + ".");
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream csv;
+  csv << file.rdbuf();
+  EXPECT_TRUE(std::regex_search(
+      csv.str(), std::regex("^time,players,max players,ping ms\r\n"
+                            "(20[0-9-]{8}T[0-9:]{8}[+-][0-9]{2}:[0-9]{2},3,16,[0-9]*\r\n){3,}$")))
+      << csv.str();
+  DeleteFileA(path.c_str());
+
+  const size_t kept = history.Points().size();
+  SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
+  window->Monitor().Connect(ServerText(), false);
+  EXPECT_TRUE(PumpUntil([&] { return history.Points().size() > kept; })) << "the same server";
+  demo::DemoServer other{demo::DemoConfig()};
+  ASSERT_TRUE(other.Start());
+  SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
+  window->Monitor().Connect("127.0.0.1:" + std::to_string(other.Port()), false);
+  EXPECT_TRUE(PumpUntil([&] { return history.Points().size() == 1; })) << "another server";
 }
 
 }  // namespace

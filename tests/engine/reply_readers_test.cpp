@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <tuple>
 
 #include "engine/source_info_reader.h"
 #include "tests/support/byte_builder.h"
@@ -33,17 +34,10 @@ TEST(ServerInfoReader, ReadsEveryFieldOfTheHeadWithCountsAbove127Negative) {
   s.players = 3;
   const ByteBuilder b = DetailsHead(46, 0, 200, 255);
   EXPECT_TRUE(ReadServerInfo(b.Data(), b.Size(), s).playerCountChanged);
-  EXPECT_EQ(s.address, "10.0.0.1:27015");
-  EXPECT_EQ(s.hostName, "Alpha");
-  EXPECT_EQ(s.map, "de_dust");
-  EXPECT_EQ(s.gameDir, "cstrike");
-  EXPECT_EQ(s.gameDescription, "Counter-Strike");
-  EXPECT_EQ(s.players, -56);
-  EXPECT_EQ(s.maxPlayers, -1);
-  EXPECT_EQ(s.protocol, 46);
-  EXPECT_TRUE(s.dedicated);
-  EXPECT_EQ(s.os, 'l');
-  EXPECT_EQ(s.password, 1);
+  EXPECT_EQ(std::tie(s.address, s.hostName, s.map, s.gameDir, s.gameDescription),
+            std::make_tuple("10.0.0.1:27015", "Alpha", "de_dust", "cstrike", "Counter-Strike"));
+  EXPECT_EQ(std::make_tuple(s.players, s.maxPlayers, s.protocol, s.dedicated, s.os, s.password),
+            std::make_tuple(-56, -1, 46, true, 'l', 1));
 }
 
 TEST(ServerInfoReader, ModBlockByProtocolAndOnlyForAModification) {
@@ -70,10 +64,8 @@ TEST(ServerInfoReader, ModBlockByProtocolAndOnlyForAModification) {
     ServerState before;
     before.modInfoLink = "kept";
     const ServerState s = Read(c.reply, before);
-    EXPECT_EQ(s.modInfoLink, c.link) << c.what;
-    EXPECT_EQ(s.modText, c.text) << c.what;
-    EXPECT_EQ(s.modVersion, c.version) << c.what;
-    EXPECT_EQ(s.modSize, c.size) << c.what;
+    EXPECT_EQ(std::tie(s.modInfoLink, s.modText, s.modVersion, s.modSize),
+              std::make_tuple(c.link, c.text, c.version, c.size)) << c.what;
   }
 }
 
@@ -99,11 +91,8 @@ TEST(ServerInfoReader, ShortRepliesUpdateOnlyWhatTheyReach) {
   };
   for (const Case& c : cases) {
     const ServerState s = Read(DetailsHead(40, 0, 3, 12).Cut(c.cut), before);
-    EXPECT_EQ(s.map, c.map) << c.what;
-    EXPECT_EQ(s.gameDir, c.gameDir) << c.what;
-    EXPECT_EQ(s.players, c.players) << c.what;
-    EXPECT_EQ(s.maxPlayers, c.maxPlayers) << c.what;
-    EXPECT_EQ(s.os, c.os) << c.what;
+    EXPECT_EQ(std::tie(s.map, s.gameDir, s.players, s.maxPlayers, s.os),
+              std::make_tuple(c.map, c.gameDir, c.players, c.maxPlayers, c.os)) << c.what;
   }
 }
 
@@ -113,17 +102,14 @@ TEST(PlayerReader, ReadsRecordsAndFormatsTheirTexts) {
   b.Byte(1).Str("[Kx4t].joe").I32(12).F32(3725.9f);
   b.Byte(0xFE).Str("Bob").I32(-3).F32(360000.0f);
   b.Byte(3).Str("Ann").I32(0).F32(59.99f);
-  const auto rows = ReadPlayers(b.Data(), b.Size());
-  ASSERT_EQ(rows.size(), 3u);
-  EXPECT_EQ(rows[0].index, "1");
-  EXPECT_EQ(rows[0].name, "[Kx4t].joe");
-  EXPECT_EQ(rows[0].frags, "12");
-  EXPECT_EQ(rows[0].time, "01:02:05");
-  EXPECT_EQ(rows[1].index, "-2");
-  EXPECT_EQ(rows[1].frags, "-3");
-  EXPECT_EQ(rows[1].time, "100:00:00");
-  EXPECT_EQ(rows[2].time, "00:00:59");
-  EXPECT_EQ(rows[2].columns, 4);
+  using Row = std::tuple<std::string, std::string, std::string, std::string, int>;
+  std::vector<Row> rows;
+  for (const PlayerRow& r : ReadPlayers(b.Data(), b.Size())) {
+    rows.emplace_back(r.index, r.name, r.frags, r.time, r.columns);
+  }
+  EXPECT_EQ(rows, (std::vector<Row>{{"1", "[Kx4t].joe", "12", "01:02:05", 4},
+                                    {"-2", "Bob", "-3", "100:00:00", 4},
+                                    {"3", "Ann", "0", "00:00:59", 4}}));
 }
 
 TEST(PlayerReader, StopsWhereTheBytesEnd) {
@@ -153,10 +139,10 @@ TEST(PlayerReader, StopsWhereTheBytesEnd) {
 }
 
 TEST(PlayerReader, ConnectedTimeOfHostileValues) {
-  EXPECT_EQ(FormatConnectedTime(0.0f), "00:00:00");
-  EXPECT_EQ(FormatConnectedTime(-61.0f), "00:-1:-1");
-  EXPECT_EQ(FormatConnectedTime(1e30f), "596523:14:07");
-  EXPECT_EQ(FormatConnectedTime(std::numeric_limits<float>::quiet_NaN()), "00:00:00");
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_EQ((std::vector<std::string>{FormatConnectedTime(0.0f), FormatConnectedTime(-61.0f),
+                                      FormatConnectedTime(1e30f), FormatConnectedTime(nan)}),
+            (std::vector<std::string>{"00:00:00", "00:-1:-1", "596523:14:07", "00:00:00"}));
 }
 
 // An 'I' body up to and including the version string.
@@ -201,15 +187,11 @@ TEST(SourceInfoReader, ReadsTheExtraDataBlockByItsFlags) {
     if (c.flags & 0x40) b.I16(static_cast<int16_t>(c.spectatorPort)).Str(c.spectatorName);
     if (c.flags & 0x20) b.Str(c.keywords);
     if (c.flags & 0x01) b.I64(static_cast<int64_t>(c.gameId));
-    const InfoRead r = ReadBody(b);
-    EXPECT_TRUE(r.extras.hasExtraData) << c.what;
-    EXPECT_EQ(r.extras.extraFlags, c.flags) << c.what;
-    EXPECT_EQ(r.extras.gamePort, c.gamePort) << c.what;
-    EXPECT_EQ(r.extras.steamId, c.steamId) << c.what;
-    EXPECT_EQ(r.extras.spectatorPort, c.spectatorPort) << c.what;
-    EXPECT_EQ(r.extras.spectatorName, c.spectatorName) << c.what;
-    EXPECT_EQ(r.extras.keywords, c.keywords) << c.what;
-    EXPECT_EQ(r.extras.gameId, c.gameId) << c.what;
+    const SourceInfoExtras e = ReadBody(b).extras;
+    EXPECT_EQ(std::tie(e.hasExtraData, e.extraFlags, e.gamePort, e.steamId, e.spectatorPort,
+                       e.spectatorName, e.keywords, e.gameId),
+              std::make_tuple(true, c.flags, c.gamePort, c.steamId, c.spectatorPort,
+                              c.spectatorName, c.keywords, c.gameId)) << c.what;
   }
 }
 
@@ -247,13 +229,11 @@ TEST(SourceInfoReader, ShortRepliesUpdateOnlyWhatTheyReach) {
   full.Byte(0x90).I16(27015).I64(12345);
   for (const Case& c : cases) {
     const InfoRead r = ReadBody(ByteBuilder(full).Cut(c.cut), before);
-    EXPECT_EQ(r.state.map, c.map) << c.what;
-    EXPECT_EQ(r.state.isMod, c.isMod) << c.what;
-    EXPECT_EQ(r.state.players, c.players) << c.what;
-    EXPECT_EQ(r.state.maxPlayers, c.maxPlayers) << c.what;
-    EXPECT_EQ(r.state.os, c.os) << c.what;
-    EXPECT_EQ(r.state.password, c.password) << c.what;
-    EXPECT_EQ(r.extras.hasExtraData, c.extraData) << c.what;
+    const ServerState& s = r.state;
+    EXPECT_EQ(std::tie(s.map, s.isMod, s.players, s.maxPlayers, s.os, s.password,
+                       r.extras.hasExtraData),
+              std::make_tuple(c.map, c.isMod, c.players, c.maxPlayers, c.os, c.password,
+                              c.extraData)) << c.what;
   }
 }
 
@@ -274,22 +254,15 @@ TEST(SourceInfoReader, FillsTheStateAndTheFolderDecidesTheModAndCountsAreUnsigne
     before.address = "127.0.0.1:27015";
     before.modInfoLink = "kept";
     const InfoRead r = ReadBody(InfoHead(c.folder, c.players, c.env), before);
-    EXPECT_EQ(r.state.isMod, c.isMod) << c.folder;
-    EXPECT_EQ(r.state.os, c.env) << "the environment letter as given";
-    EXPECT_EQ(r.state.players, c.players) << c.folder;
-    EXPECT_EQ(r.result.playerCountChanged, c.countChanged) << c.folder;
-    EXPECT_EQ(r.state.protocol, 48);
-    EXPECT_EQ(r.state.hostName, "Alpha");
-    EXPECT_EQ(r.state.map, "crossfire");
-    EXPECT_EQ(r.state.gameDir, c.folder);
-    EXPECT_EQ(r.state.gameDescription, "Half-Life");
-    EXPECT_EQ(r.state.maxPlayers, 16);
-    EXPECT_TRUE(r.state.dedicated);
-    EXPECT_EQ(r.state.password, 1);
-    EXPECT_EQ(r.state.address, "127.0.0.1:27015") << "the connection's address stays";
-    EXPECT_EQ(r.state.modInfoLink, "kept");
-    EXPECT_EQ(r.extras.version, "1.1.2.7/Stdio");
-    EXPECT_FALSE(r.extras.hasExtraData);
+    const ServerState& s = r.state;
+    // The environment letter as given; the connection's address and the mod link stay.
+    EXPECT_EQ(std::tie(s.isMod, s.os, s.players, r.result.playerCountChanged, s.gameDir),
+              std::make_tuple(c.isMod, c.env, c.players, c.countChanged, c.folder));
+    EXPECT_EQ(std::tie(s.protocol, s.hostName, s.map, s.gameDescription, s.maxPlayers,
+                       s.dedicated, s.password, s.address, s.modInfoLink, r.extras.version,
+                       r.extras.hasExtraData),
+              std::make_tuple(48, "Alpha", "crossfire", "Half-Life", 16, true, 1,
+                              "127.0.0.1:27015", "kept", "1.1.2.7/Stdio", false)) << c.folder;
   }
 }
 

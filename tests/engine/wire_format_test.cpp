@@ -2,6 +2,8 @@
 // ping arithmetic.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine/ipv4.h"
 #include "engine/query_protocol.h"
 #include "engine/refresh_plan.h"
@@ -75,8 +77,7 @@ TEST(ServerTextSplitting, HostAndPort) {
   };
   for (const Case& c : cases) {
     const ServerText split = SplitServerText(c.text);
-    EXPECT_EQ(split.host, c.host) << c.text;
-    EXPECT_EQ(split.port, c.port) << c.text;
+    EXPECT_EQ(std::tie(split.host, split.port), std::make_tuple(c.host, c.port)) << c.text;
   }
 }
 
@@ -147,10 +148,8 @@ TEST(PingFigures, UnsignedRunningMean) {
     ServerState state;
     ResetPingStats(state);
     for (uint32_t rtt : c.replies) RecordPingReply(state, rtt);
-    EXPECT_EQ(state.pingMin, c.min);
-    EXPECT_EQ(state.pingMax, c.max);
-    EXPECT_EQ(state.pingAvg, c.avg);
-    EXPECT_EQ(state.pingsReceived, c.replies.size());
+    EXPECT_EQ(std::tie(state.pingMin, state.pingMax, state.pingAvg, state.pingsReceived),
+              std::make_tuple(c.min, c.max, c.avg, static_cast<uint32_t>(c.replies.size())));
   }
   ServerState full;
   full.pingsReceived = 0xFFFFFFFFu;

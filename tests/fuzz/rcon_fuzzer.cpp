@@ -13,8 +13,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,18 +28,11 @@
 #include "rcon/rcon_session.h"
 #include "rcon/rcon_texts.h"
 #include "settings/memory_key_store.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace tarnwick;
-
-void Check(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "rcon fuzzer: %s\n", what);
-  std::abort();
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool EndsWord(std::string_view text, size_t at) {
   return at == text.size() || std::string_view(" \t\"\r\n").find(text[at]) != text.npos;
@@ -56,7 +47,7 @@ std::vector<size_t> PasswordPlaces(std::string_view text) {
        at = folded.find("rcon ", at + 1)) {
     std::vector<size_t> starts = {at + 5};
     size_t end = at + 5;
-    while (end < text.size() && IsDigit(text[end])) ++end;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
     if (end > at + 5 && end - (at + 5) <= 10 && end < text.size() && text[end] == ' ') {
       starts.push_back(end + 1);
     }
@@ -73,11 +64,9 @@ void CheckNoPasswordShows(std::string_view text, const std::vector<std::string>&
     for (const std::string& password : passwords) {
       // A password of asterisks looks the same masked; it tells nothing but its length.
       if (password.find_first_not_of('*') == std::string::npos) continue;
-      if (text.substr(place, password.size()) == password &&
-          EndsWord(text, place + password.size())) {
-        std::fprintf(stderr, "password [%s] at %zu\n", password.c_str(), place);
-        Check(false, "a password shows after rcon");
-      }
+      Check(text.substr(place, password.size()) != password ||
+                !EndsWord(text, place + password.size()),
+            "a password shows after rcon", password);
     }
   }
 }

@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 #include "engine/query_protocol.h"
@@ -21,22 +20,15 @@
 #include "engine/source_info_reader.h"
 #include "engine/split_reassembler.h"
 #include "tests/support/fake_monitor_port.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace tarnwick;
 
-void Check(bool holds) {
-  if (!holds) std::abort();
-}
-
 void CheckBounds(const SplitReassembler& joiner) {
   Check(joiner.SequencesInProgress() <= SplitReassembler::kMaxSequences);
   Check(joiner.BytesHeld() <= SplitReassembler::kMaxSequences * SplitReassembler::kMaxReplySize);
-}
-
-void CheckJoined(const std::optional<std::vector<uint8_t>>& joined) {
-  Check(!joined || joined->size() <= SplitReassembler::kMaxReplySize);
 }
 
 // What the window would show or send: a datagram from another source must leave it as it was.
@@ -47,45 +39,25 @@ struct Seen {
   bool operator==(const Seen&) const = default;
 };
 
-class ConnectedMonitor {
- public:
-  ConnectedMonitor() { Connect(); }
-  void Receive(const uint8_t* data, size_t size, int error = 0, bool fromServer = true,
-               Ipv4Endpoint from = {}) {
-    ReceiveResult result;
-    result.error = error;
-    result.from = fromServer ? monitor_.ServerAddress() : from;
-    result.data = data;
-    result.length = size;
-    monitor_.OnReceive(result);
-    CheckBounds(monitor_.SplitReplies());
+// A connected monitor whose joiner is checked after every datagram.
+struct ConnectedMonitor : testing::MonitorRig {
+  ConnectedMonitor() { StayConnected(); }
+  void Receive(const uint8_t* data, size_t size, int error = 0, Ipv4Endpoint from = {}) {
+    MonitorRig::Receive(data, size, from, error);
+    CheckBounds(monitor.SplitReplies());
   }
   void Receive(const std::vector<uint8_t>& datagram) { Receive(datagram.data(), datagram.size()); }
   // A receive error may have ended the connection: the next event finds a new one.
   void StayConnected() {
-    if (!monitor_.IsConnected()) Connect();
+    if (!monitor.IsConnected()) ConnectTo("127.0.0.2:27015");
+    Check(monitor.IsConnected());
   }
-  void Advance(uint32_t ms) { port_.now += ms; }
-  const ServerMonitor& Monitor() const { return monitor_; }
-  const testing::RecordingEvents& Events() const { return events_; }
   Seen WhatIsSeen() const {
-    return {port_.sent.size(),       events_.console.size(), events_.rconChallenges.size(),
-            events_.messages.size(), events_.states.size(),  events_.pings.size(),
-            events_.kinds.size(),    events_.infoChanges,    events_.rulesChanges,
-            monitor_.SplitReplies().SequencesInProgress(), monitor_.SplitReplies().BytesHeld()};
+    return {port.sent.size(),       events.console.size(), events.rconChallenges.size(),
+            events.messages.size(), events.states.size(),  events.pings.size(),
+            events.kinds.size(),    events.infoChanges,    events.rulesChanges,
+            monitor.SplitReplies().SequencesInProgress(), monitor.SplitReplies().BytesHeld()};
   }
-
- private:
-  void Connect() {
-    monitor_.Connect("127.0.0.2:27015", false);
-    monitor_.OnLookupDone(port_.nextTask - 1, 0);
-    Check(monitor_.IsConnected());
-  }
-
-  testing::FakeMonitorPort port_;
-  testing::RecordingEvents events_;
-  Settings settings_;
-  ServerMonitor monitor_{port_, events_, settings_};
 };
 
 std::vector<uint8_t> Prefixed(const std::vector<uint8_t>& prefix, const uint8_t* data,
@@ -117,13 +89,14 @@ void FeedEvents(const uint8_t* data, size_t size, ConnectedMonitor& monitor,
 
     const uint32_t step = (control >> 5) * 700u;
     now += step;
-    monitor.Advance(step);
-    CheckJoined(joiner.Add(datagram, length, now));
+    monitor.port.now += step;
+    const auto joined = joiner.Add(datagram, length, now);
+    Check(!joined || joined->size() <= SplitReassembler::kMaxReplySize);
     CheckBounds(joiner);
 
     monitor.StayConnected();
     const int error = kSocketErrors[(control >> 2) & 7];
-    const Ipv4Endpoint server = monitor.Monitor().ServerAddress();
+    const Ipv4Endpoint server = monitor.monitor.ServerAddress();
     switch (control & 3) {
       case 2:
       case 3: {
@@ -134,7 +107,7 @@ void FeedEvents(const uint8_t* data, size_t size, ConnectedMonitor& monitor,
           other.address.octets[3] ^= 1;
         }
         const Seen before = monitor.WhatIsSeen();
-        if (error == 0) monitor.Receive(datagram, length, 0, false, other);
+        if (error == 0) monitor.Receive(datagram, length, 0, other);
         Check(monitor.WhatIsSeen() == before);
         break;
       }
@@ -189,7 +162,7 @@ void FuzzRules(const uint8_t* data, size_t size, ConnectedMonitor& monitor) {
     Check(bytes <= (size > 2 ? size - 2 : 0));
   }
   monitor.Receive(Prefixed({0xFF, 0xFF, 0xFF, 0xFF, 'E'}, data, size));
-  Check(monitor.Events().rulesChanges == 1 && monitor.Events().rules == rows);
+  Check(monitor.events.rulesChanges == 1 && monitor.events.rules == rows);
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 //   4 the registry readers (column arrays, multi-strings, recent servers, link colours, highlight
 //     rules, the uninstall command) on values of any type and content in the in-memory store;
 //   5 the window command line;
-//   0 and 6 server text as shown: always well-formed UTF-8, UTF-8 and ASCII unchanged.
+//   0 and 6 server text as shown: always well-formed UTF-8, UTF-8 and ASCII unchanged; made a
+//     file name: at most 64 bytes of well-formed UTF-8, nothing a file name may not hold, no blank
+//     or dot at either end.
 // (The rules body is read in the engine and fuzzed with the other replies.)
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -18,8 +20,6 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,16 +36,11 @@
 #include "shell/command_line.h"
 #include "controls/link_static_text.h"
 #include "shell/window_settings.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace tarnwick;
-
-void Check(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 // ---- 1: Mod page and links
 
@@ -199,6 +194,16 @@ void FuzzServerText(FuzzedDataProvider& input) {
   Check(shown.size() <= bytes.size() * 3, "server text: at most three bytes a byte");
   Check(Utf16ToUtf8(Utf8ToUtf16(shown)) == shown, "server text: survives the wide calls");
   Check(Utf16Length(shown) == Utf8ToUtf16(shown).size(), "server text: UTF-16 length");
+  const std::string file = FileNameFromServerName(shown);
+  Check(file.size() <= 64 && IsValidUtf8(file), "file name: short, whole characters");
+  for (const char c : file) {
+    Check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F &&
+              std::string_view("<>:\"/\\|?*").find(c) == std::string_view::npos,
+          "file name: only what a file name may hold");
+  }
+  Check(file.empty() || (file.front() != ' ' && file.front() != '.' && file.back() != ' ' &&
+                         file.back() != '.'),
+        "file name: no blank or dot at either end");
 }
 
 // ---- 4: the registry readers

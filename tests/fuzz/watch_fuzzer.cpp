@@ -10,8 +10,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,16 +19,11 @@
 #include "highlight/player_watch.h"
 #include "highlight/server_events.h"
 #include "settings/memory_key_store.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace tarnwick;
-
-void Check(bool holds, const char* what) {
-  if (holds) return;
-  std::fprintf(stderr, "invariant broken: %s\n", what);
-  std::abort();
-}
 
 bool Hidden(char32_t c) {
   return c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x202A && c <= 0x202E) ||

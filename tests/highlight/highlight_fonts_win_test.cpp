@@ -4,31 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <tuple>
 
 #include "common/unique_handle_win.h"
 
 namespace tarnwick {
 namespace {
-
-LOGFONTA Describe(HFONT font) {
-  LOGFONTA description = {};
-  EXPECT_EQ(GetObjectA(font, sizeof(description), &description), static_cast<int>(sizeof(description)));
-  return description;
-}
-
-void ExpectStyles(const HighlightFonts& fonts, LONG height, const char* face) {
-  for (int index = 0; index < kHighlightFontCount; ++index) {
-    ASSERT_NE(fonts.Get(index), nullptr) << index;
-    const LOGFONTA font = Describe(fonts.Get(index));
-    EXPECT_EQ(font.lfWeight, (index & 1) ? FW_BOLD : FW_NORMAL) << index;
-    EXPECT_EQ(font.lfItalic != 0, (index & 2) != 0) << index;
-    EXPECT_EQ(font.lfUnderline != 0, (index & 4) != 0) << index;
-    EXPECT_EQ(font.lfHeight, height) << index;
-    EXPECT_STREQ(font.lfFaceName, face) << index;
-  }
-  EXPECT_EQ(fonts.Get(-1), nullptr);
-  EXPECT_EQ(fonts.Get(kHighlightFontCount), nullptr);
-}
 
 // Everything but the style comes from the window's font, or from an empty description without one.
 TEST(HighlightFontsGlue, TakeEverythingButTheStyleFromTheWindowsFont) {
@@ -45,7 +27,18 @@ TEST(HighlightFontsGlue, TakeEverythingButTheStyleFromTheWindowsFont) {
     SendMessageA(window.Get(), WM_SETFONT, reinterpret_cast<WPARAM>(given), FALSE);
     HighlightFonts fonts;
     ASSERT_TRUE(fonts.CreateFromWindowFont(window.Get()));
-    ExpectStyles(fonts, given ? -17 : 0, given ? "Courier New" : "");
+    for (int index = 0; index < kHighlightFontCount; ++index) {
+      LOGFONTA f = {};
+      ASSERT_EQ(GetObjectA(fonts.Get(index), sizeof(f), &f), static_cast<int>(sizeof(f))) << index;
+      EXPECT_EQ(std::tuple(f.lfWeight, f.lfItalic != 0, f.lfUnderline != 0, f.lfHeight,
+                           std::string(f.lfFaceName)),
+                std::tuple(LONG{(index & 1) ? FW_BOLD : FW_NORMAL}, (index & 2) != 0,
+                           (index & 4) != 0, LONG{given ? -17 : 0},
+                           std::string(given ? "Courier New" : "")))
+          << index;
+    }
+    EXPECT_EQ(fonts.Get(-1), nullptr);
+    EXPECT_EQ(fonts.Get(kHighlightFontCount), nullptr);
   }
 }
 

@@ -58,8 +58,8 @@ TEST(PlayerWatch, ReportsChangesTwoListsAgreeOn) {
   PlayerWatch watch;
   for (size_t i = 0; i < std::size(steps); ++i) {
     const PlayerChanges changes = watch.Feed(steps[i].list, rules);
-    EXPECT_EQ(changes.joined, steps[i].joined) << "step " << i;
-    EXPECT_EQ(changes.left, steps[i].left) << "step " << i;
+    EXPECT_EQ(std::pair(changes.joined, changes.left), std::pair(steps[i].joined, steps[i].left))
+        << "step " << i;
   }
   watch.Reset();
   EXPECT_TRUE(watch.Feed(Names{}, rules).empty());  // after a reset, the first list again

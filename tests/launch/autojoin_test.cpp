@@ -45,8 +45,7 @@ TEST(Autojoin, TheAnswerDecides) {
   };
   for (const Case& c : cases) {
     const AutojoinOutcome outcome = OutcomeOf(c.answer, c.stillArmed, c.gameRunning);
-    EXPECT_EQ(outcome.join, c.join) << static_cast<int>(c.answer) << c.stillArmed << c.gameRunning;
-    EXPECT_EQ(outcome.staysArmed, c.staysArmed)
+    EXPECT_EQ(std::pair(outcome.join, outcome.staysArmed), std::pair(c.join, c.staysArmed))
         << static_cast<int>(c.answer) << c.stillArmed << c.gameRunning;
   }
 }

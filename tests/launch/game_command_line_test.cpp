@@ -53,39 +53,30 @@ TEST(GameCommandLine, BuiltFromTheServerAndThePassword) {
 }
 
 TEST(GameCommandLine, PlainEndpointTexts) {
-  struct Case {
-    const char* text;
-    bool plain;
-  } cases[] = {
-      {"127.0.0.1:27015", true},      {"0.0.0.0:1", true},
-      {"255.255.255.255:65535", true}, {"192.168.10.200:27015", true},
-      {"256.0.0.1:27015", false},     {"1.2.3:27015", false},
-      {"1.2.3.4.5:27015", false},     {"1.2.3.4", false},
-      {"1.2.3.4:", false},            {"1.2.3.4:0", false},
-      {"1.2.3.4:65536", false},       {"1.2.3.4:270150", false},
-      {"01.2.3.4:27015", false},      {"1.2.3.4:027015", false},
-      {"1.2.3.4:+27015", false},      {"-1.2.3.4:27015", false},
-      {" 1.2.3.4:27015", false},      {"1.2.3.4:27015 ", false},
-      {"1.2.3.4:27015\n", false},     {"1..3.4:27015", false},
-      {"1.2.3.4::27015", false},      {"a.b.c.d:27015", false},
-      {"0x7f.0.0.1:27015", false},    {"1.2.3.4:2701a", false},
-      {"", false},                    {"1000.2.3.4:27015", false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(IsPlainEndpointText(c.text), c.plain) << c.text;
+  for (const char* plain :
+       {"127.0.0.1:27015", "0.0.0.0:1", "255.255.255.255:65535", "192.168.10.200:27015"})
+    EXPECT_TRUE(IsPlainEndpointText(plain)) << plain;
+  for (const char* other :
+       {"256.0.0.1:27015", "1.2.3:27015", "1.2.3.4.5:27015", "1.2.3.4", "1.2.3.4:", "1.2.3.4:0",
+        "1.2.3.4:65536", "1.2.3.4:270150", "01.2.3.4:27015", "1.2.3.4:027015", "1.2.3.4:+27015",
+        "-1.2.3.4:27015", " 1.2.3.4:27015", "1.2.3.4:27015 ", "1.2.3.4:27015\n", "1..3.4:27015",
+        "1.2.3.4::27015", "a.b.c.d:27015", "0x7f.0.0.1:27015", "1.2.3.4:2701a", "",
+        "1000.2.3.4:27015"}) {
+    EXPECT_FALSE(IsPlainEndpointText(other)) << other;
+  }
 }
 
 TEST(GameCommandLine, PlainFolderNames) {
-  struct Case {
-    std::string name;
-    bool plain;
-  } cases[] = {
-      {"valve", true}, {"Day_Of_Defeat-1.3", true}, {"ns.beta", true}, {"7", true}, {"x-", true},
-      {std::string(63, 'a'), true}, {std::string(64, 'a'), false}, {"", false}, {".", false},
-      {"..", false}, {"...", false}, {"-dev", false}, {"my mod", false}, {"my\tmod", false},
-      {"mod\"", false}, {"mod'", false}, {"a/b", false}, {"a\\b", false}, {"c:", false},
-      {"+exec", false}, {"mod;quit", false}, {"caf\xe9", false}, {std::string("va\0lve", 6), false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(IsPlainFolderName(c.name), c.plain) << c.name;
+  using namespace std::string_literals;
+  for (const std::string& plain :
+       {"valve"s, "Day_Of_Defeat-1.3"s, "ns.beta"s, "7"s, "x-"s, std::string(63, 'a')}) {
+    EXPECT_TRUE(IsPlainFolderName(plain)) << plain;
+  }
+  for (const std::string& other :
+       {std::string(64, 'a'), ""s, "."s, ".."s, "..."s, "-dev"s, "my mod"s, "my\tmod"s, "mod\""s,
+        "mod'"s, "a/b"s, "a\\b"s, "c:"s, "+exec"s, "mod;quit"s, "caf\xe9"s, "va\0lve"s}) {
+    EXPECT_FALSE(IsPlainFolderName(other)) << other;
+  }
 }
 
 }  // namespace

@@ -94,15 +94,12 @@ class LaunchFixture : public ::testing::Test {
     SetCurrentDirectoryA(originalDirectory_.c_str());
   }
 
-  void StartServer(demo::DemoConfig config = demo::DemoConfig()) {
-    server_ = std::make_unique<demo::DemoServer>(config);
-    std::string error;
-    ASSERT_TRUE(server_->Start(&error)) << error;
-  }
   std::string ServerText() const { return "127.0.0.1:" + std::to_string(server_->Port()); }
   // Starts a server, connects and waits for the first details reply.
   void Connect(demo::DemoConfig config = demo::DemoConfig()) {
-    StartServer(config);
+    server_ = std::make_unique<demo::DemoServer>(config);
+    std::string error;
+    ASSERT_TRUE(server_->Start(&error)) << error;
     window->Monitor().Connect(ServerText(), false);
     ASSERT_TRUE(PumpUntil([&] { return !window->Monitor().State().hostName.empty(); }));
   }
@@ -111,11 +108,6 @@ class LaunchFixture : public ::testing::Test {
     server_->SetHostName(hostName);
     SendCommand(window.hwnd(), ID_VIEW_REFRESH);
     ASSERT_TRUE(PumpUntil([&] { return window->Monitor().State().hostName == hostName; }));
-  }
-  // Sends Join and returns the window of the game it started (null when none did).
-  HWND Join() {
-    SendCommand(window.hwnd(), ID_FILE_JOIN);
-    return FindGame();
   }
   std::string JoinLine(const std::string& game, const std::string& password) const {
     return "-game " + game + " -console +password \"" + password + "\" +connect " + ServerText();

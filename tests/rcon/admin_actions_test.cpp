@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "rcon/rcon_session.h"
@@ -105,9 +106,8 @@ TEST(StatusReply, TrustsOnlyAWholeTableWithEveryRowRead) {
   };
   for (const Case& c : cases) {
     const StatusReply reply = ReadStatusReply(c.text);
-    EXPECT_EQ(reply.Complete(), c.complete) << c.what;
-    EXPECT_EQ(reply.Trusted(), c.trusted) << c.what;
-    EXPECT_EQ(reply.players.size(), c.players) << c.what;
+    EXPECT_EQ(std::tuple(reply.Complete(), reply.Trusted(), reply.players.size()),
+              std::tuple(c.complete, c.trusted, c.players)) << c.what;
   }
   for (const char* time : {"5", "1:2", "1:60", "1234:00", "1:00:00:00", "a:bc", ":00"}) {
     EXPECT_EQ(ReadStatusTime(time), std::nullopt) << time;
@@ -244,25 +244,14 @@ TEST(AdminActions, MenuFindsTheRowsPlayerByNameOrSaysWhyNot) {
       {"an empty name", true, true, "", &today, false, AdminNote::kNone, 1, 1, 1, 1},
   };
   for (const Case& c : cases) {
-    AdminMenuFacts facts;
-    facts.connected = c.connected;
-    facts.passwordWorks = c.works;
-    facts.name = c.name;
-    facts.answer = c.answer;
-    facts.asking = c.asking;
-    const AdminMenuState state = DecideAdminMenu(facts, &AsShown);
-    EXPECT_EQ(state.note, c.note) << c.what;
-    EXPECT_EQ(state.kick, c.kick) << c.what;
-    EXPECT_EQ(state.banId, c.banId) << c.what;
-    EXPECT_EQ(state.banAddress, c.banAddress) << c.what;
-    EXPECT_EQ(state.say, c.say) << c.what;
-    EXPECT_EQ(state.copyName, c.name.has_value()) << c.what;
-    EXPECT_EQ(state.player.has_value(), c.kick) << c.what;
+    const AdminMenuState s =
+        DecideAdminMenu({c.connected, c.works, c.name, c.answer, c.asking}, &AsShown);
+    EXPECT_EQ(std::tuple(s.note, s.kick, s.banId, s.banAddress, s.say, s.copyName,
+                         s.player.has_value()),
+              std::tuple(c.note, c.kick, c.banId, c.banAddress, c.say, c.name.has_value(), c.kick))
+        << c.what;
   }
-  AdminMenuFacts facts;
-  facts.connected = facts.passwordWorks = true;
-  facts.name = "Say \"hi\" 2 STEAM_0:0:9";
-  facts.answer = &today;
+  const AdminMenuFacts facts{true, true, "Say \"hi\" 2 STEAM_0:0:9", &today};
   EXPECT_EQ(KickCommand(*DecideAdminMenu(facts, &AsShown).player), "kick #301")
       << "the name's own words never make the command";
 }

@@ -85,7 +85,6 @@ class ConsoleTest : public ::testing::Test {
 
   RemoteConsole& Console() { return window->Console(); }
   HWND Item(int id) { return GetDlgItem(Console().hwnd(), id); }
-  bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
 
   void SetPassword(const std::string& password) {
     SetWindowTextA(Item(IDC_RCON_PASSWORD), password.c_str());
@@ -139,8 +138,7 @@ class ConsoleTest : public ::testing::Test {
     return texts;
   }
   size_t CountRequests(const std::string& text) {
-    const std::vector<std::string> requests = Requests();
-    return static_cast<size_t>(std::count(requests.begin(), requests.end(), text));
+    return static_cast<size_t>(std::ranges::count(Requests(), text));
   }
   bool WaitForRequest(const std::string& text) {
     return PumpUntil([&] { return CountRequests(text) > 0; });

@@ -8,11 +8,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::ConsoleTest;
-using testing::PumpPending;
-using testing::ReadFile;
-using testing::SaveAnswer;
-using testing::SendCommand;
+using namespace testing;
 
 class ConsoleWindow : public ConsoleTest {};
 
@@ -30,12 +26,8 @@ TEST_F(ConsoleWindow, CreatedHiddenCollectsTextKeepsItWhenEscHidesItAndSavesIt) 
   Console().AppendConsoleText("line\n");
   EXPECT_FALSE(IsWindowVisible(Console().hwnd()));
   EXPECT_EQ(Output(), "first line\r\nsecond line\r\n");
-  DWORD start = 0;
-  DWORD end = 0;
-  SendMessageA(Console().OutputBox(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
-  EXPECT_EQ(start, 25u) << "the caret follows the text";
-  EXPECT_EQ(end, 25u);
+  EXPECT_EQ(SendMessageA(Console().OutputBox(), EM_GETSEL, 0, 0), MAKELONG(25, 25))
+      << "the caret follows the text";
   EXPECT_FALSE(SendMessageA(Console().OutputBox(), EM_CANUNDO, 0, 0));
 
   // Esc hides it, also in the output, a multi-line edit that takes the key itself.
@@ -55,9 +47,8 @@ TEST_F(ConsoleWindow, CreatedHiddenCollectsTextKeepsItWhenEscHidesItAndSavesIt) 
   Console().ReceivePrint("\xDC" "ber\n", true);
   Console().ReceivePrint("\xD1\x81\xD0\xB4 \xE2\x99\xA5 \xF0\x9F\x98\x80\n", true);
   EXPECT_EQ(Output(), "first line\r\nsecond line\r\n\u00DCber\r\n\u0441\u0434 \u2665 \U0001F600\r\n");
-  SendMessageW(Console().OutputBox(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
-  EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(Console().OutputBox())));
+  EXPECT_EQ(HIWORD(SendMessageW(Console().OutputBox(), EM_GETSEL, 0, 0)),
+            GetWindowTextLengthW(Console().OutputBox()));
 
   // "Save log as..." writes the text shown, over an older and longer file.
   const std::string path = testing::TempLogPath("console");
@@ -116,11 +107,10 @@ TEST_F(ConsoleWindow, ControlsFollowTheWindowsSizeAndErasingSkipsThem) {
     int id;
     RECT change;
   } cases[] = {
-      {IDC_RCON_PASSWORD, {0, 0, dx, 0}},      {IDC_RCON_SHOW_LOG, {dx, 0, dx, 0}},
-      {IDC_RCON_COMMAND_GROUP, {0, 0, dx, 0}}, {IDC_RCON_COMMAND, {0, 0, dx, 0}},
-      {IDOK, {dx, 0, dx, 0}},                  {IDC_RCON_OUTPUT_GROUP, {0, 0, dx, dy}},
-      {IDC_RCON_OUTPUT, {0, 0, dx, dy}},       {IDC_RCON_GRIP, {dx, dy, dx, dy}},
-      {IDCANCEL, {dx / 2, dy, dx / 2, dy}},    {-1, {0, 0, 0, 0}},  // a label stays
+      // One control of each rule of the console's layout table.
+      {IDC_RCON_COMMAND, {0, 0, dx, 0}},    {IDOK, {dx, 0, dx, 0}},
+      {IDC_RCON_OUTPUT, {0, 0, dx, dy}},    {IDC_RCON_GRIP, {dx, dy, dx, dy}},
+      {IDCANCEL, {dx / 2, dy, dx / 2, dy}}, {-1, {0, 0, 0, 0}},  // a label stays
   };
   std::vector<RECT> before;
   for (const auto& c : cases) before.push_back(ControlRect(console, c.id));

@@ -17,24 +17,17 @@ using testing::PumpUntil;
 
 // What the menu shows: the actions on or off, and its last line.
 struct MenuSeen {
-  bool kick = false;
-  bool ban = false;
-  bool banAddress = false;
-  bool say = false;
+  bool kick, ban, banAddress, say;
   std::string note;
 };
 
 bool On(HMENU menu, UINT item, UINT by) { return (GetMenuState(menu, item, by) & MF_GRAYED) == 0; }
 
 MenuSeen Read(HMENU menu) {
-  MenuSeen seen;
-  seen.kick = On(menu, ID_PLAYER_KICK, MF_BYCOMMAND);
-  seen.ban = On(menu, 4, MF_BYPOSITION);
-  seen.banAddress = On(menu, 5, MF_BYPOSITION);
-  seen.say = On(menu, ID_PLAYER_SAY, MF_BYCOMMAND);
-  wchar_t text[256] = {};
-  if (GetMenuStringW(menu, ID_PLAYER_NOTE, text, 256, MF_BYCOMMAND) > 0) seen.note = Narrow(text);
-  return seen;
+  wchar_t note[256] = {};
+  GetMenuStringW(menu, ID_PLAYER_NOTE, note, 256, MF_BYCOMMAND);
+  return {On(menu, ID_PLAYER_KICK, MF_BYCOMMAND), On(menu, 4, MF_BYPOSITION),
+          On(menu, 5, MF_BYPOSITION), On(menu, ID_PLAYER_SAY, MF_BYCOMMAND), Narrow(note)};
 }
 
 class PlayerAdmin : public ConsoleTest {

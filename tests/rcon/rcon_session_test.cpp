@@ -156,46 +156,31 @@ TEST(RconSession, ScriptsOfEventsSendTheExpectedTexts) {
   for (const Script& script : scripts) Play(script);
 }
 
-TEST(RconSession, AtMostSixtyFourCommandsWait) {
-  RconSession session;
-  for (size_t i = 0; i < kMaxWaitingCommands; ++i) {
-    EXPECT_FALSE(session.Submit("pw", "c" + std::to_string(i), 0).refused);
-  }
-  const RconSteps refused = session.Submit("pw", "one too many", 1);
-  EXPECT_TRUE(refused.refused);
-  EXPECT_TRUE(refused.send.empty());
-  EXPECT_EQ(session.ChallengeReceived(7, 2).send.size(), kMaxWaitingCommands);
-  EXPECT_EQ(session.Waiting(), 0u);
-}
-
-TEST(RconSession, WakesForTheChallengesTimeLimit) {
+TEST(RconSession, AtMostSixtyFourCommandsWaitAndTheChallengesTimeLimitWakesIt) {
   RconSession session;
   EXPECT_EQ(session.WakeIn(0), std::nullopt) << "nothing waits";
-  session.Submit("pw", "a", 100);
+  for (size_t i = 0; i < kMaxWaitingCommands; ++i)
+    EXPECT_FALSE(session.Submit("pw", "c" + std::to_string(i), 100).refused);
+  const RconSteps refused = session.Submit("pw", "one too many", 101);
+  EXPECT_TRUE(refused.refused && refused.send.empty());
   EXPECT_EQ(session.WakeIn(2100), kChallengeWaitMs - 2000);
   EXPECT_EQ(session.WakeIn(9000), 0u) << "overdue";
-  session.ChallengeReceived(5, 200);
+  EXPECT_EQ(session.ChallengeReceived(7, 200).send.size(), kMaxWaitingCommands);
+  EXPECT_EQ(session.Waiting(), 0u);
   EXPECT_EQ(session.WakeIn(200), std::nullopt);
 }
 
 TEST(RconSession, RecognisesTheRefusalOfAChallenge) {
-  struct Case {
-    const char* text;
-    bool badChallenge;
-  } cases[] = {
-      {"Bad rcon_password.\nBad challenge.\n", true},
-      {"Bad rcon_password.\r\nBad challenge.\r\n", true},
-      {"Bad rcon_password.\nBad challenge.", true},
-      {"Bad challenge.\nBad rcon_password.\n", true},
-      {"Bad challenge.\n", true},
-      {"Bad rcon_password.\n", false},
-      {"", false},
-      {"Bad rcon_password.\nBad challenge.\nhostname: x\n", false},
-      {"echo: Bad challenge.\n", false},
-      {"Bad challenge.\n\nBad rcon_password.\n", false},
-      {"Bad challenge.\nBad challenge.\n", false},
-  };
-  for (const Case& c : cases) EXPECT_EQ(IsBadChallengeAnswer(c.text), c.badChallenge) << c.text;
+  for (const char* refusal : {kStale, "Bad rcon_password.\r\nBad challenge.\r\n",
+                              "Bad rcon_password.\nBad challenge.", "Bad challenge.\n",
+                              "Bad challenge.\nBad rcon_password.\n"}) {
+    EXPECT_TRUE(IsBadChallengeAnswer(refusal)) << refusal;
+  }
+  for (const char* other : {kWrongPassword, "", "Bad rcon_password.\nBad challenge.\nhostname: x\n",
+                            "echo: Bad challenge.\n", "Bad challenge.\n\nBad rcon_password.\n",
+                            "Bad challenge.\nBad challenge.\n"}) {
+    EXPECT_FALSE(IsBadChallengeAnswer(other)) << other;
+  }
 }
 
 }  // namespace

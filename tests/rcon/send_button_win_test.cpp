@@ -9,9 +9,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::ConsoleTest;
-using testing::PumpPending;
-using testing::PumpUntil;
+using namespace testing;
 
 // Runs `action` once from inside the modal loop of the next menu this thread shows.
 class InsideMenu {
@@ -62,7 +60,7 @@ class SendButton : public ConsoleTest {
   }
 };
 
-TEST_F(SendButton, TheArrowKeysAndTheArrowOpenTheMenuWithSendInFrontAndItsChoicesReachTheConsole) {
+TEST_F(SendButton, ArrowKeysAndArrowOpenTheMenuItsChoicesReachTheConsoleItsClosingClickPressesNot) {
   Send("echo to be cleared");
   ASSERT_TRUE(WaitForOutput("to be cleared\r\n"));
   // Down chooses "&Clear log" and Up "C&lear combo" by their mnemonics; a click on the arrow
@@ -104,9 +102,8 @@ TEST_F(SendButton, TheArrowKeysAndTheArrowOpenTheMenuWithSendInFrontAndItsChoice
   EXPECT_TRUE(History().empty());
   EXPECT_EQ(ComboEditText(Console().CommandBox()), "");
   EXPECT_EQ(GetFocus(), Button()) << "a click on the arrow gives the button the focus";
-}
 
-TEST_F(SendButton, TheClickThatClosesTheMenuDoesNotPressTheButton) {
+  // The click that closes the menu does not press the button.
   SetCommand("echo pressed");
   const LPARAM left = MAKELPARAM(4, 4);
   InsideMenu inside([&](HWND) {
@@ -138,19 +135,15 @@ TEST_F(SendButton, TheClickThatClosesTheMenuDoesNotPressTheButton) {
 struct Drawing {
   Drawing(HWND dialog, HWND button, UINT state) {
     GetClientRect(button, &rect);
-    const HDC screen = GetDC(nullptr);
-    bitmap = CreateCompatibleBitmap(screen, rect.right, rect.bottom);
-    ReleaseDC(nullptr, screen);
-    old = SelectObject(dc, bitmap);
-    DRAWITEMSTRUCT item = {ODT_BUTTON, IDOK, 0, ODA_DRAWENTIRE, state, button, dc, rect, 0};
-    SendMessageA(dialog, WM_DRAWITEM, IDOK, reinterpret_cast<LPARAM>(&item));
+    pixels = testing::DrawnPixels(rect.right, rect.bottom, [&](HDC dc) {
+      DRAWITEMSTRUCT item = {ODT_BUTTON, IDOK, 0, ODA_DRAWENTIRE, state, button, dc, rect, 0};
+      SendMessageA(dialog, WM_DRAWITEM, IDOK, reinterpret_cast<LPARAM>(&item));
+    });
   }
-  ~Drawing() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+  COLORREF At(int x, int y) const {
+    const uint32_t pixel = pixels[static_cast<size_t>(y * rect.right + x)];  // 0xRRGGBB
+    return RGB(pixel >> 16, (pixel >> 8) & 0xFF, pixel & 0xFF);
   }
-  COLORREF At(int x, int y) const { return GetPixel(dc, x, y); }
   // Whether any pixel of the rectangle has the colour.
   bool Has(const RECT& area, COLORREF color) const {
     for (int y = area.top; y < area.bottom; ++y)
@@ -159,9 +152,7 @@ struct Drawing {
     return false;
   }
   RECT rect = {};
-  HDC dc = CreateCompatibleDC(nullptr);
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
+  std::vector<uint32_t> pixels;
 };
 
 TEST_F(SendButton, DrawsFrameArrowAndGreyedState) {

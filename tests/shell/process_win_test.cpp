@@ -39,8 +39,6 @@ class ProgramProcess {
       CloseHandle(info.hThread);
       id_ = info.dwProcessId;
       mainThread_ = info.dwThreadId;
-    } else {
-      error_ = GetLastError();
     }
   }
   ~ProgramProcess() {
@@ -50,7 +48,6 @@ class ProgramProcess {
   }
   bool Started() const { return static_cast<bool>(process_); }
   DWORD MainThreadId() const { return mainThread_; }
-  DWORD StartError() const { return error_; }
 
   std::vector<HWND> Windows() const {
     std::vector<HWND> found;
@@ -90,7 +87,6 @@ class ProgramProcess {
   UniqueKernelHandle process_;
   DWORD id_ = 0;
   DWORD mainThread_ = 0;
-  DWORD error_ = 0;
 };
 
 // What another process could post to the program: a window request and the socket and tray
@@ -110,7 +106,7 @@ TEST(ProgramProcessTest, CloneOpensASecondWindowAndTheLastCloseEndsWithCodeOne) 
   demo::DemoServer server{demo::DemoConfig()};
   ASSERT_TRUE(server.Start());
   ProgramProcess program("127.0.0.1:" + std::to_string(server.Port()));
-  ASSERT_TRUE(program.Started()) << "error " << program.StartError() << " starting " << ProgramPath();
+  ASSERT_TRUE(program.Started()) << "error " << GetLastError() << " starting " << ProgramPath();
   ASSERT_TRUE(program.WaitForWindows(1));
   HWND first = program.Windows()[0];
   ASSERT_TRUE(program.WaitForCaption(first, "crossfire [3/16] on Tarnwick Demo Server"));

@@ -50,11 +50,7 @@ class RecentServersMenuGlue : public testing::Test {
   // A freshly loaded tray menu and its Connect submenu.
   HMENU LoadTrayConnect() {
     tray_.Reset(LoadMenuA(ResourceModule(), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
-    HMENU popup = GetSubMenu(tray_.Get(), 0);
-    char text[64] = {};
-    GetMenuStringA(popup, 3, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(text, "&Connect");
-    return GetSubMenu(popup, 3);
+    return GetSubMenu(GetSubMenu(tray_.Get(), 0), 3);
   }
 
   UniqueMenu frame_;

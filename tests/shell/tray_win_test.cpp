@@ -17,11 +17,7 @@
 namespace tarnwick {
 namespace {
 
-using testing::PumpPending;
-using testing::PumpUntil;
-using testing::SendCommand;
-using testing::TrayRecorder;
-using testing::WindowUnderTest;
+using namespace testing;
 
 TEST(TrayPresenceGlue, OnlyGoToTrayAddsTheIconThenFlashesItAndDoubleClickBringsTheWindowBack) {
   for (const bool versionThree : {true, false}) {
@@ -312,49 +308,44 @@ TEST(WindowDpi, AMoveToADoubleDpiScreenDoublesThePicturesAndFontsAndKeepsTheStor
   WindowUnderTest window;
   const std::array<int32_t, 4> stored = window->Players().ColumnWidths();
   HWND list = window->Players().hwnd();
-  const int listFont = FontHeight(list);
-  const int addressFont = FontHeight(window->Bars().AddressBox());
-  const int statusFont = FontHeight(window->Status().hwnd());
+  // Every text of the window: list, address box, status bar and the highlight styles.
+  const auto fonts = [&] {
+    LOGFONTW bold = {};
+    GetObjectW(window->Fonts().Get(1), sizeof(bold), &bold);
+    return std::array<int, 4>{FontHeight(list), FontHeight(window->Bars().AddressBox()),
+                              FontHeight(window->Status().hwnd()),
+                              static_cast<int>(std::abs(bold.lfHeight))};
+  };
+  const std::array<int, 4> first = fonts();
   const int addressBand = AddressBandHeight(window->Bars());
-  LOGFONTW bold = {};
-  GetObjectW(window->Fonts().Get(1), sizeof(bold), &bold);
-  const int highlightFont = std::abs(bold.lfHeight);
   RECT suggested = {20, 30, 820, 630};
   constexpr UINT kDpiChanged = 0x02E0;
   SendMessageA(window.hwnd(), kDpiChanged, MAKEWPARAM(192, 192),
                reinterpret_cast<LPARAM>(&suggested));
 
-  int width = 0;
-  int height = 0;
-  const auto buttons = reinterpret_cast<HIMAGELIST>(
-      SendMessageA(window->Bars().Toolbar(), TB_GETIMAGELIST, 0, 0));
-  ASSERT_TRUE(ImageList_GetIconSize(buttons, &width, &height));
-  EXPECT_EQ(width, 32);
-  EXPECT_EQ(height, 30);
-  HWND header = reinterpret_cast<HWND>(SendMessageA(window->Players().hwnd(), LVM_GETHEADER, 0, 0));
-  const auto marks = reinterpret_cast<HIMAGELIST>(SendMessageA(header, HDM_GETIMAGELIST, 0, 0));
-  ASSERT_TRUE(ImageList_GetIconSize(marks, &width, &height));
-  EXPECT_EQ(width, 16);
-  EXPECT_EQ(height, 14);
-  EXPECT_EQ(SendMessageA(window->Players().hwnd(), LVM_GETCOLUMNWIDTH, 1, 0), 2 * stored[1]);
+  const auto iconSize = [](LRESULT imageList) {
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(imageList), &width, &height);
+    return std::pair(width, height);
+  };
+  EXPECT_EQ(iconSize(SendMessageA(window->Bars().Toolbar(), TB_GETIMAGELIST, 0, 0)),
+            std::pair(32, 30));
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  EXPECT_EQ(iconSize(SendMessageA(header, HDM_GETIMAGELIST, 0, 0)), std::pair(16, 14));
+  EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0), 2 * stored[1]);
   EXPECT_EQ(window->Players().ColumnWidths(), stored);
   RECT placed = {};
   GetWindowRect(window.hwnd(), &placed);
   EXPECT_TRUE(EqualRect(&placed, &suggested));
-
-  // Every text of the window follows: list, address box, status bar and the highlight styles, and
-  // the "Server" band grows with its box.
-  EXPECT_NEAR(FontHeight(list), 2 * listFont, 1);
-  EXPECT_NEAR(FontHeight(window->Bars().AddressBox()), 2 * addressFont, 1);
-  EXPECT_NEAR(FontHeight(window->Status().hwnd()), 2 * statusFont, 1);
-  GetObjectW(window->Fonts().Get(1), sizeof(bold), &bold);
-  EXPECT_NEAR(std::abs(bold.lfHeight), 2 * highlightFont, 1);
-  EXPECT_GT(AddressBandHeight(window->Bars()), addressBand);
+  const std::array<int, 4> doubled = fonts();
+  for (size_t i = 0; i < first.size(); ++i) EXPECT_NEAR(doubled[i], 2 * first[i], 1) << i;
+  EXPECT_GT(AddressBandHeight(window->Bars()), addressBand) << "the band grows with its box";
 
   // Back on the first screen the fonts are the first sizes again, with no drift.
   RECT back = {20, 30, 420, 330};
   SendMessageA(window.hwnd(), kDpiChanged, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&back));
-  EXPECT_EQ(FontHeight(list), listFont);
+  EXPECT_EQ(fonts(), first);
   EXPECT_EQ(AddressBandHeight(window->Bars()), addressBand);
 }
 

@@ -13,6 +13,7 @@
 
 #include "engine/monitor_events.h"
 #include "engine/monitor_port.h"
+#include "engine/server_monitor.h"
 
 namespace tarnwick::testing {
 
@@ -102,6 +103,26 @@ class RecordingEvents : public MonitorEvents {
   void FlashStep() override { ++flashSteps; }
   bool IsWindowShown() override { return shown; }
   bool IsGameRunning() override { return gameRunning; }
+};
+
+// A monitor on a fake port with its events recorded; ConnectTo connects it to 127.0.0.2.
+struct MonitorRig {
+  Settings settings;
+  FakeMonitorPort port;
+  RecordingEvents events;
+  ServerMonitor monitor{port, events, settings};
+
+  void ConnectTo(const std::string& text = "alpha.example:27016") {
+    monitor.Connect(text, false);
+    monitor.OnLookupDone(port.nextTask - 1, 0);
+  }
+  // A read of `size` bytes from `from` (the server when its port is 0) that gave `error`.
+  void Receive(const uint8_t* data, size_t size, Ipv4Endpoint from = {}, int error = 0) {
+    monitor.OnReceive({error, from.port != 0 ? from : monitor.ServerAddress(), data, size});
+  }
+  void Receive(const std::vector<uint8_t>& datagram, Ipv4Endpoint from = {}, int error = 0) {
+    Receive(datagram.data(), datagram.size(), from, error);
+  }
 };
 
 }  // namespace tarnwick::testing

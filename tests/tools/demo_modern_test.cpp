@@ -216,7 +216,7 @@ TEST(DemoModern, BansAnAddressAfterFiveFailedAttempts) {
   EXPECT_EQ(responder.FailedRconAttempts(), 5);
   for (const Bytes& request :
        {Request("ping"), Request("challenge rcon"), kInfoQuery, WithChallenge('U', 0xFFFFFFFFu)}) {
-    EXPECT_TRUE(Ask(responder, request).empty()) << Show(request);
+    EXPECT_TRUE(Ask(responder, request).empty()) << ::testing::PrintToString(request);
   }
   // Another port of the banned address is banned too; another address is not.
   EXPECT_TRUE(Ask(responder, Request("ping"), 0, {kLoopbackAddress, 50000}).empty());

@@ -1,5 +1,6 @@
 // A started DemoServer over real loopback UDP sockets: the thread, the socket loop, the second
-// socket, delays and the log stream, as a client on this machine sees them.
+// socket, delays and the flood, as a client on this machine sees them. (Its log stream reaches the
+// remote console's Wine tests through the program's own socket.)
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -7,6 +8,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <utility>
+
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -66,36 +70,6 @@ struct Client {
   uint16_t port = 0;
 };
 
-TEST(DemoServerUdp, AnswersAndStreamsTheLogFromItsGamePort) {
-  DemoConfig config;
-  config.log_interval_seconds = 1;
-  DemoServer server(config);
-  ASSERT_TRUE(server.Start());
-  Client client;
-  // The details carry the port the server was given, not the 0 it asked for.
-  const Bytes details = client.Ask(server.Port(), Request("details"));
-  const Bytes address = Z("127.0.0.1:" + std::to_string(server.Port()));
-  ASSERT_GT(details.size(), 5 + address.size());
-  EXPECT_EQ(Bytes(details.begin(), details.begin() + 5 + address.size()),
-            Cat({kPrefix, B({'m'}), address}));
-
-  Client listener;
-  const std::string port = std::to_string(listener.port);
-  EXPECT_EQ(client.Ask(server.Port(), Request("rcon demo logaddress 127.0.0.1 " + port)),
-            Cat({kPrefix, B({'l'}), Z("logaddress:  127.0.0.1:" + port + "\n")}));
-  // The echo of the command, then a line of the server's own a second later, from its game port.
-  for (const char* expected : {"Rcon: \"rcon demo logaddress", "World triggered \"Round_Start\""}) {
-    uint16_t from_port = 0;
-    const Bytes line = listener.Receive(&from_port);
-    EXPECT_EQ(from_port, server.Port());
-    const std::string text(line.begin(), line.end());
-    EXPECT_EQ(text.substr(0, 10), "\xFF\xFF\xFF\xFFlog L ");
-    EXPECT_NE(text.find(expected), std::string::npos) << text;
-  }
-  server.Stop();
-  server.Stop();
-}
-
 TEST(DemoServerUdp, SendsFromTheSecondSocketAndLate) {
   DemoConfig config;
   config.faults.alternate = AlternateSource::kAlso;
@@ -109,12 +83,20 @@ TEST(DemoServerUdp, SendsFromTheSecondSocketAndLate) {
   client.Send(server.Port(), Request("info"));
   uint16_t forged_port = 0;
   uint16_t real_port = 0;
-  const Bytes forged = client.Receive(&forged_port);
-  client.Receive(&real_port);
+  Bytes forged = client.Receive(&forged_port);
+  Bytes real = client.Receive(&real_port);
+  // The two sockets send at the same moment: either may arrive first.
+  if (forged_port == server.Port()) {
+    std::swap(forged, real);
+    std::swap(forged_port, real_port);
+  }
   EXPECT_GE(std::chrono::steady_clock::now() - sent, milliseconds(200));
   EXPECT_EQ(forged_port, server.AlternatePort());
   EXPECT_EQ(real_port, server.Port());
   EXPECT_NE(std::string(forged.begin(), forged.end()).find("Forged reply"), std::string::npos);
+  // The reply carries the port the server was given, not the 0 it asked for.
+  const Bytes address = Cat({kPrefix, B({'C'}), Z("127.0.0.1:" + std::to_string(server.Port()))});
+  EXPECT_EQ(Bytes(real.begin(), real.begin() + std::min(real.size(), address.size())), address);
 }
 
 // The flood as the flooded client sees it: unasked junk from the server's own port, beside the

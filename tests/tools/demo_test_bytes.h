@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -43,13 +42,11 @@ const Bytes kPrefix = {0xFF, 0xFF, 0xFF, 0xFF};
 inline Bytes Request(std::string_view text) { return Cat({kPrefix, Z(text)}); }
 
 inline Bytes Uint32Bytes(uint32_t value) {
-  return B({static_cast<int>(value & 0xFF), static_cast<int>(value >> 8 & 0xFF),
-            static_cast<int>(value >> 16 & 0xFF), static_cast<int>(value >> 24)});
+  return {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
 }
 
 inline uint32_t ReadUint32At(const Bytes& bytes, size_t at) {
-  return static_cast<uint32_t>(bytes[at]) | static_cast<uint32_t>(bytes[at + 1]) << 8 |
-         static_cast<uint32_t>(bytes[at + 2]) << 16 | static_cast<uint32_t>(bytes[at + 3]) << 24;
+  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t{bytes[at + 3]} << 24;
 }
 
 const Endpoint kServer{kLoopbackAddress, 27015};
@@ -65,17 +62,6 @@ inline Bytes Only(const std::vector<Outgoing>& out) {
   EXPECT_EQ(out.size(), 1u);
   if (out.size() != 1) return {};
   return out[0].bytes;
-}
-
-// A readable form for failure messages: printable bytes as they are, others as \xNN.
-inline std::string Show(const Bytes& bytes) {
-  std::string text;
-  for (uint8_t b : bytes) {
-    char hex[8];
-    std::snprintf(hex, sizeof(hex), "\\x%02X", b);
-    text += b >= 0x20 && b < 0x7F && b != '\\' ? std::string(1, static_cast<char>(b)) : hex;
-  }
-  return text;
 }
 
 }  // namespace tarnwick::demo::demo_test
