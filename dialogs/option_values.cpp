@@ -32,6 +32,11 @@ OptionValues OptionValuesFrom(const Settings& settings) {
   values.misc.autoDisconnect = Flag(settings.autoDisconnect);
   values.misc.confirmJoin = Flag(settings.confirmJoin);
   values.misc.playerListHighlight = Flag(settings.playerListHighlight);
+  values.notify.players = Flag(settings.notifyPlayers);
+  values.notify.freeSlot = Flag(settings.notifyFreeSlot);
+  values.notify.connection = Flag(settings.notifyConnection);
+  values.notify.mapChange = Flag(settings.notifyMapChange);
+  values.notify.playersIntervalTray = Number(settings.playersIntervalTray);
   return values;
 }
 
@@ -66,6 +71,11 @@ AppliedOptions ApplyOptionValues(const OptionValues& values, Settings& settings)
   }
   settings.autoDisconnect = values.misc.autoDisconnect != 0;
   settings.confirmJoin = values.misc.confirmJoin != 0;
+  settings.notifyPlayers = values.notify.players != 0;
+  settings.notifyFreeSlot = values.notify.freeSlot != 0;
+  settings.notifyConnection = values.notify.connection != 0;
+  settings.notifyMapChange = values.notify.mapChange != 0;
+  settings.playersIntervalTray = Unsigned(values.notify.playersIntervalTray);
   return applied;
 }
 

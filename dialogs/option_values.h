@@ -43,11 +43,20 @@ struct MiscPageValues {
   int32_t playerListHighlight = 0;
 };
 
+struct NotifyPageValues {
+  int32_t players = 0;
+  int32_t freeSlot = 0;
+  int32_t connection = 0;
+  int32_t mapChange = 0;
+  int32_t playersIntervalTray = 0;
+};
+
 struct OptionValues {
   GeneralPageValues general;
   RefreshPageValues refresh;
   TrayPageValues tray;
   MiscPageValues misc;
+  NotifyPageValues notify;
 };
 
 OptionValues OptionValuesFrom(const Settings& settings);

@@ -73,6 +73,20 @@ class MiscOptionsPage final : public PropertyPage {
   MiscPageValues& values_;
 };
 
+// The tray balloons: which events notify, and the tray's players interval while a rule notifies.
+class NotifyOptionsPage final : public PropertyPage {
+ public:
+  explicit NotifyOptionsPage(NotifyPageValues& values) : values_(values) {}
+
+ protected:
+  void OnInit() override;
+  void OnSetActive() override;
+  bool OnKillActive() override;
+
+ private:
+  NotifyPageValues& values_;
+};
+
 // The recent servers, newest first, in a drag list with "&Up", "&Down" and "&Remove".
 class ServersOptionsPage final : public PropertyPage {
  public:

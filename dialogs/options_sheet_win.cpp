@@ -14,6 +14,7 @@ bool RunOptionsSheet(HWND owner, OptionValues& values, RecentServers& servers,
   MiscOptionsPage misc(values.misc);
   ServersOptionsPage serversPage(servers);
   HighlightPage highlight(rules, fonts);
+  NotifyOptionsPage notify(values.notify);
 
   const INT_PTR result = RunPropertySheet(owner, "Options",
                                           {{&general, IDD_OPTIONS_GENERAL},
@@ -21,7 +22,8 @@ bool RunOptionsSheet(HWND owner, OptionValues& values, RecentServers& servers,
                                            {&tray, IDD_OPTIONS_TRAY},
                                            {&misc, IDD_OPTIONS_MISC},
                                            {&serversPage, IDD_OPTIONS_SERVERS},
-                                           {&highlight, IDD_OPTIONS_HIGHLIGHT}},
+                                           {&highlight, IDD_OPTIONS_HIGHLIGHT},
+                                           {&notify, IDD_OPTIONS_NOTIFY}},
                                           0);
   if (result <= 0) return false;
   rules = highlight.Rules();

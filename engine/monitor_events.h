@@ -65,6 +65,9 @@ class MonitorEvents {
   // ---- Questions
   virtual bool IsWindowShown() = 0;
   virtual bool IsGameRunning() = 0;
+  // Whether the player list is wanted while the window is in the tray (a player's join or leave
+  // would be told there).
+  virtual bool WantsPlayersInTray() { return false; }
 };
 
 }  // namespace tarnwick

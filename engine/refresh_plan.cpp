@@ -13,13 +13,15 @@ uint32_t SecondsToPeriod(uint32_t seconds) {
 
 }  // namespace
 
-RefreshPlan PlanRefresh(bool connected, bool windowShown, const Settings& settings) {
+RefreshPlan PlanRefresh(bool connected, bool windowShown, const Settings& settings,
+                        bool playersInTray) {
   RefreshPlan plan;
   if (!connected) return plan;
   if (!windowShown) {
     if (!settings.autoUpdateTray) return plan;
     plan.periodMs[0] = SecondsToPeriod(settings.pingIntervalTray);
     plan.periodMs[1] = SecondsToPeriod(settings.detailsIntervalTray);
+    if (playersInTray) plan.periodMs[2] = SecondsToPeriod(settings.playersIntervalTray);
     if (settings.flashInTray) plan.periodMs[3] = kFlashPeriodMs;
     return plan;
   }

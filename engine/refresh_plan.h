@@ -23,9 +23,11 @@ struct RefreshPlan {
 
 // No connection: nothing runs. Shown: ping, info and players at their intervals while auto update
 // is on. Hidden in the tray: ping and info at the tray intervals, and the flash, while tray auto
-// update is on. An interval of 0 sets no timer; intervals beyond what a window timer can hold
-// (about 24 days) are held at that limit.
-RefreshPlan PlanRefresh(bool connected, bool windowShown, const Settings& settings);
+// update is on; with `playersInTray` (a tray balloon waits for joins and leaves) the players
+// timer too, at the tray's players interval. An interval of 0 sets no timer; intervals beyond
+// what a window timer can hold (about 24 days) are held at that limit.
+RefreshPlan PlanRefresh(bool connected, bool windowShown, const Settings& settings,
+                        bool playersInTray = false);
 
 }  // namespace tarnwick
 

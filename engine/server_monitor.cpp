@@ -132,7 +132,8 @@ void ServerMonitor::StopTimers() {
 void ServerMonitor::ResetTimers() {
   StopTimers();
   if (!socketOpen_) return;
-  const RefreshPlan plan = PlanRefresh(true, events_.IsWindowShown(), settings_);
+  const RefreshPlan plan =
+      PlanRefresh(true, events_.IsWindowShown(), settings_, events_.WantsPlayersInTray());
   for (TimerId id : kAllTimers) {
     const uint32_t period = plan.PeriodOf(id);
     if (period == 0) continue;

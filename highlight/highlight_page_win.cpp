@@ -1,5 +1,6 @@
 #include "highlight/highlight_page_win.h"
 
+#include <algorithm>
 #include <string>
 
 #include "controls/list_view_win.h"
@@ -67,7 +68,9 @@ void HighlightPage::SetAttributes(int index, uint32_t attributes) {
 int HighlightPage::AppendItem(const HighlightRule& rule) {
   const int count = static_cast<int>(SendMessageW(List(), LVM_GETITEMCOUNT, 0, 0));
   const int index = InsertListItem(List(), count, rule.mask, static_cast<LPARAM>(rule.attributes));
-  if (index >= 0) SetPriorityCell(List(), index, rule.attributes);
+  if (index < 0) return index;
+  SetPriorityCell(List(), index, rule.attributes);
+  notify_.insert(notify_.begin() + std::min<ptrdiff_t>(index, std::ssize(notify_)), rule.notify);
   return index;
 }
 
@@ -113,13 +116,14 @@ void HighlightPage::OnInit() {
   SendMessageA(list, CCM_SETVERSION, kListVersion, 0);
   const LPARAM styles = LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP | LVS_EX_LABELTIP;
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, static_cast<WPARAM>(styles), styles);
+  notify_.clear();
   for (const HighlightRule& rule : rules_) AppendItem(rule);
   HWND priority = GetDlgItem(hwnd(), IDC_HIGHLIGHT_PRIORITY);
   SendMessageA(priority, TBM_SETRANGE, FALSE, MAKELPARAM(0, kHighlightMaxPriority));
   SendMessageA(priority, TBM_SETTICFREQ, 1, 0);
   // With no rule there is nothing for the rule controls to change until one is added.
   if (rules_.empty())
-    EnableRuleControls(false, 0);
+    EnableRuleControls(false, 0, false);
   else
     SelectItem(0);
 }
@@ -143,6 +147,9 @@ bool HighlightPage::OnCommand(int id) {
       return true;
     case IDC_HIGHLIGHT_UNDERLINE:
       PressStyle(id, kHighlightUnderline);
+      return true;
+    case IDC_HIGHLIGHT_NOTIFY:
+      PressNotify();
       return true;
     default:
       return false;
@@ -191,12 +198,15 @@ LRESULT HighlightPage::OnCustomDraw(NMLVCUSTOMDRAW& draw) {
 void HighlightPage::OnItemChanged(const NMLISTVIEW& change) {
   if ((change.uChanged & LVIF_STATE) == 0 || change.iItem < 0) return;
   const bool focused = (change.uNewState & LVIS_FOCUSED) != 0;
-  EnableRuleControls(focused, focused ? Attributes(change.iItem) : 0);
+  const auto item = static_cast<size_t>(change.iItem);
+  EnableRuleControls(focused, focused ? Attributes(change.iItem) : 0,
+                     focused && item < notify_.size() && notify_[item]);
 }
 
-void HighlightPage::EnableRuleControls(bool enable, uint32_t attributes) {
+void HighlightPage::EnableRuleControls(bool enable, uint32_t attributes, bool notify) {
   for (int id : {IDC_HIGHLIGHT_PRIORITY, IDC_HIGHLIGHT_REMOVE, IDC_HIGHLIGHT_COLOR,
-                 IDC_HIGHLIGHT_BOLD, IDC_HIGHLIGHT_ITALIC, IDC_HIGHLIGHT_UNDERLINE}) {
+                 IDC_HIGHLIGHT_BOLD, IDC_HIGHLIGHT_ITALIC, IDC_HIGHLIGHT_UNDERLINE,
+                 IDC_HIGHLIGHT_NOTIFY}) {
     EnableWindow(GetDlgItem(hwnd(), id), enable ? TRUE : FALSE);
   }
   SendMessageA(GetDlgItem(hwnd(), IDC_HIGHLIGHT_PRIORITY), TBM_SETPOS, TRUE,
@@ -204,6 +214,7 @@ void HighlightPage::EnableRuleControls(bool enable, uint32_t attributes) {
   CheckButton(hwnd(), IDC_HIGHLIGHT_BOLD, (attributes & kHighlightBold) != 0);
   CheckButton(hwnd(), IDC_HIGHLIGHT_ITALIC, (attributes & kHighlightItalic) != 0);
   CheckButton(hwnd(), IDC_HIGHLIGHT_UNDERLINE, (attributes & kHighlightUnderline) != 0);
+  CheckButton(hwnd(), IDC_HIGHLIGHT_NOTIFY, notify);
 }
 
 void HighlightPage::OnPriorityMoved() {
@@ -225,13 +236,14 @@ void HighlightPage::Add() {
 void HighlightPage::Remove() {
   const int selected = Selected();
   if (selected < 0) return;
-  SendMessageA(List(), LVM_DELETEITEM, static_cast<WPARAM>(selected), 0);
+  if (!SendMessageA(List(), LVM_DELETEITEM, static_cast<WPARAM>(selected), 0)) return;
+  if (static_cast<size_t>(selected) < notify_.size()) notify_.erase(notify_.begin() + selected);
   const int count = static_cast<int>(SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
   const int next = SelectionAfterRemoval(selected, count);
   if (next >= 0)
     SelectItem(next);
   else
-    EnableRuleControls(false, 0);
+    EnableRuleControls(false, 0, false);
 }
 
 void HighlightPage::ChooseColour() {
@@ -254,6 +266,14 @@ void HighlightPage::PressStyle(int button, uint32_t bit) {
     SetAttributes(selected, AfterStyleButton(Attributes(selected), bit, wasChecked));
 }
 
+void HighlightPage::PressNotify() {
+  const bool wasChecked = IsDlgButtonChecked(hwnd(), IDC_HIGHLIGHT_NOTIFY) == BST_CHECKED;
+  CheckButton(hwnd(), IDC_HIGHLIGHT_NOTIFY, !wasChecked);
+  const int selected = Selected();
+  if (selected >= 0 && static_cast<size_t>(selected) < notify_.size())
+    notify_[static_cast<size_t>(selected)] = !wasChecked;
+}
+
 void HighlightPage::OnDestroy() {
   rules_.clear();
   HWND list = List();
@@ -267,7 +287,9 @@ void HighlightPage::OnDestroy() {
     item.cchTextMax = kLabelRoom;
     SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     label[kLabelRoom - 1] = L'\0';
-    rules_.push_back(HighlightRule{static_cast<uint32_t>(item.lParam), Narrow(label)});
+    const auto at = static_cast<size_t>(index);
+    const bool notify = at < notify_.size() && notify_[at];
+    rules_.push_back(HighlightRule{static_cast<uint32_t>(item.lParam), Narrow(label), notify});
   }
 }
 

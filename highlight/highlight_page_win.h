@@ -1,7 +1,9 @@
 // HighlightPage: the "Highlight" page of the Options sheet. It edits a copy of a window's highlight
 // rules in a list view whose items are the working list (label = mask, item data = attributes),
-// each drawn in its rule's colour and font. When the page's dialog is destroyed the copy is
-// rebuilt from the items in their order; Rules() is read after the sheet has closed.
+// each drawn in its rule's colour and font. Whether a rule notifies has no room in the item (its
+// data is the attributes word, and LPARAM holds only 32 bits on 32-bit Windows): a vector beside
+// the items keeps it, in item order. When the page's dialog is destroyed the copy is rebuilt from
+// the items in their order; Rules() is read after the sheet has closed.
 #ifndef TARNWICK_HIGHLIGHT_HIGHLIGHT_PAGE_WIN_H
 #define TARNWICK_HIGHLIGHT_HIGHLIGHT_PAGE_WIN_H
 
@@ -38,7 +40,8 @@ class HighlightPage final : public DialogBase {
   void Remove();
   void ChooseColour();
   void PressStyle(int button, uint32_t bit);
-  void EnableRuleControls(bool enable, uint32_t attributes);
+  void PressNotify();
+  void EnableRuleControls(bool enable, uint32_t attributes, bool notify);
   void SelectItem(int index);
 
   HWND List() const;
@@ -48,6 +51,7 @@ class HighlightPage final : public DialogBase {
   int AppendItem(const HighlightRule& rule);
 
   std::vector<HighlightRule> rules_;
+  std::vector<bool> notify_;  // per list item, in item order
   const HighlightFonts& fonts_;
 };
 

@@ -108,6 +108,15 @@ void GameLauncher::CheckAutojoin(const ServerState& state, const Ipv4Endpoint& s
   if (outcome.join) LaunchGame(state, server);
 }
 
+void GameLauncher::OfferJoin(const ServerState& state, const Ipv4Endpoint& server) {
+  const std::string title = AutojoinQuestionTitle(host_.ProgramName(), GetCurrentProcessId());
+  if (IsGameRunning() || FindWindowExA(nullptr, nullptr, nullptr, title.c_str()) != nullptr) return;
+  const AutojoinOutcome outcome = OutcomeOf(AskToJoin(title), true, IsGameRunning());
+  if (!outcome.staysArmed) DisarmAutojoin();
+  // The box's loop may have seen the connection end or the slot taken again.
+  if (outcome.join && host_.Monitor().IsConnected() && HasFreeSlot(state)) LaunchGame(state, server);
+}
+
 AutojoinAnswer GameLauncher::AskToJoin(const std::string& title) {
   const std::string question = LoadResourceString(IDS_AUTOJOIN_QUESTION);
   UINT type = MB_YESNOCANCEL | MB_ICONQUESTION;

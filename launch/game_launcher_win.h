@@ -36,6 +36,10 @@ class GameLauncher {
   // An information reply showed a free slot in `state`: joins, asks (a "%s PID %d" box, unless
   // one is open already) or does nothing, by the autojoin decision table.
   void CheckAutojoin(const ServerState& state, const Ipv4Endpoint& server);
+  // The user clicked a balloon that told of a free slot: the autojoin question (the same box, and
+  // none while one is open or the game runs), whether autojoin is armed or not. Yes joins; Yes
+  // and Cancel disarm autojoin, as the box says.
+  void OfferJoin(const ServerState& state, const Ipv4Endpoint& server);
   // The Auto join command: arms or disarms; while connected it asks for "info" at once.
   void ToggleAutojoin();
   void DisarmAutojoin();

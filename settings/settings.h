@@ -50,6 +50,13 @@ struct Settings {
   int32_t sortOrder;  // player list: |value| = column + 1, negative = descending
   ColumnArray listOrders;
   ColumnArray listWidths;
+  // Tray balloons: which events notify, and how often a window in the tray reads the player list
+  // while a highlight rule notifies.
+  bool notifyPlayers;
+  bool notifyFreeSlot;
+  bool notifyConnection;
+  bool notifyMapChange;
+  uint32_t playersIntervalTray;
 
   // The placements of the main window and of the remote console window: what the windows report
   // before a save (nothing when the platform cannot say, and nothing is written) and what loading

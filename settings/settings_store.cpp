@@ -58,7 +58,12 @@ constexpr StoredValue kStoredValues[] = {
     {"SortOrder", &Settings::sortOrder, 1u, 21},
     {"ListOrders", &Settings::listOrders, ColumnArray{0, 1, 2, 3}, 22},
     {"ListWidths", &Settings::listWidths, ColumnArray{40, 144, 72, 96}, 23},
-    {nullptr, StoredPart::kHighlightRules, {}, 24},
+    {"NotifyPlayers", &Settings::notifyPlayers, 1u, 24},
+    {"NotifyFreeSlot", &Settings::notifyFreeSlot, 1u, 25},
+    {"NotifyConnection", &Settings::notifyConnection, 0u, 26},
+    {"NotifyMapChange", &Settings::notifyMapChange, 0u, 27},
+    {"PlayersIntervalTray", &Settings::playersIntervalTray, 60u, 28},
+    {nullptr, StoredPart::kHighlightRules, {}, 29},
 };
 constexpr size_t kValueCount = std::size(kStoredValues);
 

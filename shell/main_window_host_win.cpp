@@ -31,6 +31,7 @@ void MainWindow::ConnectTo(const std::string& serverText, bool clone) {
 void MainWindow::ConnectionChanged(const ConnectionReport& report, const ServerState& state) {
   const bool connected = report.state == ConnectionState::Connected;
   const bool ended = report.state == ConnectionState::NotConnected;
+  WatchConnection(report);
   if (ended) {
     launcher_.DisarmAutojoin();
     for (int command : {ID_VIEW_PING_STATISTICS, ID_VIEW_REFRESH, ID_VIEW_SERVER_INFO, ID_FILE_JOIN,
@@ -78,6 +79,7 @@ void MainWindow::Message(MonitorMessage message, const std::string& host) {
       return;
     case MonitorMessage::CantConnect:
     case MonitorMessage::ConnectionLost: {
+      if (message == MonitorMessage::ConnectionLost) WatchConnectionLost();
       const UINT id =
           message == MonitorMessage::CantConnect ? IDS_CANT_CONNECT : IDS_CONNECTION_LOST;
       ShowBox(Format(LoadResourceString(id).c_str(), host.c_str()), MB_ICONERROR);
@@ -89,6 +91,7 @@ void MainWindow::Message(MonitorMessage message, const std::string& host) {
 void MainWindow::NewWindowWanted(const std::string& serverText) { PostWindowRequest(serverText); }
 
 void MainWindow::ServerInfoChanged(const ServerState& state) {
+  WatchServerInfo(state);
   const bool freeSlot = HasFreeSlot(state);
   commands_.SetEnabled(ID_FILE_JOIN, freeSlot);
   // The question box and the password prompt let further replies in: the connection may be gone
@@ -107,6 +110,7 @@ void MainWindow::PingAnswered(uint32_t rtt, const ServerState& state) {
 
 void MainWindow::PlayersChanged(const std::vector<PlayerRow>& rows) {
   playerList_.Show(rows, settings_.sortOrder);
+  WatchPlayers(rows);
 }
 
 void MainWindow::RulesChanged(const std::optional<std::vector<RuleRow>>& rows) {

@@ -25,6 +25,7 @@ void MainWindow::ShowInTray(bool on) {
     ShowWindow(hwnd(), SW_HIDE);
   } else {
     tray_.DeleteIcon();
+    ShowDueBalloon();  // drops what waits: the window shows it now
     ShowWindow(hwnd(), SW_SHOW);
     ShowWindow(hwnd(), SW_RESTORE);
   }
@@ -40,6 +41,13 @@ void MainWindow::OnTrayNotify(UINT mouseMessage) {
       break;
     case WM_RBUTTONUP:
       ShowTrayMenu();
+      break;
+    case NIN_BALLOONUSERCLICK:
+      OnBalloonClicked();
+      break;
+    case NIN_BALLOONTIMEOUT:
+    case NIN_BALLOONHIDE:
+      balloonOffersJoin_ = false;
       break;
     default:
       break;

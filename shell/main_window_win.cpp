@@ -65,6 +65,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     tray_.OnRetryTimer();
     return 0;
   }
+  if (message == WM_TIMER && wParam == kBalloonTimerId) {
+    ShowDueBalloon();
+    return 0;
+  }
   if (socket_.Dispatch(monitor_, message, wParam, lParam)) return 0;
   if (message == TrayCallbackMessage()) {
     OnTrayNotify(static_cast<UINT>(LOWORD(lParam)));

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "common/wide_text_win.h"
 #include "common/window_base_win.h"
 #include "common/window_dpi_win.h"
 #include "dialogs/server_info_sheet_win.h"
@@ -25,6 +26,9 @@
 #include "engine/server_socket_win.h"
 #include "highlight/highlight_fonts_win.h"
 #include "highlight/highlight_rules.h"
+#include "highlight/notify_balloon.h"
+#include "highlight/player_watch.h"
+#include "highlight/server_events.h"
 #include "launch/game_launcher_win.h"
 #include "rcon/remote_console_win.h"
 #include "settings/key_store.h"
@@ -132,6 +136,17 @@ class MainWindow : public WindowBase, public LaunchHost, private MonitorEvents {
   // Fills the tray menu's Connect submenu with the recent servers for one showing of the menu.
   void ShowRecentServersIn(HMENU submenu);
 
+  // ---- Tray balloons (main_window_notify_win.cpp)
+  void WatchConnection(const ConnectionReport& report);
+  void WatchServerInfo(const ServerState& state);
+  void WatchPlayers(const std::vector<PlayerRow>& rows);
+  void WatchConnectionLost();
+  // Shows the waiting balloon when it is due, or sets the balloon timer for when it will be.
+  void ShowDueBalloon();
+  // A click on the balloon: the window opens, and a free slot offers Join.
+  void OnBalloonClicked();
+  bool WantsPlayersInTray() override;
+
   // ---- MonitorEvents (main_window_host_win.cpp)
   void ConnectionChanged(const ConnectionReport& report, const ServerState& state) override;
   void Message(MonitorMessage message, const std::string& host) override;
@@ -176,6 +191,12 @@ class MainWindow : public WindowBase, public LaunchHost, private MonitorEvents {
   RecentServersMenu recentServers_;
   std::vector<HighlightRule> highlightRules_;
   HighlightFonts highlightFonts_;
+  PlayerWatch playerWatch_;
+  BalloonQueue balloons_{&DecodeAnsiCodePage};
+  ServerSnapshot serverSnapshot_;  // as of the latest information reply of this connection
+  std::string balloonServerName_;  // server bytes, kept past a lost connection
+  bool freeSlotWaiting_ = false;   // the waiting balloon tells of a free slot
+  bool balloonOffersJoin_ = false; // the balloon on screen does
   UINT dpi_ = kDesignDpi;
   DpiFont listFont_;
   DpiFont statusFont_;

@@ -15,6 +15,20 @@ ProcessHook<TrayShellHook>& Hook() {
 }
 
 constexpr size_t kTooltipLimit = 127;  // UTF-16 units
+constexpr UINT kBalloonTimeoutMs = 10000;  // asked for; the shell decides (Windows 10 ignores it)
+
+// `text` into a fixed array of the record, always terminated, never ending inside a pair.
+template <size_t N>
+void CopyCut(wchar_t (&field)[N], const std::string& text) {
+  std::wstring wide = Widen(text);
+  if (wide.size() > N - 1) {
+    size_t keep = N - 1;
+    if (wide[keep - 1] >= 0xD800 && wide[keep - 1] <= 0xDBFF) --keep;
+    wide.resize(keep);
+  }
+  std::memset(field, 0, sizeof(field));
+  std::memcpy(field, wide.data(), wide.size() * sizeof(wchar_t));
+}
 
 // The part of a UTF-8 text the tip has room for, never ending inside a surrogate pair.
 std::string TipPart(const std::string& text) {
@@ -157,6 +171,20 @@ void TrayPresence::OnRetryTimer() {
   } else {
     KeepRetrying(false);
   }
+}
+
+bool TrayPresence::ShowBalloon(const std::string& title, const std::string& text) {
+  if (!inTray_ || !iconShown_ || data_.cbSize < NOTIFYICONDATAW_V2_SIZE) return false;
+  CopyCut(data_.szInfoTitle, title);
+  CopyCut(data_.szInfo, text);
+  data_.dwInfoFlags = NIIF_INFO;
+  data_.uTimeout = kBalloonTimeoutMs;
+  const bool shown = Modify(NIF_INFO);
+  // Later changes of tip or picture must not show the balloon again.
+  std::memset(data_.szInfo, 0, sizeof(data_.szInfo));
+  std::memset(data_.szInfoTitle, 0, sizeof(data_.szInfoTitle));
+  data_.dwInfoFlags = 0;
+  return shown;
 }
 
 void TrayPresence::DeleteIcon() {

@@ -23,6 +23,8 @@ UINT TaskbarCreatedMessage();   // "TaskbarCreated"
 // The window timer that asks a shell which was not ready (at logon) again to take the icon.
 inline constexpr UINT_PTR kTrayRetryTimerId = 16;
 inline constexpr UINT kTrayRetryPeriodMs = 2000;
+// The window timer that shows a balloon held back by the spacing of balloons.
+inline constexpr UINT_PTR kBalloonTimerId = 17;
 
 class TrayPresence {
  public:
@@ -41,6 +43,10 @@ class TrayPresence {
   void DeleteIcon();
   // kTrayRetryTimerId.
   void OnRetryTimer();
+  // A balloon from the icon (UTF-8 texts, cut to the record's room). False when it cannot be
+  // shown: the window is not in the tray, the shell does not hold the icon, the shell refused
+  // version 3 (its record has no room for balloons), or it refused the balloon.
+  bool ShowBalloon(const std::string& title, const std::string& text);
   // One tick of the flash timer.
   void FlashStep();
 

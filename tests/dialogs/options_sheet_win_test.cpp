@@ -16,7 +16,7 @@ namespace {
 
 using namespace testing;
 
-enum Page { kGeneral, kRefresh, kTray, kMisc, kServers, kHighlight };
+enum Page { kGeneral, kRefresh, kTray, kMisc, kServers, kHighlight, kNotify };
 using Rows = std::vector<std::string>;
 
 bool Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED; }
@@ -116,6 +116,11 @@ TEST_F(OptionsSheet, OkHandsTheSwitchesAndTheBrowsedFileBackAndLogonWaitsForTheW
     HWND misc = SelectPage(sheet, kMisc);
     for (int id : {IDC_MISC_AUTO_DISCONNECT, IDC_MISC_CONFIRM_JOIN, IDC_MISC_HIGHLIGHT})
       Click(misc, id);
+    HWND notify = SelectPage(sheet, kNotify);
+    EXPECT_TRUE(Checked(notify, IDC_NOTIFY_FREE_SLOT));
+    EXPECT_FALSE(Checked(notify, IDC_NOTIFY_MAP_CHANGE));
+    for (int id : {IDC_NOTIFY_PLAYERS, IDC_NOTIFY_CONNECTION}) Click(notify, id);
+    SetText(notify, IDC_NOTIFY_PLAYERS_INTERVAL, "30");
     PressOk(sheet);
   }, {[&](HWND open) {
     constexpr int kFileName = 0x47C;  // the open-file dialog's name box
@@ -132,6 +137,8 @@ TEST_F(OptionsSheet, OkHandsTheSwitchesAndTheBrowsedFileBackAndLogonWaitsForTheW
             std::tuple(true, false, false));
   EXPECT_FALSE(window->Commands().IsChecked(ID_TOOLS_MINIMIZE_TO_TRAY));
   EXPECT_EQ(window->Bars().AddressBox(), box) << "no list setting changed: the same box";
+  EXPECT_EQ(std::tuple(s.notifyPlayers, s.notifyConnection, s.playersIntervalTray),
+            std::tuple(false, true, 30u));
 
   auto logonWritten = [&] {
     std::unique_ptr<Key> run = window.Registry().store().Root(RootKey::kCurrentUser).OpenSubkey(
@@ -258,7 +265,7 @@ void EndLabelEdit(HWND page, const char* text) {
 }
 
 TEST_F(OptionsSheet, RulesAreAddedStyledColouredAndRemovedAndAfterOkTriedByPriority) {
-  window->HighlightRules() = {{MakeHighlightAttributes(RGB(0, 0, 255), 0, 10), "*"},
+  window->HighlightRules() = {{MakeHighlightAttributes(RGB(0, 0, 255), 0, 10), "*", true},
                               {MakeHighlightAttributes(RGB(10, 20, 30), 1, 4), "Free*"}};
   ASSERT_EQ(FindHighlightRule(window->HighlightRules(), "Freeman")->mask, "*");
   const std::string cyrillic = "[\u0422\u0412]\u00DC*";  // typed in another script: kept as typed
@@ -271,7 +278,10 @@ TEST_F(OptionsSheet, RulesAreAddedStyledColouredAndRemovedAndAfterOkTriedByPrior
         EXPECT_EQ(Cell(page, 0, 1), "10");
         EXPECT_EQ(SelectedRule(page), 0) << "the first rule starts selected";
         EXPECT_EQ(PriorityShown(page), 10);
+        EXPECT_TRUE(Checked(page, IDC_HIGHLIGHT_NOTIFY));
         SelectRule(page, 1);
+        EXPECT_FALSE(Checked(page, IDC_HIGHLIGHT_NOTIFY));
+        Click(page, IDC_HIGHLIGHT_NOTIFY);
         EXPECT_EQ(PriorityShown(page), 4);
         EXPECT_TRUE(Checked(page, IDC_HIGHLIGHT_BOLD));
         MoveTrackbar(page, IDC_HIGHLIGHT_PRIORITY, 31);
@@ -313,6 +323,8 @@ TEST_F(OptionsSheet, RulesAreAddedStyledColouredAndRemovedAndAfterOkTriedByPrior
             MakeHighlightAttributes(RGB(200, 20, 30), 1, 31))
       << "the style stays";
   EXPECT_EQ(FindHighlightRule(window->HighlightRules(), "Freeman")->mask, "Free*");
+  EXPECT_TRUE(window->HighlightRules()[0].notify) << "ticked on the page";
+  EXPECT_TRUE(window->HighlightRules()[1].notify) << "an untouched rule keeps notifying";
   EXPECT_EQ(window->HighlightRules()[2],
             (HighlightRule{NewHighlightRule().attributes | kHighlightItalic | kHighlightUnderline,
                            cyrillic}));

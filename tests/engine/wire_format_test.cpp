@@ -114,6 +114,7 @@ TEST(RefreshPlanning, TimersForEachWindowState) {
     bool shown;
     const Settings* settings;
     std::array<uint32_t, 4> periods;
+    bool playersInTray = false;  // a highlight rule notifies
   } cases[] = {
       {"idle", false, true, &defaults, {0, 0, 0, 0}},
       {"shown", true, true, &defaults, {15000, 90000, 0, 0}},
@@ -123,9 +124,13 @@ TEST(RefreshPlanning, TimersForEachWindowState) {
       {"details 0, players 20", true, true, &noFlash, {15000, 0, 20000, 0}},
       {"tray without flashing", true, false, &noFlash, {60000, 300000, 0, 0}},
       {"huge interval held at the timer limit", true, true, &huge, {0x7FFFFFFF, 90000, 0, 0}},
+      {"tray, rule notifies", true, false, &defaults, {60000, 300000, 60000, 500}, true},
+      {"shown, rule notifies", true, true, &defaults, {15000, 90000, 0, 0}, true},
+      {"tray off, rule notifies", true, false, &noAuto, {0, 0, 0, 0}, true},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(PlanRefresh(c.connected, c.shown, *c.settings).periodMs, c.periods) << c.what;
+    EXPECT_EQ(PlanRefresh(c.connected, c.shown, *c.settings, c.playersInTray).periodMs, c.periods)
+        << c.what;
   }
 }
 

@@ -160,6 +160,8 @@ TYPED_TEST_P(SettingsStoreContract, FourByteValuesAreTakenAsStoredAndBoolsSavedA
       {"HLPriority", ValueType::kDword, {9, 0, 0, 0}},           // kept; used as normal (2)
       {"SortOrder", ValueType::kDword, {0xFE, 0xFF, 0xFF, 0xFF}},
       {"ServerListHeight", ValueType::kDword, {7, 0}},           // shorter than 4 bytes: default
+      {"NotifyConnection", ValueType::kDword, {2, 0, 0, 0}},
+      {"NotifyPlayers", ValueType::kDword, {0, 0, 0, 0}},
   };
   auto key = this->SettingsKey();
   for (const Case& c : cases) key->SetValue(c.name, c.type, c.data);
@@ -172,10 +174,12 @@ TYPED_TEST_P(SettingsStoreContract, FourByteValuesAreTakenAsStoredAndBoolsSavedA
   expected.pingInterval = 0;
   expected.gamePriority = 9;
   expected.sortOrder = -2;
+  expected.notifyConnection = true;
+  expected.notifyPlayers = false;
   EXPECT_TRUE(window.settings == expected);
 
   ASSERT_EQ(SaveWindowSettings(this->store(), window), KeyStatus::kSuccess);
-  for (const char* name : {"AutoDisconnect", "ServerList"}) {
+  for (const char* name : {"AutoDisconnect", "ServerList", "NotifyConnection"}) {
     KeyValue value = this->Stored(name);
     EXPECT_EQ(value.type, ValueType::kDword) << name;
     EXPECT_EQ(value.data, Dword(1)) << name;

@@ -11,6 +11,7 @@
 
 #include "common/unique_handle_win.h"
 #include "resources/resource.h"
+#include "tests/support/connected_window_win.h"
 #include "tests/support/window_test_support_win.h"
 
 namespace tarnwick {
@@ -189,6 +190,101 @@ TEST(TrayOnWine, TheTrayWindowShowsOneIconWithThePictureAndLetsItGo) {
   SendCommand(window.hwnd(), ID_FILE_EXIT);
   PumpPending();
   EXPECT_TRUE(PumpUntil([&] { return IconsIn(tray) == 0; }));
+}
+
+// A balloon on Wine's own tray: the real Shell_NotifyIconW takes every call (the hook only keeps
+// the balloon records it passed on and the shell's answers), and Wine's shell shows a balloon
+// tooltip. Joins of a watched name come from the demo server's player list.
+class BalloonOnWine : public testing::ConnectedWindow {
+ protected:
+  struct Shown {
+    std::string title;
+    std::string text;
+    BOOL accepted;
+  };
+  BalloonOnWine() {
+    SetTrayShellHook([this](DWORD message, const NOTIFYICONDATAW& data) {
+      const BOOL accepted = Shell_NotifyIconW(message, const_cast<NOTIFYICONDATAW*>(&data));
+      if ((data.uFlags & NIF_INFO) != 0)
+        balloons.push_back({Narrow(data.szInfoTitle), Narrow(data.szInfo), accepted});
+      return accepted;
+    });
+  }
+  ~BalloonOnWine() override { SetTrayShellHook(nullptr); }
+  void Join(const std::string& name) {
+    players.push_back({name, 0, 1.0f});
+    server->SetPlayers(players);
+  }
+  void Wait(DWORD ms) {
+    const DWORD start = GetTickCount();
+    PumpUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
+  }
+  std::vector<Shown> balloons;
+  std::vector<demo::DemoPlayer> players = demo::DemoConfig().players;
+};
+
+// A visible balloon tooltip of another process (Wine's shell).
+bool ShellShowsBalloon() {
+  struct Search {
+    bool found = false;
+  } search;
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        char name[64] = {};
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        GetClassNameA(window, name, sizeof(name));
+        if (process != GetCurrentProcessId() && IsWindowVisible(window) &&
+            lstrcmpiA(name, "tooltips_class32") == 0 &&
+            (GetWindowLongA(window, GWL_STYLE) & TTS_BALLOON) != 0)
+          reinterpret_cast<Search*>(param)->found = true;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(BalloonOnWine, AWatchedJoinShowsABalloonAndJoinsWithinTenSecondsMergeIntoTheNext) {
+  window->CurrentSettings().playersIntervalTray = 1;
+  window->CurrentSettings().detailsIntervalTray = 1;
+  window->HighlightRules().push_back({MakeHighlightAttributes(0, 0, 4), "Gordon*", true});
+  window->HighlightRules().push_back({MakeHighlightAttributes(0, 0, 4), "Alyx", false});
+  ASSERT_TRUE(Connect());
+  SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
+  ASSERT_TRUE(window->Monitor().IsTimerSet(TimerId::Players)) << "a notifying rule reads players";
+  Wait(2500);  // the first lists: what is there already is no join
+  Join("Alyx");
+  Wait(2500);
+  EXPECT_TRUE(balloons.empty()) << "a name no notifying rule matches";
+
+  Join("Gordon");
+  ASSERT_TRUE(PumpUntil([&] { return !balloons.empty(); }, 6000));
+  const DWORD first = GetTickCount();
+  EXPECT_TRUE(balloons[0].accepted);
+  EXPECT_EQ(balloons[0].text, "Gordon joined " + demo::DemoConfig().map);
+  EXPECT_EQ(balloons[0].title, demo::DemoConfig().host_name);
+  EXPECT_TRUE(PumpUntil(ShellShowsBalloon)) << "Wine's tray shows it";
+
+  Join("Gordon Jr");
+  server->SetMaxPlayers(6);  // full: six players
+  Wait(2500);
+  Join("Gordon Sr");
+  Wait(2500);
+  server->SetMaxPlayers(16);
+  ASSERT_TRUE(PumpUntil([&] { return balloons.size() > 1; }, 12000));
+  EXPECT_GE(GetTickCount() - first, kBalloonIntervalMs - 100) << "one balloon in 10 s";
+  EXPECT_EQ(balloons.size(), 2u);
+  EXPECT_EQ(balloons[1].text, "Gordon Jr and 1 other joined " + demo::DemoConfig().map +
+                                  "\nA slot is free (7/16)");
+
+  // A click on it opens the window and, for the free slot, asks as autojoin does.
+  boxes.Answer(IDNO);
+  SendMessageA(window.hwnd(), TrayCallbackMessage(), 0, NIN_BALLOONUSERCLICK);
+  PumpPending();
+  EXPECT_TRUE(IsWindowVisible(window.hwnd()));
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].title, "Tarnwick PID " + std::to_string(GetCurrentProcessId()));
+  EXPECT_FALSE(window->Monitor().IsTimerSet(TimerId::Players)) << "shown: the window's own plan";
 }
 
 // Sent by the system when the window moves to a screen of another DPI; the test pretends one.
