@@ -61,6 +61,10 @@ class MonitorEvents {
   // What the server has shown of itself changed (after a datagram was handled).
   virtual void ServerKindChanged(ServerKind kind) = 0;
   virtual void FlashStep() = 0;
+  // The server stopped answering (false) or answers again (true). It stops when the host refused
+  // a query and the window keeps watching (below), or when three queries of kinds it has answered
+  // before went out with no reply over at least 30 s; any datagram from it is an answer again.
+  virtual void ServerAnswering(bool answering) = 0;
 
   // ---- Questions
   virtual bool IsWindowShown() = 0;
@@ -68,6 +72,9 @@ class MonitorEvents {
   // Whether the player list is wanted while the window is in the tray (a player's join or leave
   // would be told there).
   virtual bool WantsPlayersInTray() { return false; }
+  // Whether the host's refusal keeps the connection open, so that the window learns when the
+  // server answers again; otherwise the connection ends with ConnectionLost.
+  virtual bool KeepsWatchingRefusedServer() { return false; }
 };
 
 }  // namespace tarnwick

@@ -45,11 +45,12 @@ class MonitorPort {
   // is not an IPv4 one of 4-byte addresses. Asked only for the lookup the monitor waits for, after
   // it reported success.
   virtual std::optional<Ipv4Address> LookupAddress() = 0;
-  // Closes an open socket, then creates a UDP socket bound to any local address and a port the
-  // system picks, associated with `server` (so that only the server's datagrams arrive and the
-  // system reports a server host's "nothing listens here" as a receive error), and has the
-  // arrival of datagrams reported without ever blocking a read. False, and no socket, when a step
-  // fails; otherwise `localPort` is the bound port.
+  // Closes an open socket, then creates a UDP socket bound to any local address and to
+  // `localPort` when it is not 0 and free, else to a port the system picks, associated with
+  // `server` (so that only the server's datagrams arrive and the system reports a server host's
+  // "nothing listens here" as a receive error), and has the arrival of datagrams reported without
+  // ever blocking a read. False, and no socket, when a step fails; otherwise `localPort` is the
+  // bound port.
   virtual bool OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) = 0;
   virtual void CloseSocket() = 0;
   // Sends to the server the socket is associated with. Errors are not looked at: a request that

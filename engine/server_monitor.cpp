@@ -5,6 +5,14 @@
 #include "engine/source_info_reader.h"
 
 namespace tarnwick {
+namespace {
+
+// A server is silent after this many unanswered queries over at least this long: one lost
+// datagram, or a short interval, does not make it so.
+constexpr uint32_t kProbesBeforeSilent = 3;
+constexpr uint32_t kSilenceMs = 30000;
+
+}  // namespace
 
 ServerMonitor::ServerMonitor(MonitorPort& port, MonitorEvents& events, Settings& settings)
     : platform_(port), events_(events), settings_(settings) {
@@ -59,6 +67,7 @@ void ServerMonitor::OnLookupDone(LookupTask task, int error) {
   std::optional<Ipv4Address> address;
   if (error == 0) address = platform_.LookupAddress();
   if (address) serverAddress_ = Ipv4Endpoint{*address, port_};
+  localPort_ = 0;
   if (!address || !platform_.OpenSocket(serverAddress_, localPort_)) {
     FailConnection();
     return;
@@ -67,6 +76,10 @@ void ServerMonitor::OnLookupDone(LookupTask task, int error) {
   state_.address = FormatEndpoint(serverAddress_);
   session_.Reset();
   splitReplies_.Clear();
+  answering_ = true;
+  pingsAnswered_ = false;
+  unansweredProbes_ = 0;
+  lastHeardTick_ = platform_.TickCount();
   SendQuery("details");
   // The ping timer's handler runs once at once; it may end the connection (auto-disconnect).
   TimerTick(TimerId::Ping);
@@ -158,12 +171,35 @@ void ServerMonitor::TimerTick(TimerId id) {
     Disconnect();
     return;
   }
+  CountProbe(id);
+  if (!socketOpen_) return;
   switch (id) {
     case TimerId::Ping: PingTick(); break;
     case TimerId::Info: SendQuery("info"); break;
     case TimerId::Players: SendQuery("players"); break;
     case TimerId::Flash: events_.FlashStep(); break;
   }
+}
+
+void ServerMonitor::CountProbe(TimerId id) {
+  if (id == TimerId::Flash || (id == TimerId::Ping && !pingsAnswered_)) return;
+  // The query going out now has had no time to be answered: only the earlier ones count.
+  if (unansweredProbes_ >= kProbesBeforeSilent &&
+      platform_.TickCount() - lastHeardTick_ >= kSilenceMs)
+    SetAnswering(false);
+  if (unansweredProbes_ < kProbesBeforeSilent) ++unansweredProbes_;
+}
+
+void ServerMonitor::HeardFromServer() {
+  unansweredProbes_ = 0;
+  lastHeardTick_ = platform_.TickCount();
+  SetAnswering(true);
+}
+
+void ServerMonitor::SetAnswering(bool answering) {
+  if (answering_ == answering) return;
+  answering_ = answering;
+  events_.ServerAnswering(answering);
 }
 
 void ServerMonitor::PingTick() {
@@ -182,11 +218,19 @@ void ServerMonitor::ReadDatagram(const ReceiveResult& result) {
   if (!socketOpen_) return;
   if (result.error == kSocketWouldBlock) return;
   if (result.error != 0 && result.error != kSocketMessageTooLong) {
-    const std::string host = hostText_;
-    Disconnect();
     // Both errors mean the server's host answered that nothing listens on the port.
     const bool refused =
         result.error == kSocketConnectionReset || result.error == kSocketConnectionRefused;
+    if (refused && events_.KeepsWatchingRefusedServer()) {
+      SetAnswering(false);
+      // The queries go on. Some socket layers keep reporting a refusal and signal no arrival
+      // after it: a fresh socket on the same local port (where the server log goes) hears the
+      // server when it is back.
+      if (socketOpen_ && !platform_.OpenSocket(serverAddress_, localPort_)) FailConnection();
+      return;
+    }
+    const std::string host = hostText_;
+    Disconnect();
     events_.Message(refused ? MonitorMessage::ConnectionLost : MonitorMessage::CantConnect, host);
     return;
   }
@@ -194,6 +238,10 @@ void ServerMonitor::ReadDatagram(const ReceiveResult& result) {
   // or log lines.
   if (!(result.from == serverAddress_)) return;
   const size_t length = result.length < kReceiveBufferSize ? result.length : kReceiveBufferSize;
+  if (HasSplitPrefix(result.data, length) || HasReplyPrefix(result.data, length)) {
+    HeardFromServer();
+    if (!socketOpen_) return;
+  }
   if (HasSplitPrefix(result.data, length)) {
     const std::optional<std::vector<uint8_t>> whole =
         splitReplies_.Add(result.data, length, platform_.TickCount());
@@ -218,6 +266,7 @@ void ServerMonitor::DispatchReply(const uint8_t* payload, size_t length) {
     case reply::kPing: {
       const uint32_t rtt = platform_.TickCount() - lastPingTick_;
       RecordPingReply(state_, rtt);
+      pingsAnswered_ = true;
       events_.PingAnswered(rtt, state_);
       break;
     }

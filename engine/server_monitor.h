@@ -66,6 +66,8 @@ class ServerMonitor {
   uint16_t ConnectedPort() const { return socketOpen_ ? port_ : 0; }
   bool IsTimerSet(TimerId id) const { return timerSet_[Index(id)]; }
   const ServerState& State() const { return state_; }
+  // False from the moment the server is told as not answering until it answers again.
+  bool IsAnswering() const { return answering_; }
   // What the server has shown of itself on this connection: Old once it answered a text query
   // (the remote console may then use the challenge-less rcon form), Modern once it answered a
   // binary one. Unknown again at every connect and disconnect.
@@ -83,6 +85,9 @@ class ServerMonitor {
   void PingTick();
   void TimerTick(TimerId id);
   void FailConnection();
+  void CountProbe(TimerId id);
+  void HeardFromServer();
+  void SetAnswering(bool answering);
   void ReadDatagram(const ReceiveResult& result);
   void DispatchReply(const uint8_t* payload, size_t length);
   void AfterInfoReply(bool playerCountChanged);
@@ -100,6 +105,11 @@ class ServerMonitor {
   bool socketOpen_ = false;
   bool timerSet_[4] = {false, false, false, false};
   uint32_t lastPingTick_ = 0;
+  // Whether the server answers: queries sent since its last datagram, and when that came.
+  bool answering_ = true;
+  bool pingsAnswered_ = false;  // a server may ignore pings; then they tell nothing
+  uint32_t unansweredProbes_ = 0;
+  uint32_t lastHeardTick_ = 0;
   QuerySession session_;
   SplitReassembler splitReplies_;
   ServerState state_;

@@ -73,9 +73,12 @@ bool ServerSocket::OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) {
   sockaddr_in any = {};
   any.sin_family = AF_INET;
   any.sin_addr.s_addr = htonl(INADDR_ANY);
-  any.sin_port = 0;
+  any.sin_port = htons(localPort);
   if (bind(candidate.Get(), reinterpret_cast<const sockaddr*>(&any), sizeof(any)) != 0) {
-    return false;
+    any.sin_port = 0;
+    if (localPort == 0 ||
+        bind(candidate.Get(), reinterpret_cast<const sockaddr*>(&any), sizeof(any)) != 0)
+      return false;
   }
   // Associated with the server, the socket takes datagrams from it alone, and a server host that
   // answers "port unreachable" makes the next read fail instead of leaving the window waiting.
@@ -123,7 +126,8 @@ bool ServerSocket::Dispatch(ServerMonitor& monitor, UINT message, WPARAM wParam,
       ReceiveResult failed;
       failed.error = error;
       monitor.OnReceive(failed);
-      return true;
+      // A monitor that keeps watching a refusing server still wants its tick.
+      if (!monitor.IsConnected()) return true;
     }
   }
   monitor.OnTimer(static_cast<uint32_t>(wParam));

@@ -79,7 +79,6 @@ void MainWindow::Message(MonitorMessage message, const std::string& host) {
       return;
     case MonitorMessage::CantConnect:
     case MonitorMessage::ConnectionLost: {
-      if (message == MonitorMessage::ConnectionLost) WatchConnectionLost();
       const UINT id =
           message == MonitorMessage::CantConnect ? IDS_CANT_CONNECT : IDS_CONNECTION_LOST;
       ShowBox(Format(LoadResourceString(id).c_str(), host.c_str()), MB_ICONERROR);

@@ -60,9 +60,15 @@ void MainWindow::WatchPlayers(const std::vector<PlayerRow>& rows) {
   ShowDueBalloon();
 }
 
-void MainWindow::WatchConnectionLost() {
+bool MainWindow::KeepsWatchingRefusedServer() {
+  // In the tray the user asked to learn when the server is back; a box there would only wait
+  // for a click.
+  return settings_.notifyConnection && tray_.InTray();
+}
+
+void MainWindow::ServerAnswering(bool answering) {
   ServerSnapshot after = serverSnapshot_;
-  after.reachable = false;
+  after.reachable = answering;
   const ServerEvents events = DetectServerEvents(serverSnapshot_, after, NotifyOptionsOf(settings_));
   serverSnapshot_ = after;
   if (events.empty() || !tray_.InTray()) return;

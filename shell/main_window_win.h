@@ -140,12 +140,14 @@ class MainWindow : public WindowBase, public LaunchHost, private MonitorEvents {
   void WatchConnection(const ConnectionReport& report);
   void WatchServerInfo(const ServerState& state);
   void WatchPlayers(const std::vector<PlayerRow>& rows);
-  void WatchConnectionLost();
+  // The server stopped answering or answers again (MonitorEvents).
+  void ServerAnswering(bool answering) override;
   // Shows the waiting balloon when it is due, or sets the balloon timer for when it will be.
   void ShowDueBalloon();
   // A click on the balloon: the window opens, and a free slot offers Join.
   void OnBalloonClicked();
   bool WantsPlayersInTray() override;
+  bool KeepsWatchingRefusedServer() override;
 
   // ---- MonitorEvents (main_window_host_win.cpp)
   void ConnectionChanged(const ConnectionReport& report, const ServerState& state) override;

@@ -130,6 +130,39 @@ TEST(MonitorFailures, EndInAnIdleWindowWithAMessageNamingTheHost) {
   }
 }
 
+// A server that goes quiet is told once, after three unanswered queries over at least 30 s, and
+// again when any datagram of it comes; pings count only once the server has answered one. A
+// refusal keeps the connection when the window asks for it.
+TEST_F(MonitorTest, AServerThatStopsAnsweringIsToldOnceAndAgainWhenItAnswers) {
+  ConnectTo();
+  for (int i = 0; i < 6; ++i, port.now += 20000) Tick(TimerId::Ping);
+  EXPECT_TRUE(events.answering.empty()) << "a server may ignore pings";
+  for (int i = 0; i < 3; ++i) Tick(TimerId::Info);
+  port.now += 1000;
+  Receive(PingReply());  // every datagram is an answer
+  for (int i = 0; i < 4; ++i, port.now += 5000) Tick(TimerId::Ping);
+  EXPECT_TRUE(events.answering.empty()) << "not 30 s since the answer yet";
+  port.now += 10000;
+  Tick(TimerId::Info);
+  Tick(TimerId::Info);
+  EXPECT_EQ(events.answering, std::vector<bool>{false}) << "told once";
+  EXPECT_FALSE(monitor.IsAnswering());
+  Receive(ByteBuilder().Prefix().Str("lsome log line").Bytes());
+  EXPECT_EQ(events.answering, (std::vector<bool>{false, true}));
+
+  events.keepsRefusedServer = true;
+  Receive({}, {}, kSocketConnectionRefused);
+  Receive({}, {}, kSocketConnectionReset);
+  EXPECT_TRUE(monitor.IsConnected() && events.messages.empty());
+  EXPECT_EQ(events.answering, (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(port.opens, 3) << "a fresh socket after each refusal";
+  const size_t sent = port.sent.size();
+  Tick(TimerId::Info);
+  EXPECT_GT(port.sent.size(), sent) << "the queries go on";
+  Receive(PingReply());
+  EXPECT_TRUE(monitor.IsAnswering());
+}
+
 TEST_F(MonitorTest, NewWindowWhileConnectedAsksForOneAndAnEmptyTextForAServer) {
   monitor.Connect("other:1", true);
   EXPECT_TRUE(events.newWindows.empty()) << "Clone while idle connects here";

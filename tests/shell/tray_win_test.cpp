@@ -287,6 +287,30 @@ TEST_F(BalloonOnWine, AWatchedJoinShowsABalloonAndJoinsWithinTenSecondsMergeInto
   EXPECT_FALSE(window->Monitor().IsTimerSet(TimerId::Players)) << "shown: the window's own plan";
 }
 
+// With "connection lost" notified, a server that stops while the window is in the tray is told in
+// a balloon and not in a box, and the window keeps asking until it answers again.
+TEST_F(BalloonOnWine, AServerThatStopsIsToldLostAndBackWithoutABox) {
+  window->CurrentSettings().notifyConnection = true;
+  window->CurrentSettings().pingIntervalTray = 1;
+  window->CurrentSettings().detailsIntervalTray = 1;
+  ASSERT_TRUE(Connect());
+  SendCommand(window.hwnd(), ID_FILE_GO_TO_TRAY);
+  Wait(1500);
+  demo::DemoConfig config;
+  config.port = server->Port();
+  server->Stop();
+  ASSERT_TRUE(PumpUntil([&] { return !balloons.empty(); }, 5000));
+  EXPECT_EQ(balloons[0].text, "Connection lost");
+  EXPECT_FALSE(window->Monitor().IsAnswering());
+
+  server = std::make_unique<demo::DemoServer>(config);
+  ASSERT_TRUE(server->Start());
+  ASSERT_TRUE(PumpUntil([&] { return balloons.size() > 1; }, 15000));
+  EXPECT_EQ(balloons[1].text, "Server is back");
+  EXPECT_TRUE(window->Monitor().IsConnected());
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
 // Sent by the system when the window moves to a screen of another DPI; the test pretends one.
 int FontHeight(HWND control) {
   LOGFONTW font = {};

@@ -23,6 +23,7 @@ class FakeMonitorPort : public MonitorPort {
   bool lookupStarts = true;
   std::optional<Ipv4Address> lookupAnswer = Ipv4Address{{127, 0, 0, 2}};
   bool socketOpens = true;
+  int opens = 0;
   uint32_t now = 1000;
 
   // ---- What the monitor did
@@ -45,6 +46,7 @@ class FakeMonitorPort : public MonitorPort {
   }
   bool OpenSocket(const Ipv4Endpoint& server, uint16_t& localPort) override {
     socket.reset();
+    ++opens;
     if (!socketOpens) return false;
     socket = server;
     localPort = 50000;
@@ -63,6 +65,7 @@ class RecordingEvents : public MonitorEvents {
  public:
   bool shown = true;
   bool gameRunning = false;
+  bool keepsRefusedServer = false;
 
   std::vector<ConnectionState> states;
   ConnectionReport report;  // the last one
@@ -78,6 +81,7 @@ class RecordingEvents : public MonitorEvents {
   std::vector<uint32_t> rconChallenges;
   std::vector<ServerKind> kinds;
   int flashSteps = 0;
+  std::vector<bool> answering;
 
   void ConnectionChanged(const ConnectionReport& r, const ServerState&) override {
     states.push_back(r.state);
@@ -101,6 +105,8 @@ class RecordingEvents : public MonitorEvents {
   void RconChallenge(uint32_t challenge) override { rconChallenges.push_back(challenge); }
   void ServerKindChanged(ServerKind kind) override { kinds.push_back(kind); }
   void FlashStep() override { ++flashSteps; }
+  void ServerAnswering(bool now) override { answering.push_back(now); }
+  bool KeepsWatchingRefusedServer() override { return keepsRefusedServer; }
   bool IsWindowShown() override { return shown; }
   bool IsGameRunning() override { return gameRunning; }
 };
