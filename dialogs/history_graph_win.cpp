@@ -127,33 +127,50 @@ void DrawValueAxes(const Painter& paint, const Scale& scale, bool hasPing) {
              kAxisColour, 1);
 }
 
-// A square on the point and its value beside it: above for a largest, below for a smallest value.
+// A square on the point and its value beside it: above for a largest, below for a smallest value,
+// or on the other side, or further out, where a label already drawn (in `labels`) would be hit.
 void Mark(const Painter& paint, const Scale& scale, POINT at, const std::string& label,
-          bool above, COLORREF colour) {
+          bool above, COLORREF colour, std::vector<RECT>& labels) {
   const int half = paint.Px(3);
   paint.Fill({at.x - half, at.y - half, at.x + half + 1, at.y + half + 1}, colour);
   const int width = paint.TextWidth(label);
+  const int height = paint.TextHeight();
   const int x = std::clamp<int>(at.x + half + paint.Px(2), scale.plot.left,
                                 std::max<int>(scale.plot.left, scale.plot.right - width));
-  const int y = above ? std::max<int>(scale.plot.top, at.y - half - paint.TextHeight())
-                      : std::min<int>(scale.plot.bottom - paint.TextHeight(), at.y + half);
-  paint.Text(x, y, label, colour);
+  const auto placed = [&](bool up, int further) {
+    const int y = up ? std::max<int>(scale.plot.top, at.y - half - height - further * height)
+                     : std::min<int>(scale.plot.bottom - height, at.y + half + further * height);
+    return RECT{x, y, x + width, y + height};
+  };
+  const auto free = [&](const RECT& place) {
+    return std::none_of(labels.begin(), labels.end(), [&](const RECT& taken) {
+      RECT overlap;
+      return IntersectRect(&overlap, &place, &taken) != FALSE;
+    });
+  };
+  RECT place = placed(above, 0);
+  for (int further = 0; further < 3 && !free(place); ++further) {
+    place = placed(!above, further);
+    if (!free(place)) place = placed(above, further + 1);
+  }
+  labels.push_back(place);
+  paint.Text(place.left, place.top, label, colour);
 }
 
 // Marks the first point holding the smallest and the first holding the largest value; one mark
 // when every value is the same.
 void MarkExtremes(const Painter& paint, const Scale& scale, const std::vector<POINT>& points,
                   const std::vector<int64_t>& values, const HistoryGraphTexts& texts,
-                  COLORREF colour) {
+                  COLORREF colour, std::vector<RECT>& labels) {
   if (values.empty()) return;
   const auto low = std::min_element(values.begin(), values.end());
   const auto high = std::max_element(values.begin(), values.end());
   const auto at = [&](auto it) { return points[static_cast<size_t>(it - values.begin())]; };
   Mark(paint, scale, at(high), Format(texts.maxFormat.c_str(), static_cast<int>(*high)), true,
-       colour);
+       colour, labels);
   if (*low != *high) {
     Mark(paint, scale, at(low), Format(texts.minFormat.c_str(), static_cast<int>(*low)), false,
-         colour);
+         colour, labels);
   }
 }
 
@@ -196,30 +213,51 @@ void DrawHistoryGraph(HDC dc, const RECT& area, const ServerHistory& history, UI
   DrawValueAxes(paint, scale, ping.has_value());
   DrawTimeAxis(paint, scale, offsetAt);
 
-  std::vector<POINT> slots;
-  std::vector<POINT> players;
+  // Each line is drawn in runs: a gap in the history, or a point without a ping, breaks it.
+  using Runs = std::vector<std::vector<POINT>>;
+  Runs slots(1);
+  Runs players(1);
+  Runs pings(1);
+  std::vector<POINT> playerPoints;
   std::vector<int64_t> playerValues;
   std::vector<POINT> pingPoints;
   std::vector<int64_t> pingValues;
-  std::vector<std::vector<POINT>> pingRuns(1);  // a point without a ping breaks the line
+  const auto breakRun = [](Runs& runs) {
+    if (!runs.back().empty()) runs.emplace_back();
+  };
   for (const HistoryPoint& point : history.Points()) {
+    if (point.afterGap) {
+      for (Runs* runs : {&slots, &players, &pings}) breakRun(*runs);
+    }
     const int x = scale.X(point.time);
-    slots.push_back({x, scale.Y(point.maxPlayers, scale.playersTop)});
-    players.push_back({x, scale.Y(point.players, scale.playersTop)});
+    slots.back().push_back({x, scale.Y(point.maxPlayers, scale.playersTop)});
+    players.back().push_back({x, scale.Y(point.players, scale.playersTop)});
+    playerPoints.push_back(players.back().back());
     playerValues.push_back(point.players);
     if (point.pingMs) {
-      pingRuns.back().push_back({x, scale.Y(*point.pingMs, scale.pingTop)});
-      pingPoints.push_back(pingRuns.back().back());
+      pings.back().push_back({x, scale.Y(*point.pingMs, scale.pingTop)});
+      pingPoints.push_back(pings.back().back());
       pingValues.push_back(*point.pingMs);
-    } else if (!pingRuns.back().empty()) {
-      pingRuns.emplace_back();
+    } else {
+      breakRun(pings);
     }
   }
-  paint.Line(slots, kHistoryMaxPlayersColour, 1);
-  for (const std::vector<POINT>& run : pingRuns) paint.Line(run, kHistoryPingColour, 2);
-  paint.Line(players, kHistoryPlayersColour, 2);
-  MarkExtremes(paint, scale, pingPoints, pingValues, texts, kHistoryPingColour);
-  MarkExtremes(paint, scale, players, playerValues, texts, kHistoryPlayersColour);
+  // A run of one point (a single reply between gaps) is drawn as a dot.
+  const auto draw = [&](const Runs& runs, COLORREF colour, int width) {
+    for (const std::vector<POINT>& run : runs) {
+      if (run.size() == 1) {
+        paint.Line({run[0], {run[0].x + 1, run[0].y}}, colour, width);
+      } else {
+        paint.Line(run, colour, width);
+      }
+    }
+  };
+  draw(slots, kHistoryMaxPlayersColour, 1);
+  draw(pings, kHistoryPingColour, 2);
+  draw(players, kHistoryPlayersColour, 2);
+  std::vector<RECT> labels;
+  MarkExtremes(paint, scale, pingPoints, pingValues, texts, kHistoryPingColour, labels);
+  MarkExtremes(paint, scale, playerPoints, playerValues, texts, kHistoryPlayersColour, labels);
 }
 
 int32_t LocalUtcOffsetAt(int64_t time) {

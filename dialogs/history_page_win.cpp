@@ -47,6 +47,7 @@ InfoHistoryPage::InfoHistoryPage(const ServerMonitor& monitor)
 void InfoHistoryPage::Connected() {
   latestPing_.reset();
   if (server_ != monitor_.ServerAddress()) history_.Clear();
+  history_.BreakLine();
   server_ = monitor_.ServerAddress();
 }
 

@@ -24,6 +24,11 @@ class InfoHistoryPage final : public PropertyPage {
   // A connection opened (its address is resolved): another server than the last starts a new
   // history; until a ping comes back on this connection the points carry none.
   void Connected();
+  // The server stopped answering: nothing is known until it answers again.
+  void NotAnswering() {
+    history_.BreakLine();
+    latestPing_.reset();
+  }
   void PingAnswered(uint32_t rtt) { latestPing_ = rtt; }
   // An information or details reply: a point at the present time, drawn at once when the page
   // has a window.

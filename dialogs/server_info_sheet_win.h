@@ -22,6 +22,8 @@ class ServerInfoSheet {
   void Open(HWND owner, int command);
   // A connection opened: the history goes on when it is to the server of the last one.
   void Connected() { history_.Connected(); }
+  // The server stopped answering: the history shows a gap until it answers again.
+  void NotAnswering() { history_.NotAnswering(); }
   // An info or details reply was read into `state`: the General and Mod pages show it, and the
   // history takes a point.
   void ServerInfoChanged(const ServerState& state);

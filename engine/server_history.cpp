@@ -46,6 +46,8 @@ void ServerHistory::Add(const HistoryPoint& point) {
                               points_.size() >= kMaxPoints))
     points_.pop_front();
   points_.push_back(point);
+  points_.back().afterGap = lineBroken_ && points_.size() > 1;
+  lineBroken_ = false;
 }
 
 std::optional<HistoryRange> ServerHistory::TimeRange() const {

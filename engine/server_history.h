@@ -2,9 +2,9 @@
 // the Server Info sheet: one point per information reply, with the time, the player counts and
 // the latest round trip. Kept in memory only, in a bounded ring.
 //
-// The bound: a point takes 24 bytes and the info interval may be as short as a second, which
+// The bound: a point takes 32 bytes and the info interval may be as short as a second, which
 // would be 86400 points (2 MB) a window and 130 MB for 63 windows. The ring keeps 8640 points
-// (200 KB): the whole day at one reply in 10 s or slower (the intervals start at 90 s shown and
+// (270 KB): the whole day at one reply in 10 s or slower (the intervals start at 90 s shown and
 // 300 s in the tray), the last 8640 replies at shorter intervals.
 // Its state belongs to the thread of the window that owns it and is touched only there.
 #ifndef TARNWICK_ENGINE_SERVER_HISTORY_H
@@ -23,6 +23,7 @@ struct HistoryPoint {
   int32_t players = 0;
   int32_t maxPlayers = 0;
   std::optional<uint32_t> pingMs;  // none before the first ping reply
+  bool afterGap = false;  // the server was not followed between the point before and this one
 
   bool operator==(const HistoryPoint&) const = default;
 };
@@ -43,6 +44,9 @@ class ServerHistory {
   // drops the points that now lie in its future.
   void Add(const HistoryPoint& point);
   void Clear() { points_.clear(); }
+  // The server is no longer followed (the connection ended, or it stopped answering): the next
+  // point is marked as after a gap, so that no line is drawn across the time nothing was seen.
+  void BreakLine() { lineBroken_ = true; }
 
   // Oldest first.
   const std::deque<HistoryPoint>& Points() const { return points_; }
@@ -56,6 +60,7 @@ class ServerHistory {
 
  private:
   std::deque<HistoryPoint> points_;
+  bool lineBroken_ = false;
 };
 
 // The offset of local time from UTC in seconds at a time, e.g. 3600 for UTC+1; given by the

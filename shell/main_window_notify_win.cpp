@@ -67,6 +67,7 @@ bool MainWindow::KeepsWatchingRefusedServer() {
 }
 
 void MainWindow::ServerAnswering(bool answering) {
+  if (!answering) infoSheet_.NotAnswering();
   ServerSnapshot after = serverSnapshot_;
   after.reachable = answering;
   const ServerEvents events = DetectServerEvents(serverSnapshot_, after, NotifyOptionsOf(settings_));

@@ -26,6 +26,16 @@ TEST(ServerHistory, KeepsTheLastDayInTimeOrderWithinItsBound) {
   EXPECT_EQ(history.Points().size(), ServerHistory::kMaxPoints);
   EXPECT_EQ(history.Points().front().time, kDay - static_cast<int64_t>(ServerHistory::kMaxPoints));
   EXPECT_EQ(history.PingRange(), std::nullopt);
+
+  // A break marks the next point only, and never a first point.
+  history.Clear();
+  history.BreakLine();
+  for (const int64_t time : {10, 20, 30}) {
+    history.Add({time, 1, 2, 3});
+    if (time == 10) history.BreakLine();
+  }
+  EXPECT_EQ(history.Points()[0].afterGap || history.Points()[2].afterGap, false);
+  EXPECT_TRUE(history.Points()[1].afterGap);
 }
 
 TEST(ServerHistory, CsvRowsCarryLocalTimeAndAxesSpanThePoints) {
