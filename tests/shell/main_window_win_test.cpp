@@ -28,7 +28,7 @@ UINT MenuStateOf(HWND window, int command) {
   return static_cast<UINT>(-1);
 }
 
-// (The command state table's start is the portable test's part; here the menus and bars show it.)
+// The command state table's start as the menus and bars show it: nothing else reads the table.
 TEST(MainWindowStart, MenusShowTheCommandStatesAndTheCommandsDoWhatTheySay) {
   BoxRecorder boxes;
   WindowUnderTest window;
