@@ -58,10 +58,8 @@ TYPED_TEST_P(KeyStoreContract, ValuesKeepTheirTypeAndBytes) {
     std::vector<uint8_t> data;
   } cases[] = {
       {"Dword", ValueType::kDword, {0x78, 0x56, 0x34, 0x12}},
-      {"Text", ValueType::kString, {'h', 'l', '.', 'e', 'x', 'e', 0}},
       {"Binary", ValueType::kBinary, {0, 1, 0, 255, 0}},
       {"Empty binary", ValueType::kBinary, {}},
-      {"Multi", ValueType::kMultiString, {'a', 0, 'b', 'c', 0, 0}},
       {"Large", ValueType::kBinary, std::vector<uint8_t>(5000, 0x5A)},
       // Texts are UTF-8 on the program's side, whatever the store keeps.
       {"\u00DCber \u2665", ValueType::kString, Bytes("\u0441\u0434s\u0446\u0430l\0")},
