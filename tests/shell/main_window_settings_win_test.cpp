@@ -14,7 +14,8 @@ namespace {
 using testing::PumpPending;
 
 // Creates a main window on `store`, runs `act` on it and closes it as the user would.
-void OpenAndClose(KeyStore& store, bool openedWithNew, const std::function<void(MainWindow&)>& act) {
+void OpenAndClose(KeyStore& store, bool openedWithNew,
+                  const std::function<void(MainWindow&)>& act) {
   MainWindow window(GetModuleHandleA(nullptr), openedWithNew, &store);
   ASSERT_TRUE(window.Create());
   act(window);
@@ -37,7 +38,8 @@ bool operator==(const RECT& a, const RECT& b) {
 TEST(MainWindowSettingsGlue, PlacementAndColumnsComeBackAndANewWindowGetsItsSizeOnceStored) {
   RegistryTestRoot registry;
   RECT early = {};
-  OpenAndClose(registry.store(), true, [&](MainWindow& window) { early = ScreenRect(window.hwnd()); });
+  OpenAndClose(registry.store(), true,
+               [&](MainWindow& window) { early = ScreenRect(window.hwnd()); });
   EXPECT_FALSE(early == (RECT{0, 0, 400, 600})) << "no settings yet: the system's size";
 
   OpenAndClose(registry.store(), false, [](MainWindow& first) {

@@ -1,6 +1,6 @@
-// The main thread's thread manager with stand-in window threads: the 63-thread limit and the return
-// when the last thread has ended. (Serving window requests, forged ones among them, is driven on the
-// real program in process_win_test.cpp.)
+// The main thread's thread manager with stand-in window threads: the 63-thread limit and the
+// return when the last thread has ended. (Serving window requests, forged ones among them, is
+// driven on the real program in process_win_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <atomic>
