@@ -43,11 +43,7 @@ class RecentServerStore : public testing::Test {
   std::unique_ptr<Key> settings_;
 };
 
-TEST_F(RecentServerStore, ReadTakesTheMaximumAndTheNumberedTextsAndAMissingSubkeyNothing) {
-  RecentServers untouched;
-  untouched.AddServer("kept:27015");
-  untouched.ReadServers(*settings_);
-  EXPECT_EQ(untouched.entries(), Entries{"kept:27015"});
+TEST_F(RecentServerStore, ReadTakesTheMaximumAndTheNumberedTexts) {
   struct Case {
     std::optional<uint32_t> count;
     std::vector<int> numbers;  // stored Document<n>, text "s<n>"
