@@ -29,7 +29,7 @@ UINT MenuStateOf(HWND window, int command) {
   return static_cast<UINT>(-1);
 }
 
-// The command state table's start as the menus and bars show it: nothing else reads the table.
+// The command state table's start as the menus and the tool bar show it to the user.
 TEST(MainWindowStart, MenusShowTheCommandStatesAndTheCommandsDoWhatTheySay) {
   BoxRecorder boxes;
   WindowUnderTest window;
