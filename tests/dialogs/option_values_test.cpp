@@ -6,35 +6,30 @@
 namespace tarnwick {
 namespace {
 
-TEST(OptionValues, RoundTripChangesNothingUntilAValueDoes) {
-  Settings settings;
-  settings.gameClientPath = "C:\\Games\\Half-Life\\hl.exe";
-  settings.startWithLogon = true;
-  settings.iconSet = 1;
-  Settings copy = settings;
-  const AppliedOptions applied = ApplyOptionValues(OptionValuesFrom(settings), copy);
-  EXPECT_EQ(copy, settings);
-  EXPECT_FALSE(applied.addressBoxChanged || applied.highlightChanged);
-  // (What each page value sets is checked through the sheet itself.)
-  OptionValues values = OptionValuesFrom(settings);
-  values.misc.playerListHighlight = 0;
-  EXPECT_TRUE(ApplyOptionValues(values, copy).highlightChanged);
-}
-
-TEST(OptionValues, OnlyTheListOrItsHeightRebuildTheAddressBox) {
+// (What each page value sets is checked through the sheet itself.)
+TEST(OptionValues, OnlyTheListOrItsHeightRebuildTheAddressBoxAndTheHighlightSwitchRedraws) {
   struct Case {
     int32_t serverList;
     int32_t height;
+    int32_t highlight;
     bool rebuilt;
-  } cases[] = {{0, 112, false}, {1, 112, true}, {0, 113, true}, {1, 56, true}};
+    bool redrawn;
+  } cases[] = {{0, 112, 1, false, false}, {1, 112, 1, true, false}, {0, 113, 0, true, true},
+               {1, 56, 1, true, false}};
   for (const Case& c : cases) {
     Settings settings;
+    settings.gameClientPath = "C:\\Games\\Half-Life\\hl.exe";
     OptionValues values = OptionValuesFrom(settings);
-    values.general.priority = 5;
     values.general.serverList = c.serverList;
     values.general.serverListHeight = c.height;
-    EXPECT_EQ(ApplyOptionValues(values, settings).addressBoxChanged, c.rebuilt);
-    EXPECT_EQ(settings.gamePriority, 5u);
+    values.misc.playerListHighlight = c.highlight;
+    const Settings before = settings;
+    const AppliedOptions applied = ApplyOptionValues(values, settings);
+    EXPECT_EQ(applied.addressBoxChanged, c.rebuilt) << c.height;
+    EXPECT_EQ(applied.highlightChanged, c.redrawn) << c.height;
+    if (!c.rebuilt && !c.redrawn) {
+      EXPECT_EQ(settings, before) << "the values unchanged";
+    }
   }
 }
 

@@ -112,59 +112,41 @@ TEST_F(ServerInfo, OpensOnceAPingCameBackAndItsPagesShowTheServerAndItsLiveRepli
   for (int command : commands) EXPECT_FALSE(window->Commands().IsEnabled(command)) << command;
 }
 
-TEST_F(ServerInfo, ModPageByProtocolWithLinksOnlyForWebAddresses) {
-  const char* kCrafted = "www.example.org\nC:\\windows\\system32\\notepad.exe";
-  struct Case {
-    int protocol;
-    const char* version;
-    const char* infoLink;  // as the server sends it
-    const char* shown;     // as the URL field shows it
-    bool opens;            // whether pressing the URL field opens what it shows
-  } cases[] = {
-      {41, "1", kCrafted, "www.example.org C:\\windows\\system32\\notepad.exe", false},
-      {40, "1.0", "www.example.com/mod/", "http://www.example.com/mod/", true},
-  };
-  for (const Case& c : cases) {
-    server.reset();
-    demo::DemoConfig config;
-    config.is_mod = true;
-    config.protocol = c.protocol;
-    config.folder = "gearbox";
-    config.description = "Opposing Force";
-    config.mod.info_link = c.infoLink;
-    ASSERT_TRUE(Connect(config));
-    testing::ShellRecorder shell;
-    Open(ID_VIEW_SERVER_INFO, {[&](HWND sheet) {
-           EXPECT_EQ(testing::PageIndex(sheet), kGeneral);
-           HWND page = SelectPage(sheet, kMod);
-           EXPECT_TRUE(PumpUntil([&] { return ItemText(page, IDC_MOD_NAME) == "Opposing Force"; }));
-           EXPECT_EQ(ItemText(page, IDC_MOD_SIZE), "184320000");
-           EXPECT_EQ(ItemText(page, IDC_MOD_VERSION), c.version) << c.protocol;
-           EXPECT_EQ(ItemText(page, IDC_MOD_URL), c.shown);
-           EXPECT_EQ(ItemText(page, IDC_MOD_FOLDER), "gearbox");
-           // Protocol 40 sends no download link: the link stays empty and disabled.
-           const bool download = c.protocol > 40;
-           EXPECT_EQ(ItemText(page, IDC_MOD_DOWNLOAD),
-                     download ? "http://www.example.com/mod/download.zip" : "");
-           EXPECT_EQ(testing::Enabled(page, IDC_MOD_DOWNLOAD), download);
-           // Only web addresses take the mouse; the game folder is plain text.
-           const std::pair<int, bool> links[] = {
-               {IDC_MOD_URL, c.opens}, {IDC_MOD_DOWNLOAD, download}, {IDC_MOD_FOLDER, false}};
-           for (const auto& [link, clickable] : links) {
-             EXPECT_EQ(SendMessageA(GetDlgItem(page, link), WM_NCHITTEST, 0, 0) == HTCLIENT,
-                       clickable)
-                 << link;
-             testing::ClickLink(GetDlgItem(page, link));
-           }
-           PressCancel(sheet);
-         }});
-    std::vector<std::string> expected;
-    if (c.opens) expected.push_back(c.shown);
-    if (c.protocol > 40) expected.push_back("http://www.example.com/mod/download.zip");
-    EXPECT_EQ(shell.opened, expected) << c.protocol;
-    EXPECT_EQ(shell.beeps, 0);
-    SendCommand(window.hwnd(), ID_FILE_DISCONNECT);
-  }
+// A crafted info link is shown but opens nothing; the download link of a server since protocol 41
+// opens. (Which texts a protocol gives is the portable test's part, and how a server's text
+// becomes a link the link control's.)
+TEST_F(ServerInfo, ModPageShowsTheModAndOpensOnlyWebAddresses) {
+  demo::DemoConfig config;
+  config.is_mod = true;
+  config.protocol = 41;
+  config.folder = "gearbox";
+  config.description = "Opposing Force";
+  config.mod.info_link = "www.example.org\nC:\\windows\\system32\\notepad.exe";
+  ASSERT_TRUE(Connect(config));
+  testing::ShellRecorder shell;
+  Open(ID_VIEW_SERVER_INFO, {[&](HWND sheet) {
+         EXPECT_EQ(testing::PageIndex(sheet), kGeneral);
+         HWND page = SelectPage(sheet, kMod);
+         EXPECT_TRUE(PumpUntil([&] { return ItemText(page, IDC_MOD_NAME) == "Opposing Force"; }));
+         EXPECT_EQ(ItemText(page, IDC_MOD_SIZE), "184320000");
+         EXPECT_EQ(ItemText(page, IDC_MOD_VERSION), "1");
+         EXPECT_EQ(ItemText(page, IDC_MOD_URL),
+                   "www.example.org C:\\windows\\system32\\notepad.exe");
+         EXPECT_EQ(ItemText(page, IDC_MOD_FOLDER), "gearbox");
+         EXPECT_TRUE(testing::Enabled(page, IDC_MOD_DOWNLOAD));
+         // Only web addresses take the mouse; the game folder is plain text.
+         const std::pair<int, bool> links[] = {
+             {IDC_MOD_URL, false}, {IDC_MOD_DOWNLOAD, true}, {IDC_MOD_FOLDER, false}};
+         for (const auto& [link, clickable] : links) {
+           EXPECT_EQ(SendMessageA(GetDlgItem(page, link), WM_NCHITTEST, 0, 0) == HTCLIENT,
+                     clickable)
+               << link;
+           testing::ClickLink(GetDlgItem(page, link));
+         }
+         PressCancel(sheet);
+       }});
+  EXPECT_EQ(shell.opened, std::vector<std::string>{"http://www.example.com/mod/download.zip"});
+  EXPECT_EQ(shell.beeps, 0);
 }
 
 // The History page draws a point per info reply and is redrawn for each new one; Export writes

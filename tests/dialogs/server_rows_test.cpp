@@ -1,5 +1,5 @@
-// The "Servers" page's Move rule and Remove on the rows A, B, C, D (the Up and Down buttons are
-// driven on the real page).
+// The "Servers" page's Move rule and Remove on the rows A, B, C, D (Up, Down, an upward drag and a
+// drop below the rows are driven on the real page).
 #include "dialogs/server_rows.h"
 
 #include <gtest/gtest.h>
@@ -17,10 +17,7 @@ TEST(ServerRows, MoveTakesTheRowOutThenInsertsItAtTheTarget) {
     Rows after;
     std::optional<int> selected;
   } cases[] = {
-      {"D dragged onto B", 3, 1, {"A", "D", "B", "C"}, 1},
       {"A dragged onto C", 0, 2, {"B", "C", "A", "D"}, 2},
-      {"B dropped below the last row", 1, -1, {"A", "C", "D", "B"}, -1},
-      {"Down on A", 0, 1, {"B", "A", "C", "D"}, 1},
       {"Up on D", 3, 2, {"A", "B", "D", "C"}, 2},
       {"C dropped on itself", 2, 2, {"A", "B", "C", "D"}, std::nullopt},
       {"D dropped below the last row", 3, -1, {"A", "B", "C", "D"}, -1},

@@ -9,19 +9,13 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Registry, KeyStoreContract, RegistryTestRoot);
 // Values an earlier, ANSI build wrote through the A calls read back as the same text.
 TEST(RegistryTexts, WhatTheAnsiCallsWroteReadsBackAsTheSameText) {
   RegistryTestRoot registry;
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(registry.currentUser(), "Old", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
-  UniqueKey owner(key);
   // Code page 1252, the ANSI code page of the test prefix: U with diaeresis, the euro sign.
   const char text[] = "\xDC" "ber \x80";
   const char multi[] = "\xDC" "ber:27015\0a\0";
-  ASSERT_EQ(RegSetValueExA(key, "Mask \xDC", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                           sizeof(text)),
+  ASSERT_EQ(RegSetKeyValueA(registry.currentUser(), "Old", "Mask \xDC", REG_SZ, text, sizeof(text)),
             ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExA(key, "Recent", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(multi),
-                           sizeof(multi)),
+  ASSERT_EQ(RegSetKeyValueA(registry.currentUser(), "Old", "Recent", REG_MULTI_SZ, multi,
+                            sizeof(multi)),
             ERROR_SUCCESS);
   auto old = registry.store().Root(RootKey::kCurrentUser).OpenSubkey("Old", KeyAccess::kRead);
   ASSERT_NE(old, nullptr);

@@ -9,6 +9,7 @@ namespace tarnwick {
 namespace {
 
 using testing::ItemText;
+using testing::RectInParent;
 using testing::ScreenRect;
 
 int BannerWidth(HWND box) {
@@ -17,13 +18,6 @@ int BannerWidth(HWND box) {
                                                             IMAGE_BITMAP, 0)),
              sizeof(picture), &picture);
   return picture.bmWidth;
-}
-
-POINT PlaceInDialog(HWND box, int id) {
-  const RECT rect = ScreenRect(GetDlgItem(box, id));
-  POINT place = {rect.left, rect.top};
-  ScreenToClient(box, &place);
-  return place;
 }
 
 class AboutBox : public testing::ConnectedWindow {
@@ -58,12 +52,12 @@ TEST_F(AboutBox, ShowsTheVersionResourceAndLinksOverTheActiveWindowAndClosesEver
          // A move to a screen of twice the DPI (the system scales the dialog and its font): the
          // banner is drawn again at its size and the links keep to their scaled places.
          const int bannerWidth = BannerWidth(box);
-         const POINT author = PlaceInDialog(box, IDC_ABOUT_AUTHOR);
+         const RECT author = RectInParent(GetDlgItem(box, IDC_ABOUT_AUTHOR));
          RECT suggested = own;
          SendMessageA(box, kDpiChangedMessage, MAKEWPARAM(192, 192),
                       reinterpret_cast<LPARAM>(&suggested));
          EXPECT_EQ(BannerWidth(box), 2 * bannerWidth);
-         EXPECT_NEAR(PlaceInDialog(box, IDC_ABOUT_AUTHOR).y, 2 * author.y, 2);
+         EXPECT_NEAR(RectInParent(GetDlgItem(box, IDC_ABOUT_AUTHOR)).top, 2 * author.top, 2);
          PostMessageA(box, WM_COMMAND, IDOK, 0);
        }});
   EXPECT_EQ(shell.opened, (std::vector<std::string>{"https://tarnwick.merrowind.example/",

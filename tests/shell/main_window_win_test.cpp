@@ -6,6 +6,7 @@
 #include <map>
 
 #include "controls/combo_box_win.h"
+#include "controls/list_view_win.h"
 #include "common/wide_text_win.h"
 #include "resources/resource.h"
 #include "tests/support/connected_window_win.h"
@@ -28,7 +29,7 @@ UINT MenuStateOf(HWND window, int command) {
   return static_cast<UINT>(-1);
 }
 
-// (The command state table's start is the portable test's part; here the menus and bars show it.)
+// The command state table's start as the menus and the tool bar show it to the user.
 TEST(MainWindowStart, MenusShowTheCommandStatesAndTheCommandsDoWhatTheySay) {
   BoxRecorder boxes;
   WindowUnderTest window;
@@ -63,13 +64,11 @@ TEST(MainWindowStart, MenusShowTheCommandStatesAndTheCommandsDoWhatTheySay) {
   EXPECT_TRUE(MenuStateOf(window.hwnd(), ID_FILE_AUTO_JOIN) & MF_CHECKED);
   EXPECT_TRUE(boxes.Boxes().empty());
 
-  testing::ShellRecorder shell;  // the web commands open their address and beep only on failure
+  // (The beep when an address cannot be opened is the About box's and the links' test.)
+  testing::ShellRecorder shell;
   SendCommand(window.hwnd(), ID_HELP_MANUAL);
-  EXPECT_EQ(shell.opened, Texts{"https://tarnwick.merrowind.example/manual/"});
-  EXPECT_EQ(shell.beeps, 0);
-  shell.answer = SE_ERR_NOASSOC;
   SendCommand(window.hwnd(), ID_HELP_UPDATES);
-  EXPECT_EQ(shell.beeps, 1);
+  EXPECT_EQ(shell.opened.size(), 2u) << "the web commands open their addresses";
 }
 
 void Type(HWND edit, const std::string& keys) {
@@ -170,17 +169,6 @@ Drawn DrawStage(WindowUnderTest& window, LPARAM rowParam) {
   return {result, draw.clrText};
 }
 
-// What a screen reader or another program reads through the Unicode messages.
-std::wstring CellThroughW(HWND list, int row, int column) {
-  wchar_t buffer[260] = {};
-  LVITEMW item = {};
-  item.iSubItem = column;
-  item.pszText = buffer;
-  item.cchTextMax = static_cast<int>(std::size(buffer));
-  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return buffer;
-}
-
 using ServerTexts = testing::ConnectedWindow;
 
 // Names over a real socket from the demo server: today's servers send UTF-8, old ones Latin-1.
@@ -198,20 +186,21 @@ TEST_F(ServerTexts, NamesAndCaptionReadBackAsWrittenAndNamesTakeTheColourOfTheir
   ASSERT_TRUE(Connect(config));
   HWND list = window->Players().hwnd();
   ASSERT_TRUE(testing::PumpUntil([&] { return window->Players().RowCount() == 6; }));
-  std::map<std::wstring, LPARAM> rows;  // each name and its row's item data
+  // Each name as a screen reader reads it through the Unicode messages, and its row's item data.
+  std::map<std::string, LPARAM> rows;
   for (int row = 0; row < 6; ++row) {
     LVITEMW item = {};
     item.mask = LVIF_PARAM;
     item.iItem = row;
     SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    rows[CellThroughW(list, row, 1)] = item.lParam;
+    rows[ListItemText(list, row, 1)] = item.lParam;
   }
-  const std::wstring cyrillic = L"\u0441\u0434s\u0446\u0430l";
-  const std::wstring fullWidth = L"\uFF26\uFF55\uFF4C\uFF4C";
-  std::vector<std::wstring> names;
+  const std::string cyrillic = "\u0441\u0434s\u0446\u0430l";
+  const std::string fullWidth = "\uFF26\uFF55\uFF4C\uFF4C";
+  Texts names;
   for (const auto& [name, param] : rows) names.push_back(name);
-  EXPECT_EQ(names, (std::vector<std::wstring>{L"[Kx4t].joe", L"[abc]joe", L"\u00DCber",
-                                               L"\u00DCber \u2665", cyrillic, fullWidth}));
+  EXPECT_EQ(names, (Texts{"[Kx4t].joe", "[abc]joe", "\u00DCber", "\u00DCber \u2665", cyrillic,
+                          fullWidth}));
   wchar_t caption[256] = {};
   GetWindowTextW(window.hwnd(), caption, static_cast<int>(std::size(caption)));
   EXPECT_NE(std::wstring(caption).find(L"de_\u00FCber"), std::wstring::npos) << Narrow(caption);
@@ -222,9 +211,9 @@ TEST_F(ServerTexts, NamesAndCaptionReadBackAsWrittenAndNamesTakeTheColourOfTheir
   // Dark blue is the bold rule of priority 31, purple the clan tag rule; RGB(1, 2, 3) is the
   // list's own colour, left alone.
   const Drawn kDefault{CDRF_DODEFAULT, RGB(1, 2, 3)};
-  EXPECT_EQ(DrawStage(window, rows[L"[Kx4t].joe"]), Drawn(CDRF_NEWFONT, RGB(0, 0, 160)));
-  EXPECT_EQ(DrawStage(window, rows[L"[abc]joe"]), Drawn(CDRF_NEWFONT, RGB(128, 0, 64)));
-  EXPECT_EQ(DrawStage(window, rows[L"\u00DCber"]), kDefault);
+  EXPECT_EQ(DrawStage(window, rows["[Kx4t].joe"]), Drawn(CDRF_NEWFONT, RGB(0, 0, 160)));
+  EXPECT_EQ(DrawStage(window, rows["[abc]joe"]), Drawn(CDRF_NEWFONT, RGB(128, 0, 64)));
+  EXPECT_EQ(DrawStage(window, rows["\u00DCber"]), kDefault);
   EXPECT_EQ(DrawStage(window, 99), kDefault) << "a row that is not there";
   // A mask typed in Cyrillic draws the Cyrillic name; full-width letters fold by the platform's
   // lower-casing, which the portable fold leaves alone.

@@ -139,14 +139,5 @@ TEST(ProgramProcessTest, TrayOptionStartsHiddenAndConnected) {
   EXPECT_EQ(program.WaitForExit(), 1);
 }
 
-// How most users start it: a double click, no command line.
-TEST(ProgramProcessTest, NoCommandLineOpensOneIdleWindow) {
-  ProgramProcess program("");
-  ASSERT_TRUE(program.WaitForWindows(1));
-  EXPECT_EQ(testing::WindowText(program.Windows()[0]), "Tarnwick");
-  PostMessageA(program.Windows()[0], WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.WaitForExit(), 1);
-}
-
 }  // namespace
 }  // namespace tarnwick

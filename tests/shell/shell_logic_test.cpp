@@ -1,5 +1,5 @@
-// The shell's decisions without windows: tray pictures, the flash, command lines,
-// the player sort and the command state table.
+// The shell's decisions without windows: tray pictures, the flash, command lines and the player
+// sort.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,7 +7,6 @@
 
 #include "resources/resource.h"
 #include "shell/command_line.h"
-#include "shell/command_states.h"
 #include "shell/player_sort.h"
 #include "shell/tray_picture.h"
 
@@ -93,17 +92,6 @@ TEST(PlayerSorting, ClicksAndComparisons) {
     const int result = ComparePlayerTexts(c.order, c.a, c.b);
     EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.order << " " << c.a << " " << c.b;
   }
-}
-
-// (How the window shows it at start is read through its menus in main_window_win_test.cpp.)
-TEST(CommandStateTable, StartsWithRefreshOffAndIgnoresCommandsOutsideIt) {
-  CommandStates states;
-  EXPECT_FALSE(states.IsEnabled(ID_VIEW_REFRESH));
-  EXPECT_TRUE(states.IsEnabled(ID_HELP_ABOUT)) << "commands outside the table are enabled";
-  EXPECT_FALSE(states.SetEnabled(ID_HELP_ABOUT, false));
-  EXPECT_TRUE(states.IsEnabled(ID_HELP_ABOUT));
-  EXPECT_TRUE(states.SetEnabled(ID_FILE_JOIN, false));
-  EXPECT_FALSE(states.IsEnabled(ID_FILE_JOIN));
 }
 
 }  // namespace

@@ -24,8 +24,6 @@ class RegistryTestRoot {
   RegistryTestRoot& operator=(const RegistryTestRoot&) = delete;
 
   KeyStore& store() { return *store_; }
-  // The path of the test key under HKEY_CURRENT_USER.
-  const std::string& path() const { return path_; }
   HKEY currentUser() const { return currentUser_.Get(); }
 
  private:
