@@ -35,7 +35,8 @@ void TakeFromWindows(const MainWindowHandles& windows, WindowSettings& stored) {
       settings.listOrders = {order[0], order[1], order[2], order[3]};
     for (int column = 0; column < kColumnCount; ++column) {
       settings.listWidths[static_cast<size_t>(column)] =
-          ListView_GetColumnWidth(windows.playerList, column);
+          MulDiv(ListView_GetColumnWidth(windows.playerList, column), 96,
+                 static_cast<int>(windows.playerListDpi));
     }
   }
   if (windows.consoleCommandBox != nullptr)

@@ -29,6 +29,7 @@ struct MainWindowHandles {
   HWND consoleWindow = nullptr;      // the remote console dialog
   HWND consoleCommandBox = nullptr;  // its command box (control 1021), which holds the history
   HWND playerList = nullptr;         // the list view with the columns "#", "Name", "Frags", "Time"
+  UINT playerListDpi = 96;           // its DPI: the widths are stored as at 96 DPI
 };
 
 // Before a save: the placements of both windows (nothing where the platform cannot say), the

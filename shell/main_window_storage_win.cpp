@@ -28,7 +28,9 @@ void MainWindow::LoadSettings() {
 
 void MainWindow::SaveSettings() {
   WindowSettings stored{settings_, std::nullopt, recentServers_, highlightRules_};
-  TakeFromWindows({hwnd(), console_.hwnd(), console_.CommandBox(), playerList_.hwnd()}, stored);
+  TakeFromWindows(
+      {hwnd(), console_.hwnd(), console_.CommandBox(), playerList_.hwnd(), playerList_.Dpi()},
+      stored);
   SaveWindowSettings(store_, stored);
 }
 

@@ -46,6 +46,7 @@ class PlayerList {
   std::array<int32_t, 4> ColumnOrder() const;
   // In pixels at 96 DPI, as stored.
   std::array<int32_t, 4> ColumnWidths() const;
+  UINT Dpi() const { return dpi_; }
   // The list's font, for making the highlight fonts; false when it cannot be read.
   bool ReadFont(LOGFONTA& font) const;
 

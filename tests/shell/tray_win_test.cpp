@@ -11,6 +11,7 @@
 
 #include "common/unique_handle_win.h"
 #include "resources/resource.h"
+#include "shell/main_window_settings_win.h"
 #include "tests/support/connected_window_win.h"
 #include "tests/support/window_test_support_win.h"
 
@@ -359,6 +360,9 @@ TEST(WindowDpi, AMoveToADoubleDpiScreenDoublesThePicturesAndFontsAndKeepsTheStor
   EXPECT_EQ(iconSize(SendMessageA(header, HDM_GETIMAGELIST, 0, 0)), std::pair(16, 14));
   EXPECT_EQ(SendMessageA(list, LVM_GETCOLUMNWIDTH, 1, 0), 2 * stored[1]);
   EXPECT_EQ(window->Players().ColumnWidths(), stored);
+  WindowSettings saved;
+  TakeFromWindows({nullptr, nullptr, nullptr, list, window->Players().Dpi()}, saved);
+  EXPECT_EQ(saved.settings.listWidths, stored) << "saved as at 96 DPI";
   RECT placed = {};
   GetWindowRect(window.hwnd(), &placed);
   EXPECT_TRUE(EqualRect(&placed, &suggested));
