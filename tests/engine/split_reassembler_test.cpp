@@ -43,7 +43,7 @@ std::optional<Bytes> Feed(SplitReassembler& joiner, const Bytes& piece, uint32_t
   return joiner.Add(piece.data(), piece.size(), nowMs);
 }
 
-TEST(SplitReassembly, OrderDuplicatesMissingAndBrokenPieces) {
+TEST(SplitReassembly, OrderDuplicatesMissingBrokenAndLatePieces) {
   const Bytes whole = WholeReply(2000);
   const std::vector<Bytes> pieces = Pieces(1, 2, whole);
   const std::vector<Bytes> three = Pieces(1, 3, whole);
@@ -54,6 +54,7 @@ TEST(SplitReassembly, OrderDuplicatesMissingAndBrokenPieces) {
     const char* what;
     std::vector<Bytes> fed;
     int joinedAt;  // index into `fed` of the piece that completes the reply, -1 for none
+    std::vector<uint32_t> at = {1000, 1000, 1000};  // when each piece arrives
   } cases[] = {
       {"in order", {three[0], three[1], three[2]}, 2},
       {"backwards: joined in index order", {three[2], three[1], three[0]}, 2},
@@ -68,11 +69,16 @@ TEST(SplitReassembly, OrderDuplicatesMissingAndBrokenPieces) {
       {"an index beyond the count", {Piece(1, 2, 2, whole, 1000)}, -1},
       {"a piece cut inside its header", {Bytes(pieces[0].begin(), pieces[0].begin() + 8)}, -1},
       {"a single piece is a whole reply", {Piece(9, 0, 1, whole, whole.size())}, 0},
+      {"pieces 2.9 s apart", {three[0], three[1], three[2]}, 2, {1000, 3900, 6800}},
+      {"3 s without a piece drops the sequence", {three[0], three[1], three[2]}, -1,
+       {1000, 4000, 4001}},
+      {"across the wrap of the tick count", {three[0], three[1], three[2]}, 2,
+       {0xFFFFF830u, 500, 1000}},
   };
   for (const Case& c : cases) {
     SplitReassembler joiner;
     for (size_t i = 0; i < c.fed.size(); ++i) {
-      const std::optional<Bytes> joined = Feed(joiner, c.fed[i]);
+      const std::optional<Bytes> joined = Feed(joiner, c.fed[i], c.at[i]);
       EXPECT_EQ(joined.has_value(), static_cast<int>(i) == c.joinedAt) << c.what << ", piece " << i;
       if (joined) {
         EXPECT_EQ(*joined, whole) << c.what;
@@ -134,27 +140,6 @@ TEST(SplitReassembly, RepliesOver4010BytesAreGivenUp) {
   EXPECT_FALSE(Feed(joiner, Piece(5, 0, 2, tooLong, tooLong.size())));
   EXPECT_EQ(joiner.SequencesInProgress(), 4u);
   EXPECT_EQ(Feed(joiner, Pieces(1, 2, whole)[1]), whole) << "the oldest sequence was kept";
-}
-
-TEST(SplitReassembly, ASequenceSilentFor3SecondsIsDropped) {
-  const Bytes whole = WholeReply(3000);
-  const std::vector<Bytes> pieces = Pieces(8, 3, whole);
-  struct Case {
-    const char* what;
-    uint32_t at[3];  // when each piece arrives
-    bool joined;
-  } cases[] = {
-      {"pieces 2.9 s apart", {1000, 3900, 6800}, true},
-      {"3 s without a piece", {1000, 4000, 4001}, false},
-      {"across the wrap of the tick count", {0xFFFFF830u, 500, 1000}, true},
-  };
-  for (const Case& c : cases) {
-    SplitReassembler joiner;
-    std::optional<Bytes> joined;
-    for (size_t i = 0; i < 3; ++i) joined = Feed(joiner, pieces[i], c.at[i]);
-    EXPECT_EQ(joined.has_value(), c.joined) << c.what;
-    EXPECT_EQ(joiner.SequencesInProgress(), c.joined ? 0u : 1u) << c.what;
-  }
 }
 
 }  // namespace
