@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 
 #include "tests/tools/demo_test_bytes.h"
 #include "tools/demo_server/command_line.h"
@@ -12,6 +13,7 @@ namespace tarnwick::demo {
 namespace {
 
 using namespace demo_test;
+using namespace std::string_literals;
 
 const Bytes kInfoQuery = Cat({kPrefix, B({'T'}), Z("Source Engine Query")});
 const Endpoint kOtherClient{0x7F000002u, 40000};
@@ -40,15 +42,13 @@ uint32_t Challenge(Responder& responder, uint8_t type) {
   return reply.size() == 9 ? ReadUint32At(reply, 5) : 0;
 }
 
+// (The fields behind the other extra-data flags reach no window: only the flag byte and the port
+// that its usual 0x80 announces are checked.)
 TEST(DemoModern, AnswersTheInfoQueryAsTold) {
   const Bytes info = Cat({kPrefix, B({'I', 48}), Z("Today"), Z("crossfire"), Z("valve"),
                           Z("Half-Life"), B({70, 0, 1, 8, 2, 'd', 'l', 0, 1}), Z("1.1.2.7/Stdio")});
   const Bytes details = Cat({kPrefix, B({'m'}), Z("127.0.0.1:27015"), Z("Today"), Z("crossfire"),
                              Z("valve"), Z("Half-Life"), B({1, 8, 47, 'd', 'l', 0, 0, 1, 2})});
-  // Game port, SteamID, spectator port and name, keywords, game id.
-  const Bytes everything =
-      Cat({info, B({0xF1, 0x87, 0x69, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x40, 0x01, 0x8C, 0x69}),
-           Z("Tarnwick TV"), Z("demo,tarnwick"), B({70, 0, 0, 0, 0, 0, 0, 0})});
   struct Case {
     ModernInfoReply kind;
     bool extra_data;
@@ -57,7 +57,6 @@ TEST(DemoModern, AnswersTheInfoQueryAsTold) {
   } cases[] = {
       {ModernInfoReply::kInfo, false, 0x80, {info}},
       {ModernInfoReply::kInfo, true, 0x00, {Cat({info, B({0x00})})}},
-      {ModernInfoReply::kInfo, true, 0xF1, {everything}},
       {ModernInfoReply::kDetails, true, 0x80, {details}},
       {ModernInfoReply::kBoth, true, 0x80, {details, Cat({info, B({0x80, 0x87, 0x69})})}},
   };
@@ -176,35 +175,27 @@ TEST(DemoModern, RconWantsAChallengeAndCountsFailures) {
   Responder responder(config, kServer);
   const std::string number = RconChallenge(responder, 1000);
   const Bytes bad_challenge = Cat({kPrefix, B({'l'}), Z("Bad rcon_password.\nBad challenge.\n")});
-  struct Case {
-    std::string request;
-    Bytes reply;
-    int failures_after;
-  } cases[] = {
-      {"rcon " + number + " pw echo hi", Cat({kPrefix, B({'l'}), Z("hi\n")}), 0},
-      {"rcon " + number + " wrong echo hi", Cat({kPrefix, B({'l'}), Z("Bad rcon_password.\n")}), 1},
-      {"rcon pw echo hi", bad_challenge, 2},  // none
-      {"rcon " + std::to_string(std::stoul(number) ^ 0x40) + " pw echo hi", bad_challenge, 3},
-      {"rcon 4294967296 pw echo hi", bad_challenge, 4},  // not a number: no challenge
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Only(Ask(responder, Request(c.request), 1000)), c.reply) << c.request;
-    EXPECT_EQ(responder.FailedRconAttempts(), c.failures_after) << c.request;
+  // (A good challenge with the right or a wrong password, and a challenge the server let expire,
+  // the remote console's tests meet through the program.) Without a good challenge the attempt
+  // counts as a failed one.
+  int failures = 0;
+  for (const std::string& request :
+       {"rcon pw echo hi"s, "rcon " + std::to_string(std::stoul(number) ^ 0x40) + " pw echo hi",
+        "rcon 4294967296 pw echo hi"s}) {
+    EXPECT_EQ(Only(Ask(responder, Request(request), 1000)), bad_challenge) << request;
+    EXPECT_EQ(responder.FailedRconAttempts(), ++failures) << request;
   }
 
-  // A challenge that has run out, was replaced or expired is stale: refused, not held against
-  // anyone.
+  // A challenge that has run out or was replaced is stale: refused, not held against anyone.
   auto echo = [&](const std::string& challenge, int64_t now_ms) {
     return Only(Ask(responder, Request("rcon " + challenge + " pw echo a"), now_ms));
   };
   EXPECT_EQ(echo(number, 5999), Cat({kPrefix, B({'l'}), Z("a\n")}));
   EXPECT_EQ(echo(number, 6000), bad_challenge);
   const std::string replaced = RconChallenge(responder, 7000);
-  const std::string latest = RconChallenge(responder, 7000);
+  RconChallenge(responder, 7000);
   EXPECT_EQ(echo(replaced, 7000), bad_challenge);
-  responder.ExpireChallenges();
-  EXPECT_EQ(echo(latest, 7000), bad_challenge);
-  EXPECT_EQ(responder.FailedRconAttempts(), 4);
+  EXPECT_EQ(responder.FailedRconAttempts(), 3);
 }
 
 TEST(DemoModern, BansAnAddressAfterFiveFailedAttempts) {
