@@ -69,8 +69,9 @@ TEST(DemoFaults, PlayersJoinAndLeaveByTurn) {
   EXPECT_EQ(full.PlayersAt(5000).size(), 2u);
 }
 
-// The flood's schedule by the server clock: nothing before the first request and its delay, then
-// the rate exactly (a late poll catches up), then nothing once the span is over. Junk only.
+// The flood's schedule by the server clock: nothing before the first request from a loopback
+// address and its delay, then the rate exactly (a late poll catches up), then nothing once the
+// span is over.
 TEST(DemoFaults, FloodsTheFirstAskerAtTheRateForItsSpan) {
   FaultModes faults;
   faults.flood_per_second = 1000;
@@ -103,15 +104,7 @@ TEST(DemoFaults, FloodsTheFirstAskerAtTheRateForItsSpan) {
     EXPECT_EQ(flood.NextAt(), step.next_at) << step.at_ms;
     EXPECT_EQ(flood.PhaseAt(step.at_ms), step.phase) << step.at_ms;
   }
-  // Every other one with the prefix and the unused type: the junk of the garbage fault, whose
-  // test above reads it.
-  int prefixed = 0;
-  for (const Outgoing& junk : out) {
-    ASSERT_EQ(junk.destination, kClient);
-    ASSERT_FALSE(junk.from_alternate);
-    prefixed += junk.bytes.size() >= 5 && junk.bytes[0] == 0xFF && junk.bytes[4] == 'z';
-  }
-  EXPECT_EQ(prefixed, 1500);
+  // (Where the junk goes and from which port the started server's test sees as the client.)
 }
 
 TEST(DemoLoopbackOnly, AcceptsAndAnswersOnly127Addresses) {

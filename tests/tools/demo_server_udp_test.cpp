@@ -61,68 +61,54 @@ struct Client {
     if (from_port != nullptr) *from_port = ntohs(from.sin_port);
     return buffer;
   }
-  Bytes Ask(uint16_t to_port, const Bytes& request) {
-    Send(to_port, request);
-    return Receive();
-  }
 
   int fd = socket(AF_INET, SOCK_DGRAM, 0);
   uint16_t port = 0;
 };
 
-TEST(DemoServerUdp, SendsFromTheSecondSocketAndLate) {
+// One request to a server with three faults on: the reply comes late, from both sockets, and a
+// second after the request the flood begins: unasked junk from the server's own port, exactly rate
+// times span datagrams.
+TEST(DemoServerUdp, SendsLateFromBothSocketsThenFloodsTheAsker) {
   DemoConfig config;
   config.faults.alternate = AlternateSource::kAlso;
   config.faults.delay_ms = 200;
+  config.faults.flood_per_second = 2000;
+  config.faults.flood_after_seconds = 1;
+  config.faults.flood_seconds = 1;
   DemoServer server(config);
   ASSERT_TRUE(server.Start());
   ASSERT_NE(server.AlternatePort(), 0);
   ASSERT_NE(server.AlternatePort(), server.Port());
+  EXPECT_EQ(server.FloodPhase(), FloodStage::Phase::kWaiting);
   Client client;
   const auto sent = std::chrono::steady_clock::now();
   client.Send(server.Port(), Request("info"));
-  uint16_t forged_port = 0;
-  uint16_t real_port = 0;
-  Bytes forged = client.Receive(&forged_port);
-  Bytes real = client.Receive(&real_port);
   // The two sockets send at the same moment: either may arrive first.
-  if (forged_port == server.Port()) {
-    std::swap(forged, real);
-    std::swap(forged_port, real_port);
+  Bytes forged;
+  Bytes real;
+  for (int i = 0; i < 2; ++i) {
+    uint16_t from_port = 0;
+    Bytes reply = client.Receive(&from_port);
+    ASSERT_TRUE(from_port == server.Port() || from_port == server.AlternatePort()) << from_port;
+    (from_port == server.Port() ? real : forged) = std::move(reply);
   }
   EXPECT_GE(std::chrono::steady_clock::now() - sent, milliseconds(200));
-  EXPECT_EQ(forged_port, server.AlternatePort());
-  EXPECT_EQ(real_port, server.Port());
   EXPECT_NE(std::string(forged.begin(), forged.end()).find("Forged reply"), std::string::npos);
   // The reply carries the port the server was given, not the 0 it asked for.
   const Bytes address = Cat({kPrefix, B({'C'}), Z("127.0.0.1:" + std::to_string(server.Port()))});
   EXPECT_EQ(Bytes(real.begin(), real.begin() + std::min(real.size(), address.size())), address);
-}
 
-// The flood as the flooded client sees it: unasked junk from the server's own port, beside the
-// reply to its request, and exactly rate times span datagrams sent.
-TEST(DemoServerUdp, FloodsTheAskerFromItsOwnPort) {
-  DemoConfig config;
-  config.faults.flood_per_second = 2000;
-  config.faults.flood_seconds = 1;
-  DemoServer server(config);
-  ASSERT_TRUE(server.Start());
-  EXPECT_EQ(server.FloodPhase(), FloodStage::Phase::kWaiting);
-  Client client;
-  client.Send(server.Port(), Request("ping"));
   int junk = 0;
-  int replies = 0;
   for (;;) {
     uint16_t from_port = 0;
-    const Bytes datagram = client.Receive(&from_port, 500);
+    const Bytes datagram = client.Receive(&from_port, 1000);
     if (datagram.empty()) break;
     ASSERT_EQ(from_port, server.Port());
-    if (datagram == B({0xFF, 0xFF, 0xFF, 0xFF, 'j', 0})) ++replies;
-    else ++junk;
+    ++junk;
   }
   EXPECT_EQ(server.FloodPhase(), FloodStage::Phase::kDone);
   EXPECT_EQ(server.FloodSent(), 2000u);
-  EXPECT_EQ(replies, 1);
   // A loaded machine may drop some on the way in; most arrive.
   EXPECT_GT(junk, 1000);
   EXPECT_LE(junk, 2000);
