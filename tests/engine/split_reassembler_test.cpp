@@ -105,41 +105,30 @@ TEST(SplitReassembly, MixedSequencesJoinSeparatelyAndANumberMayComeAgain) {
   EXPECT_EQ(Feed(joiner, again[1]), second);
 }
 
-TEST(SplitReassembly, OnlyTheNewestFewSequencesAreKept) {
+// At most four sequences at a time: a fifth pushes out the one that began first, but a first piece
+// too large on its own takes no place. A reply over 4010 bytes is given up.
+TEST(SplitReassembly, TheNewestFourSequencesAreKeptAndRepliesOver4010BytesGivenUp) {
   const Bytes whole = WholeReply(1000);
-  SplitReassembler joiner;
-  for (int32_t sequence = 1; sequence <= 6; ++sequence) {
-    Feed(joiner, Pieces(sequence, 2, whole)[0]);
-    EXPECT_LE(joiner.SequencesInProgress(), SplitReassembler::kMaxSequences);
-  }
-  // Sequences 1 and 2 were pushed out: their second pieces begin anew and finish nothing.
-  EXPECT_FALSE(Feed(joiner, Pieces(1, 2, whole)[1]));
-  EXPECT_FALSE(Feed(joiner, Pieces(2, 2, whole)[1]));
-  EXPECT_EQ(Feed(joiner, Pieces(6, 2, whole)[1]), whole) << "sequence 6, among the newest";
-  joiner.Clear();
-  EXPECT_EQ(joiner.SequencesInProgress(), 0u);
-}
-
-TEST(SplitReassembly, RepliesOver4010BytesAreGivenUp) {
-  const Bytes fits = WholeReply(4010);
-  ASSERT_EQ(fits.size(), 4010u);
-  SplitReassembler joiner;
-  std::optional<Bytes> joined;
-  for (const Bytes& piece : Pieces(3, 5, fits)) joined = Feed(joiner, piece);
-  EXPECT_EQ(joined, fits) << "exactly 4010 bytes is allowed";
-
   const Bytes tooLong = WholeReply(4011);
-  joined.reset();
-  for (const Bytes& piece : Pieces(4, 5, tooLong)) joined = Feed(joiner, piece);
-  EXPECT_FALSE(joined);
-  EXPECT_EQ(joiner.SequencesInProgress(), 0u);
-
-  // A first piece too large on its own takes no place: the four sequences being joined stay.
-  const Bytes whole = WholeReply(1000);
+  SplitReassembler joiner;
   for (int32_t sequence = 1; sequence <= 4; ++sequence) Feed(joiner, Pieces(sequence, 2, whole)[0]);
   EXPECT_FALSE(Feed(joiner, Piece(5, 0, 2, tooLong, tooLong.size())));
-  EXPECT_EQ(joiner.SequencesInProgress(), 4u);
   EXPECT_EQ(Feed(joiner, Pieces(1, 2, whole)[1]), whole) << "the oldest sequence was kept";
+  for (int32_t sequence = 5; sequence <= 7; ++sequence) Feed(joiner, Pieces(sequence, 2, whole)[0]);
+  // Sequence 2 was pushed out: its second piece begins anew and finishes nothing.
+  EXPECT_FALSE(Feed(joiner, Pieces(2, 2, whole)[1]));
+  EXPECT_EQ(Feed(joiner, Pieces(7, 2, whole)[1]), whole) << "sequence 7, among the newest";
+  joiner.Clear();
+  EXPECT_EQ(joiner.SequencesInProgress(), 0u);
+
+  const Bytes fits = WholeReply(4010);
+  ASSERT_EQ(fits.size(), 4010u);
+  std::optional<Bytes> joined;
+  for (const Bytes& piece : Pieces(8, 5, fits)) joined = Feed(joiner, piece);
+  EXPECT_EQ(joined, fits) << "exactly 4010 bytes is allowed";
+  for (const Bytes& piece : Pieces(9, 5, tooLong)) joined = Feed(joiner, piece);
+  EXPECT_FALSE(joined);
+  EXPECT_EQ(joiner.SequencesInProgress(), 0u);
 }
 
 }  // namespace
