@@ -1,5 +1,5 @@
-// Request bytes, print reply texts, rcon challenges, server text splitting, private ranges, refresh plans and the
-// ping arithmetic.
+// Text requests, print reply texts, rcon challenges, server text splitting, private ranges,
+// refresh plans and the ping arithmetic.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -16,15 +16,12 @@ namespace {
 
 using testing::ByteBuilder;
 
-TEST(WireFormat, RequestsOfBothKinds) {
+// (The binary requests' bytes the monitor's tests read back from what it sends, and the demo
+// server of today's kind answers only the exact bytes.)
+TEST(WireFormat, TextRequestsEndAtTheirLimitOrFirstZero) {
   EXPECT_EQ(BuildRequest("ping"), ByteBuilder().Prefix().Str("ping").Bytes());
   EXPECT_EQ(BuildRequest(std::string(5000, 'x')).size(), 1024u) << "a text is cut to 1019 bytes";
   EXPECT_EQ(BuildRequest(std::string("rcon a\0b", 8)).size(), 4u + 6 + 1);
-  const ByteBuilder info = ByteBuilder().Prefix().Text("T").Str("Source Engine Query");
-  EXPECT_EQ(BuildSourceInfoRequest(std::nullopt), info.Bytes());
-  EXPECT_EQ(BuildSourceInfoRequest(0x12345678u), ByteBuilder(info).I32(0x12345678).Bytes());
-  EXPECT_EQ(BuildChallengedRequest('V', 0x01020304u),
-            ByteBuilder().Prefix().Text("V").I32(0x01020304).Bytes());
 }
 
 TEST(WireFormat, PrintRepliesHandOnTheirTextOrTheLogLine) {
