@@ -64,14 +64,15 @@ TEST(DemoClassic, GivesNoAnswerToWhatOldServersIgnore) {
   }
 }
 
+// Refusals, and the answers the program reads. (Texts that only report a success the console shows
+// unread; the player list's kick and banid go through the program in its Wine test.)
 TEST(DemoClassicRcon, AnswersCommandsAndRefusesWrongPasswords) {
   struct Case {
     const char* request;
     const char* answer;
   } cases[] = {
-      {"rcon s3cret frobnicate now", "Unknown command \"frobnicate\"\n"},
-      {"rcon s3cret say hi all", "Console: hi all\n"},
       {"rcon s3cret ECHO loud\n", "loud\n"},
+      {"rcon s3cret frobnicate now", "Unknown command \"frobnicate\"\n"},
       {"rcon S3CRET echo x", "Bad rcon_password.\n"},
       {"rcon 123 s3cret echo x", "Bad rcon_password.\n"},  // no challenges: 123 is the password
       {"rcon s3cret logaddress 127.0.0.1 70000", "usage:  logaddress ip port\n"},
@@ -79,12 +80,9 @@ TEST(DemoClassicRcon, AnswersCommandsAndRefusesWrongPasswords) {
        "logaddress:  192.168.1.5 refused: not a loopback address\n"},
       {"rcon s3cret kick #3", "kick:  no player #3\n"},
       {"rcon s3cret kick Shephard", "Usage:  kick < # userid >\n"},
-      {"rcon s3cret banid 0 STEAM_0:0:77", "STEAM_0:0:77 banned permanently\n"},
       {"rcon s3cret banid 5 Freeman kick", "Usage:  banid <minutes> <uniqueid or #userid> { kick }\n"},
       {"rcon s3cret addip 1440 192.0.2.7", "Filter added: 192.0.2.7 for 1440 minutes\n"},
       {"rcon s3cret addip 5 192.0.2", "Usage:  addip <minutes> <ipaddress>\n"},
-      {"rcon s3cret writeid", "Writing banned.cfg\n"},
-      {"rcon s3cret writeip", "Writing listip.cfg\n"},
   };
   for (const Case& c : cases) {
     Responder responder(TwoPlayerServer(), kServer);
