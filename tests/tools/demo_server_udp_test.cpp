@@ -8,11 +8,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <utility>
-
 #include <algorithm>
 #include <chrono>
-#include <optional>
+#include <utility>
 
 #include "tests/tools/demo_test_bytes.h"
 #include "tools/demo_server/demo_server.h"
@@ -34,11 +32,8 @@ sockaddr_in Loopback(uint16_t port) {
 // A client socket on 127.0.0.1 that only ever sends to 127.0.0.1.
 struct Client {
   Client() {
-    sockaddr_in local = Loopback(0);
-    socklen_t length = sizeof(local);
-    bind(fd, reinterpret_cast<sockaddr*>(&local), length);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&local), &length);
-    port = ntohs(local.sin_port);
+    const sockaddr_in local = Loopback(0);
+    bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof(local));
   }
   ~Client() { close(fd); }
   Client(const Client&) = delete;
@@ -49,7 +44,7 @@ struct Client {
            sizeof(to));
   }
   // The next datagram within the time-out (empty when none came) and the port it came from.
-  Bytes Receive(uint16_t* from_port = nullptr, int timeout_ms = 5000) {
+  Bytes Receive(uint16_t* from_port, int timeout_ms = 5000) {
     pollfd waiting{fd, POLLIN, 0};
     if (poll(&waiting, 1, timeout_ms) <= 0) return {};
     Bytes buffer(65536);
@@ -58,12 +53,11 @@ struct Client {
     const ssize_t size =
         recvfrom(fd, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &length);
     buffer.resize(size > 0 ? static_cast<size_t>(size) : 0);
-    if (from_port != nullptr) *from_port = ntohs(from.sin_port);
+    *from_port = ntohs(from.sin_port);
     return buffer;
   }
 
   int fd = socket(AF_INET, SOCK_DGRAM, 0);
-  uint16_t port = 0;
 };
 
 // One request to a server with three faults on: the reply comes late, from both sockets, and a
