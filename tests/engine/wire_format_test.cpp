@@ -58,6 +58,8 @@ TEST(WireFormat, RconChallengeNumbers) {
   }
 }
 
+// (How the port's digits are read, blanks, signs and other characters, is the decimal reader's
+// test.)
 TEST(ServerTextSplitting, HostAndPort) {
   struct Case {
     const char* text;
@@ -65,9 +67,7 @@ TEST(ServerTextSplitting, HostAndPort) {
     uint16_t port;
   } cases[] = {
       {"alpha.example:27016", "alpha.example", 27016}, {"alpha.example", "alpha.example", 27015},
-      {"alpha.example:", "alpha.example", 0},          {"alpha.example:abc", "alpha.example", 0},
       {"alpha.example:70000", "alpha.example", 4464},  {"a:1:2", "a", 1},
-      {"127.0.0.1: 27017", "127.0.0.1", 27017},
   };
   for (const Case& c : cases) {
     const ServerText split = SplitServerText(c.text);
