@@ -21,7 +21,6 @@ using demo::DemoConfig;
 using demo::DemoServer;
 using testing::PumpUntil;
 using testing::SendCommand;
-using namespace std::chrono_literals;
 
 // The window of the dialog tests, connected to the demo server; its Server Info sheet shows rules.
 class ConnectionTest : public testing::ConnectedWindow {
@@ -52,21 +51,6 @@ TEST_F(ConnectionTest, ConnectingShowsStatePlayersAndPing) {
   EXPECT_EQ(Caption(), "Tarnwick");
   EXPECT_FALSE(window->Commands().IsEnabled(ID_FILE_JOIN));
   EXPECT_TRUE(boxes.Boxes().empty());
-}
-
-TEST_F(ConnectionTest, RepliesFromAnotherPortChangeNothing) {
-  DemoConfig config;
-  config.faults.alternate = demo::AlternateSource::kOnly;
-  server = std::make_unique<DemoServer>(config);
-  ASSERT_TRUE(server->Start());
-  window->Monitor().Connect(ServerText(), false);
-  ASSERT_TRUE(PumpUntil([&] { return window->Monitor().IsConnected(); }));
-  // Wait until the server has answered details and ping from its other port.
-  ASSERT_TRUE(server->WaitForRequests(2, 2000ms));
-  PumpUntil([] { return false; }, 300);
-  EXPECT_EQ(window->Players().RowCount(), 0);
-  EXPECT_EQ(window->Status().PaneText(1), " ping ");
-  EXPECT_EQ(State().hostName, "");
 }
 
 TEST_F(ConnectionTest, APortWhereNothingListensEndsInTheErrorPath) {
