@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <chrono>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "tests/tools/demo_test_bytes.h"
@@ -25,14 +26,16 @@ namespace {
 using namespace demo_test;
 using std::chrono::milliseconds;
 
-// Every third reply dropped; the others late, cut, and after three junk datagrams: random bytes
-// without the prefix, the reply without its prefix, the prefix with a type no reply uses.
-TEST(DemoFaults, DropsEveryThirdReplyAndSendsTheOthersLateCutAndAfterJunk) {
+// Every third reply dropped; the others late, cut, from the other port, and after three junk
+// datagrams from the server's own port: random bytes without the prefix, the reply without its
+// prefix, the prefix with a type no reply uses.
+TEST(DemoFaults, DropsEveryThirdReplyAndSendsTheOthersLateCutElsewhereAndAfterJunk) {
   DemoConfig config;
   config.faults.drop_every = 3;
   config.faults.delay_ms = 250;
   config.faults.cut_at = 5;
   config.faults.garbage_per_reply = 3;
+  config.faults.alternate = AlternateSource::kOnly;
   Responder responder(config, kServer);
   std::string answered;
   for (int i = 0; i < 7; ++i) {
@@ -40,7 +43,10 @@ TEST(DemoFaults, DropsEveryThirdReplyAndSendsTheOthersLateCutAndAfterJunk) {
     answered += out.empty() ? '-' : 'j';
     if (out.empty()) continue;
     ASSERT_EQ(out.size(), 4u);
-    for (const Outgoing& datagram : out) EXPECT_EQ(datagram.send_at_ms, 1250);
+    for (const Outgoing& datagram : out) {
+      EXPECT_EQ(std::tie(datagram.send_at_ms, datagram.from_alternate),
+                std::make_tuple(1250, &datagram == &out[3]));
+    }
     EXPECT_FALSE(out[0].bytes.size() >= 4 &&
                  Bytes(out[0].bytes.begin(), out[0].bytes.begin() + 4) == kPrefix);
     EXPECT_EQ(out[1].bytes, B({'j', 0}));
