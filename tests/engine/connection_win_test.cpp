@@ -12,6 +12,7 @@
 #include "engine/server_socket_win.h"
 #include "resources/resource.h"
 #include "tests/support/connected_window_win.h"
+#include "tools/demo_server/command_line.h"
 #include "tools/demo_server/demo_server.h"
 
 namespace tarnwick {
@@ -117,11 +118,7 @@ TEST_F(ConnectionTest, TodaysServersShowNameMapPlayersAndEverySplitRule) {
   config.modern = true;
   config.modern_options.challenge_info = true;
   config.rate_limit.enabled = true;
-  // Enough rules for a reply of about 3400 bytes: three pieces of at most 1400.
-  config.rules.clear();
-  for (int i = 0; i < 120; ++i) {
-    config.rules.push_back({"sv_rule_" + std::to_string(i), "value of rule " + std::to_string(i)});
-  }
+  config.rules = demo::ManyRules(64);  // about 3400 bytes: three pieces of at most 1400
   ASSERT_TRUE(Connect(config));
   ASSERT_TRUE(PumpUntil([&] {
     return ShowsPlayers(3) && Caption() == "crossfire [3/16] on Tarnwick Demo Server - Tarnwick";
