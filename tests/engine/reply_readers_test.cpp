@@ -93,9 +93,8 @@ TEST(ServerInfoReader, ReadsTheHeadAsFarAsItGoesWithCountsAbove127Negative) {
               std::make_tuple(c.map, c.gameDir, c.players, c.maxPlayers, c.os, c.countChanged))
         << c.what;
   }
-  const ServerState s = Read(DetailsHead(46, 0));
-  EXPECT_EQ(std::tie(s.address, s.hostName, s.gameDescription, s.protocol, s.dedicated, s.password),
-            std::make_tuple("10.0.0.1:27015", "Alpha", "Counter-Strike", 46, true, 1));
+  // (The other fields of a whole head the Server Info sheet's Wine tests show as the demo server,
+  // whose bytes its test spells, sends them: address, name, description, flags and protocol.)
 }
 
 // Times a 32-bit count cannot hold, and NaN, are clamped rather than undefined.
