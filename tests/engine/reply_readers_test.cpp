@@ -226,7 +226,8 @@ TEST(SourceInfoReader, FillsTheStateAndTheFolderDecidesTheModAndCountsAreUnsigne
   }
 }
 
-// (A body too short for a rule, and none at all, the reply fuzzer's invariants cover.)
+// (A body too short for a rule, and none at all, the reply fuzzer's invariants cover; whole rules
+// the Server Info sheet's Wine test shows from the demo server.)
 TEST(RulesReader, NamesAndValuesAlternateAfterTheCount) {
   using Rows = std::vector<RuleRow>;
   struct Case {
@@ -234,9 +235,6 @@ TEST(RulesReader, NamesAndValuesAlternateAfterTheCount) {
     std::vector<uint8_t> body;
     std::optional<Rows> rows;
   } cases[] = {
-      {"two rules",
-       ByteBuilder().I16(2).Str("mp_timelimit").Str("30").Str("sv_gravity").Str("800").Bytes(),
-       Rows{{"mp_timelimit", "30"}, {"sv_gravity", "800"}}},
       {"a value without its terminator",
        ByteBuilder().I16(2).Str("a").Str("1").Str("sv_maxspeed").Text("270").Bytes(),
        Rows{{"a", "1"}, {"sv_maxspeed", "270"}}},
@@ -293,7 +291,6 @@ TEST(SplitReassembly, OrderDuplicatesMissingBrokenAndLatePieces) {
     int joinedAt;  // index into `fed` of the piece that completes the reply, -1 for none
     std::vector<uint32_t> at = {1000, 1000, 1000};  // when each piece arrives
   } cases[] = {
-      {"in order", {three[0], three[1], three[2]}, 2},
       {"backwards: joined in index order", {three[2], three[1], three[0]}, 2},
       {"a duplicated piece counts once", {pieces[0], pieces[0], pieces[1]}, 2},
       {"a missing piece leaves the reply unfinished", {pieces[1], pieces[1]}, -1},
