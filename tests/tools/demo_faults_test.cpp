@@ -169,9 +169,6 @@ TEST(DemoServerUdp, SendsLateFromBothSocketsThenFloodsTheAsker) {
   config.faults.flood_seconds = 1;
   DemoServer server(config);
   ASSERT_TRUE(server.Start());
-  ASSERT_NE(server.AlternatePort(), 0);
-  ASSERT_NE(server.AlternatePort(), server.Port());
-  EXPECT_EQ(server.FloodPhase(), FloodStage::Phase::kWaiting);
   Client client;
   const auto sent = std::chrono::steady_clock::now();
   client.Send(server.Port(), Request("info"));
