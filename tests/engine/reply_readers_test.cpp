@@ -151,7 +151,7 @@ std::pair<ServerState, bool> ReadBody(const ByteBuilder& b, ServerState state = 
 
 // (The extra-data block after the version feeds no window; the reply fuzzer keeps its reading in
 // bounds.)
-TEST(SourceInfoReader, ShortRepliesUpdateOnlyWhatTheyReach) {
+TEST(SourceInfoReader, ReadsAsFarAsTheReplyGoesAndTheFolderDecidesTheMod) {
   ServerState before;
   before.map = "old_map";
   before.gameDir = "cstrike";
@@ -159,6 +159,8 @@ TEST(SourceInfoReader, ShortRepliesUpdateOnlyWhatTheyReach) {
   before.players = 9;
   before.maxPlayers = 20;
   before.os = 'w';
+  before.address = "127.0.0.1:27015";
+  before.modInfoLink = "kept";
   // Offsets: protocol 0, "Alpha" 1-6, "crossfire" 7-16, "valve" 17-22, "Half-Life" 23-32,
   // app id 33-34, players 35, max 36, bots 37, type 38, env 39, visibility 40, VAC 41,
   // version 42-55.
@@ -185,32 +187,26 @@ TEST(SourceInfoReader, ShortRepliesUpdateOnlyWhatTheyReach) {
               std::make_tuple(c.map, c.isMod, c.players, c.maxPlayers, c.os, c.password))
         << c.what;
   }
-}
 
-TEST(SourceInfoReader, FillsTheStateAndTheFolderDecidesTheModAndCountsAreUnsigned) {
-  struct Case {
+  // Whole replies: the folder decides the mod, counts are unsigned, the environment letter is
+  // taken as given, the connection's address and the mod link stay. (Name, map, counts, protocol
+  // and the dedicated flag the connection Wine test reads from the demo server.)
+  struct Whole {
     const char* folder;
     uint8_t env;
     uint8_t players;
     uint8_t isMod;
     bool countChanged;
-  } cases[] = {
-      {"valve", 'l', 3, 0, false}, {"VALVE", 'w', 3, 0, false}, {"cstrike", 'm', 4, 1, true},
-      {"valve2", 'o', 3, 1, false}, {"", 'x', 200, 1, true},
+  } wholes[] = {
+      {"valve", 'l', 9, 0, false}, {"VALVE", 'w', 9, 0, false}, {"cstrike", 'm', 4, 1, true},
+      {"valve2", 'o', 9, 1, false}, {"", 'x', 200, 1, true},
   };
-  for (const Case& c : cases) {
-    ServerState before;
-    before.players = 3;
-    before.address = "127.0.0.1:27015";
-    before.modInfoLink = "kept";
+  for (const Whole& c : wholes) {
     const auto [s, countChanged] = ReadBody(InfoHead(c.folder, c.players, c.env), before);
-    // The environment letter as given; the connection's address and the mod link stay.
     EXPECT_EQ(std::tie(s.isMod, s.os, s.players, countChanged, s.gameDir),
               std::make_tuple(c.isMod, c.env, c.players, c.countChanged, c.folder));
-    EXPECT_EQ(std::tie(s.protocol, s.hostName, s.map, s.gameDescription, s.maxPlayers,
-                       s.dedicated, s.password, s.address, s.modInfoLink),
-              std::make_tuple(48, "Alpha", "crossfire", "Half-Life", 16, true, 1,
-                              "127.0.0.1:27015", "kept"))
+    EXPECT_EQ(std::tie(s.gameDescription, s.address, s.modInfoLink),
+              std::make_tuple("Half-Life", "127.0.0.1:27015", "kept"))
         << c.folder;
   }
 }
