@@ -30,47 +30,14 @@ ByteBuilder DetailsHead(uint8_t protocol, uint8_t isMod, int players = 5, int ma
   return b;
 }
 
-ServerState Read(const ByteBuilder& b, ServerState state = ServerState()) {
-  ReadServerInfo(b.Data(), b.Size(), state);
-  return state;
-}
-
-TEST(ServerInfoReader, ModBlockByProtocolAndOnlyForAModification) {
-  struct Case {
-    const char* what;
-    ByteBuilder reply;
-    const char* link;
-    const char* text;
-    int version;
-    int size;
-  } cases[] = {
-      {"protocol 46: the string before the version is skipped, so version 1 does not read 256",
-       DetailsHead(46, 1).Str("http://mod.example/").Str("http://mod.example/dl").Str("").I32(1)
-           .I32(184000).Byte(0).Byte(1).Byte(1).Byte(0),
-       "http://mod.example/", "http://mod.example/dl", 1, 184000},
-      {"protocol 40: a byte after the link, then the version text",
-       DetailsHead(40, 1).Str("http://mod.example/").Byte(7).Str("1.5 beta").I32(15).I32(2000)
-           .Byte(0).Byte(0),
-       "http://mod.example/", "1.5 beta", 15, 2000},
-      {"no modification: the VAC and bots bytes that follow are no mod link",
-       DetailsHead(47, 0).Byte(1).Byte(3), "kept", "", 0, 0},
-  };
-  for (const Case& c : cases) {
-    ServerState before;
-    before.modInfoLink = "kept";
-    const ServerState s = Read(c.reply, before);
-    EXPECT_EQ(std::tie(s.modInfoLink, s.modText, s.modVersion, s.modSize),
-              std::make_tuple(c.link, c.text, c.version, c.size)) << c.what;
-  }
-}
-
-TEST(ServerInfoReader, ReadsTheHeadAsFarAsItGoesWithCountsAbove127Negative) {
+TEST(ServerInfoReader, ReadsTheHeadAsFarAsItGoesAndTheModBlockByProtocol) {
   ServerState before;
   before.maxPlayers = 20;
   before.gameDir = "valve";
   before.os = 'w';
+  before.modInfoLink = "kept";
   // Offsets: five strings take 15+6+8+8+15 = 52 bytes; players at 52, max at 53, protocol 54,
-  // type 55, os 56.
+  // type 55, os 56. Counts above 127 read negative.
   struct Case {
     const char* what;
     size_t cut;  // bytes of the full head kept
@@ -95,6 +62,32 @@ TEST(ServerInfoReader, ReadsTheHeadAsFarAsItGoesWithCountsAbove127Negative) {
   }
   // (The other fields of a whole head the Server Info sheet's Wine tests show as the demo server,
   // whose bytes its test spells, sends them: address, name, description, flags and protocol.)
+
+  struct Mod {
+    const char* what;
+    ByteBuilder reply;
+    const char* link;
+    const char* text;
+    int version;
+    int size;
+  } mods[] = {
+      {"protocol 46: the string before the version is skipped, so version 1 does not read 256",
+       DetailsHead(46, 1).Str("http://mod.example/").Str("http://mod.example/dl").Str("").I32(1)
+           .I32(184000).Byte(0).Byte(1).Byte(1).Byte(0),
+       "http://mod.example/", "http://mod.example/dl", 1, 184000},
+      {"protocol 40: a byte after the link, then the version text",
+       DetailsHead(40, 1).Str("http://mod.example/").Byte(7).Str("1.5 beta").I32(15).I32(2000)
+           .Byte(0).Byte(0),
+       "http://mod.example/", "1.5 beta", 15, 2000},
+      {"no modification: the VAC and bots bytes that follow are no mod link",
+       DetailsHead(47, 0).Byte(1).Byte(3), "kept", "", 0, 0},
+  };
+  for (const Mod& c : mods) {
+    ServerState s = before;
+    ReadServerInfo(c.reply.Data(), c.reply.Size(), s);
+    EXPECT_EQ(std::tie(s.modInfoLink, s.modText, s.modVersion, s.modSize),
+              std::make_tuple(c.link, c.text, c.version, c.size)) << c.what;
+  }
 }
 
 // Times a 32-bit count cannot hold, and NaN, are clamped rather than undefined. A reply that ends
