@@ -165,9 +165,9 @@ uint32_t Challenge(Responder& responder, uint8_t type) {
 TEST(DemoModern, AnswersTheInfoQueryAsTold) {
   const Bytes details = Cat({kPrefix, B({'m'}), Z("127.0.0.1:27015"), Z("Today"), Z("crossfire"),
                              Z("valve"), Z("Half-Life"), B({1, 8, 47, 'd', 'l', 0, 0, 1, 2})});
-  const Bytes info = Cat({kPrefix, B({'I', 48}), Z("Today"), Z("crossfire"), Z("valve"),
-                          Z("Half-Life"), B({70, 0, 1, 8, 2, 'd', 'l', 0, 1}), Z("1.1.2.7/Stdio"),
-                          B({0x80, 0x87, 0x69})});
+  const Bytes info =
+      Cat({kPrefix, B({'I', 48}), Z("Today"), Z("crossfire"), Z("valve"), Z("Half-Life"),
+           B({70, 0, 1, 8, 2, 'd', 'l', 0, 1}), Z("1.1.2.7/Stdio"), B({0x80, 0x87, 0x69})});
   struct Case {
     ModernInfoReply kind;
     std::vector<Bytes> replies;
