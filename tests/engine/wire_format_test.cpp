@@ -1,5 +1,5 @@
-// Request bytes, print reply texts, rcon challenges, server text splitting, private ranges, refresh plans and the
-// ping arithmetic.
+// Text requests, print reply texts, rcon challenges, server text splitting, private ranges,
+// refresh plans and the ping arithmetic.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -16,17 +16,16 @@ namespace {
 
 using testing::ByteBuilder;
 
-TEST(WireFormat, RequestsOfBothKinds) {
+// (The binary requests' bytes the monitor's tests read back from what it sends, and the demo
+// server of today's kind answers only the exact bytes.)
+TEST(WireFormat, TextRequestsEndAtTheirLimitOrFirstZero) {
   EXPECT_EQ(BuildRequest("ping"), ByteBuilder().Prefix().Str("ping").Bytes());
   EXPECT_EQ(BuildRequest(std::string(5000, 'x')).size(), 1024u) << "a text is cut to 1019 bytes";
   EXPECT_EQ(BuildRequest(std::string("rcon a\0b", 8)).size(), 4u + 6 + 1);
-  const ByteBuilder info = ByteBuilder().Prefix().Text("T").Str("Source Engine Query");
-  EXPECT_EQ(BuildSourceInfoRequest(std::nullopt), info.Bytes());
-  EXPECT_EQ(BuildSourceInfoRequest(0x12345678u), ByteBuilder(info).I32(0x12345678).Bytes());
-  EXPECT_EQ(BuildChallengedRequest('V', 0x01020304u),
-            ByteBuilder().Prefix().Text("V").I32(0x01020304).Bytes());
 }
 
+// (A log line, and a print whose text runs to the end of the datagram, the monitor's tests hand to
+// the console.)
 TEST(WireFormat, PrintRepliesHandOnTheirTextOrTheLogLine) {
   struct Case {
     const char* what;
@@ -34,12 +33,7 @@ TEST(WireFormat, PrintRepliesHandOnTheirTextOrTheLogLine) {
     const char* text;
     bool logLine;
   } cases[] = {
-      {"log line", ByteBuilder().Str("log L 01/01/2001 - 00:00:00: text\n").Bytes(),
-       "L 01/01/2001 - 00:00:00: text\n", true},
-      {"plain print", ByteBuilder().Str("lHello").Bytes(), "Hello", false},
       {"'log ' alone is not longer than four bytes", ByteBuilder().Text("log ").Bytes(), "og ",
-       false},
-      {"text without terminator ends with the datagram", ByteBuilder().Text("lcut").Bytes(), "cut",
        false},
       {"text ends at the first zero", ByteBuilder().Str("la").Str("b").Bytes(), "a", false},
   };
@@ -64,6 +58,8 @@ TEST(WireFormat, RconChallengeNumbers) {
   }
 }
 
+// (How the port's digits are read, blanks, signs and other characters, is the decimal reader's
+// test.)
 TEST(ServerTextSplitting, HostAndPort) {
   struct Case {
     const char* text;
@@ -71,9 +67,7 @@ TEST(ServerTextSplitting, HostAndPort) {
     uint16_t port;
   } cases[] = {
       {"alpha.example:27016", "alpha.example", 27016}, {"alpha.example", "alpha.example", 27015},
-      {"alpha.example:", "alpha.example", 0},          {"alpha.example:abc", "alpha.example", 0},
       {"alpha.example:70000", "alpha.example", 4464},  {"a:1:2", "a", 1},
-      {"127.0.0.1: 27017", "127.0.0.1", 27017},
   };
   for (const Case& c : cases) {
     const ServerText split = SplitServerText(c.text);
@@ -116,10 +110,10 @@ TEST(RefreshPlanning, TimersForEachWindowState) {
     std::array<uint32_t, 4> periods;
     bool playersInTray = false;  // a highlight rule notifies
   } cases[] = {
+      // (Shown with auto update off no timer runs, as the Options sheet's Wine test sees on
+      // turning it off; shown and in the tray with the defaults: the timers the monitor's tests
+      // see it start.)
       {"idle", false, true, &defaults, {0, 0, 0, 0}},
-      {"shown", true, true, &defaults, {15000, 90000, 0, 0}},
-      {"in the tray", true, false, &defaults, {60000, 300000, 0, 500}},
-      {"shown, auto update off", true, true, &noAuto, {0, 0, 0, 0}},
       {"tray, tray auto update off: no flash either", true, false, &noAuto, {0, 0, 0, 0}},
       {"details 0, players 20", true, true, &noFlash, {15000, 0, 20000, 0}},
       {"tray without flashing", true, false, &noFlash, {60000, 300000, 0, 0}},
@@ -141,7 +135,6 @@ TEST(PingFigures, UnsignedRunningMean) {
   } cases[] = {
       {{40, 60, 50}, 40, 60, 50},
       {{10, 11}, 10, 11, 10},
-      {{0}, 0, 0, 0},
       {{100, 0}, 0, 100, 50},
   };
   for (const Case& c : cases) {

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <tuple>
 #include <vector>
 
 #include "engine/query_protocol.h"
@@ -31,14 +32,6 @@ void CheckBounds(const SplitReassembler& joiner) {
   Check(joiner.BytesHeld() <= SplitReassembler::kMaxSequences * SplitReassembler::kMaxReplySize);
 }
 
-// What the window would show or send: a datagram from another source must leave it as it was.
-struct Seen {
-  size_t sent, consoleSize, challenges, messages, states, pings, kinds;
-  int infoChanges, rulesChanges;
-  size_t sequences, bytesHeld;
-  bool operator==(const Seen&) const = default;
-};
-
 // A connected monitor whose joiner is checked after every datagram.
 struct ConnectedMonitor : testing::MonitorRig {
   ConnectedMonitor() { StayConnected(); }
@@ -52,11 +45,13 @@ struct ConnectedMonitor : testing::MonitorRig {
     if (!monitor.IsConnected()) ConnectTo("127.0.0.2:27015");
     Check(monitor.IsConnected());
   }
-  Seen WhatIsSeen() const {
-    return {port.sent.size(),       events.console.size(), events.rconChallenges.size(),
-            events.messages.size(), events.states.size(),  events.pings.size(),
-            events.kinds.size(),    events.infoChanges,    events.rulesChanges,
-            monitor.SplitReplies().SequencesInProgress(), monitor.SplitReplies().BytesHeld()};
+  // What the window would show or send: a datagram from another source must leave it as it was.
+  auto WhatIsSeen() const {
+    return std::make_tuple(port.sent.size(), events.console.size(), events.rconChallenges.size(),
+                           events.messages.size(), events.states.size(), events.pings.size(),
+                           events.kinds.size(), events.infoChanges, events.rulesChanges,
+                           monitor.SplitReplies().SequencesInProgress(),
+                           monitor.SplitReplies().BytesHeld());
   }
 };
 
@@ -97,30 +92,23 @@ void FeedEvents(const uint8_t* data, size_t size, ConnectedMonitor& monitor,
     monitor.StayConnected();
     const int error = kSocketErrors[(control >> 2) & 7];
     const Ipv4Endpoint server = monitor.monitor.ServerAddress();
-    switch (control & 3) {
-      case 2:
-      case 3: {
-        Ipv4Endpoint other = server;
-        if ((control & 3) == 2) {
-          other.port = static_cast<uint16_t>(server.port + 1);
-        } else {
-          other.address.octets[3] ^= 1;
-        }
-        const Seen before = monitor.WhatIsSeen();
-        if (error == 0) monitor.Receive(datagram, length, 0, other);
-        Check(monitor.WhatIsSeen() == before);
-        break;
+    if ((control & 3) >= 2) {
+      Ipv4Endpoint other = server;
+      if ((control & 3) == 2) {
+        other.port = static_cast<uint16_t>(server.port + 1);
+      } else {
+        other.address.octets[3] ^= 1;
       }
-      default:
-        if (error == kSocketMessageTooLong) {
-          // Cut by the socket: the buffer full, zeros after what arrived.
-          std::fill(cut.begin(), cut.end(), 0);
-          std::copy(datagram, datagram + std::min(length, kReceiveBufferSize), cut.begin());
-          monitor.Receive(cut.data(), kReceiveBufferSize, error);
-        } else {
-          monitor.Receive(datagram, length, error);
-        }
-        break;
+      const auto before = monitor.WhatIsSeen();
+      if (error == 0) monitor.Receive(datagram, length, 0, other);
+      Check(monitor.WhatIsSeen() == before);
+    } else if (error == kSocketMessageTooLong) {
+      // Cut by the socket: the buffer full, zeros after what arrived.
+      std::fill(cut.begin(), cut.end(), 0);
+      std::copy(datagram, datagram + std::min(length, kReceiveBufferSize), cut.begin());
+      monitor.Receive(cut.data(), kReceiveBufferSize, error);
+    } else {
+      monitor.Receive(datagram, length, error);
     }
   }
 }

@@ -76,9 +76,7 @@ void FuzzModPage(FuzzedDataProvider& input) {
   Check(texts.url == state.modInfoLink && texts.folder == state.gameDir,
         "mod page: the server's texts are shown as sent");
   Check(texts.download.has_value() == (state.protocol > 40), "mod page: download by protocol");
-  CheckLinkTarget(texts.url);
-  CheckLinkTarget(texts.folder);
-  CheckLinkTarget(texts.version);
+  for (const std::string& text : {texts.url, texts.folder, texts.version}) CheckLinkTarget(text);
   if (texts.download) CheckLinkTarget(*texts.download);
 }
 

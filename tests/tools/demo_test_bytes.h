@@ -60,8 +60,7 @@ inline std::vector<Outgoing> Ask(Responder& responder, const Bytes& datagram, in
 // The one datagram a request got back (empty, with a failure, when it got none or several).
 inline Bytes Only(const std::vector<Outgoing>& out) {
   EXPECT_EQ(out.size(), 1u);
-  if (out.size() != 1) return {};
-  return out[0].bytes;
+  return out.size() == 1 ? out[0].bytes : Bytes();
 }
 
 }  // namespace tarnwick::demo::demo_test
