@@ -14,6 +14,8 @@ namespace {
 
 using namespace std::string_view_literals;
 
+// That no password shows after "rcon", "rcon <number>" or a quote is the rcon fuzzer's invariant;
+// here what it does not check: a tab, the longer of two passwords, and what stays readable.
 TEST(ConsoleText, PasswordsInEchoedCommandsAreMasked) {
   const std::vector<std::string> demo = {"demo"};
   const std::vector<std::string> several = {"old", "two words", "demo", "demolition"};
@@ -22,15 +24,7 @@ TEST(ConsoleText, PasswordsInEchoedCommandsAreMasked) {
     const std::vector<std::string>& passwords;
     std::string_view shown;
   } cases[] = {
-      {"L 12/06/2026 - 10:00:00: Rcon: \"rcon demo status\" from \"127.0.0.1:5000\"\n", demo,
-       "L 12/06/2026 - 10:00:00: Rcon: \"rcon **** status\" from \"127.0.0.1:5000\"\n"},
-      {"Rcon: \"rcon 1841526370 demo status\" from \"1.2.3.4:5\"", demo,
-       "Rcon: \"rcon 1841526370 **** status\" from \"1.2.3.4:5\""},
-      {"Bad Rcon: \"rcon 7 \"demo\" status\"", demo, "Bad Rcon: \"rcon 7 \"****\" status\""},
-      {"rcon \"demo\" status", demo, "rcon \"****\" status"},
       {"RCON\tdemo\r\n", demo, "RCON\t****\r\n"},
-      {"rcon demo", demo, "rcon ****"},
-      {"Rcon: \"rcon 5 de", demo, "Rcon: \"rcon 5 **"},  // the rest may come in the next piece
       {"rcon old a; rcon 12 demo b; rcon two words c; rcon demolition d", several,
        "rcon *** a; rcon 12 **** b; rcon ********* c; rcon ********** d"},
       // Other words equal to a password stay readable, and so does a longer one it begins.
