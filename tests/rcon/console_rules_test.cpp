@@ -1,8 +1,13 @@
-// When the console's controls are enabled. (How they follow the window's size is tested on the
-// real window, with the console's own layout table.)
+// When the console's controls are enabled, and the log address it announces. (How the controls
+// follow the window's size is tested on the real window; which commands stay out of the history,
+// with the history's value.)
 #include "rcon/console_rules.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
+
+#include "rcon/rcon_texts.h"
 
 namespace tarnwick {
 namespace {
@@ -11,14 +16,13 @@ constexpr Ipv4Address kPublic{{203, 0, 113, 7}};
 constexpr Ipv4Address kPrivate{{192, 168, 1, 5}};
 constexpr Ipv4Address kLoopback{{127, 0, 0, 1}};
 
+// (Not connected and no password: the Wine test of the console's controls.)
 TEST(ConsoleRules, EnableRules) {
   struct Case {
     const char* what;
     ConsoleFacts facts;
     const char* states;  // password box, log switch, command box, Send
   } cases[] = {
-      {"not connected", {false, false, true, kPrivate}, "0000"},
-      {"no password", {true, true, true, kPrivate}, "1000"},
       {"public address, public server", {true, false, false, kPublic}, "1111"},
       {"public address, private server", {true, false, true, kPublic}, "1111"},
       {"private address, private server", {true, false, true, kPrivate}, "1111"},
@@ -34,17 +38,21 @@ TEST(ConsoleRules, EnableRules) {
   }
 }
 
-TEST(ConsoleRules, CommandsThatSetAPasswordStayOutOfTheHistory) {
-  for (const char* secret :
-       {"sv_password hunter2", "RCON_PASSWORD newpw", "  password", "sv_password"}) {
-    EXPECT_TRUE(IsSecretCommand(secret)) << secret;
-    EXPECT_FALSE(ShouldAddToHistory(secret, -1)) << secret;
-  }
-  for (const char* plain : {"password_hint x", "say my password is long", "status"}) {
-    EXPECT_FALSE(IsSecretCommand(plain)) << plain;
-    EXPECT_TRUE(ShouldAddToHistory(plain, -1)) << plain;
-  }
-  EXPECT_FALSE(ShouldAddToHistory("", -1));
+TEST(ConsoleRules, LogAddressIsTheFirstPublicOrElseTheLastAddress) {
+  constexpr Ipv4Address kOtherPublic{{198, 51, 100, 1}};
+  constexpr Ipv4Address kOtherPrivate{{10, 0, 0, 1}};
+  struct Case {
+    const char* what;
+    std::vector<Ipv4Address> host;
+    std::optional<Ipv4Address> chosen;
+  } cases[] = {
+      {"private then public", {kPrivate, kPublic}, kPublic},
+      {"only private ones", {kOtherPrivate, Ipv4Address{{172, 16, 4, 4}}, kPrivate}, kPrivate},
+      {"the first public", {kOtherPublic, kPublic}, kOtherPublic},
+      {"loopback is not private", {kOtherPrivate, kLoopback, kPrivate}, kLoopback},
+      {"none", {}, std::nullopt},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ChooseLogAddress(c.host), c.chosen) << c.what;
 }
 
 }  // namespace
