@@ -1,44 +1,17 @@
-// Notifying rules: the flag's storage beside the rules, joins and leaves of watched players, the
-// server events, and the balloons that merge them.
+// Notifying rules: joins and leaves of watched players, the server events, and the balloons that
+// merge them. (The flag's storage beside the rules is the highlight rules' test.)
 #include "highlight/player_watch.h"
 
 #include <gtest/gtest.h>
 
 #include "highlight/notify_balloon.h"
 #include "highlight/server_events.h"
-#include "settings/memory_key_store.h"
 
 namespace tarnwick {
 namespace {
 
 using Names = std::vector<std::string>;
 using Rules = std::vector<HighlightRule>;
-
-TEST(NotifyFlag, LivesBesideTheRulesWhereEarlierBuildsNeverLook) {
-  MemoryKeyStore store;
-  auto settings = store.Root(RootKey::kCurrentUser).CreateSubkey("SOFTWARE\\Merrowind\\Tarnwick");
-  // An earlier build's rules, and a notify entry left for a mask that build deleted since.
-  SetDword(*settings->CreateSubkey("Highlight"), "Freeman", 0x20000000);
-  SetDword(*settings->CreateSubkey("Highlight Notify"), "Gone", 1);
-  EXPECT_EQ(LoadHighlightRules(settings.get()), (Rules{{0x20000000, "Freeman"}}));
-
-  // Of two masks equal without regard to case, the later decides the flag as the attributes.
-  const Rules rules = {{8, "Freeman", true}, {4, "b"}, {1, "Dup", true}, {2, "DUP"}};
-  EXPECT_EQ(SaveHighlightRules(*settings, rules), KeyStatus::kSuccess);
-  EXPECT_EQ(LoadHighlightRules(settings.get()), (Rules{{8, "Freeman", true}, {4, "b"}, {2, "Dup"}}))
-      << "later decides";
-  // An earlier build's reader gets every rule, and "Highlight" holds nothing else.
-  settings->DeleteSubkey("Highlight Notify");
-  EXPECT_EQ(LoadHighlightRules(settings.get()), (Rules{{8, "Freeman"}, {4, "b"}, {2, "Dup"}}));
-  std::string name;
-  KeyValue value;
-  EXPECT_EQ(settings->OpenSubkey("Highlight", KeyAccess::kRead)->EnumValue(3, 260, 4, name, value),
-            KeyStatus::kNoMoreItems);
-
-  SetDword(*settings->CreateSubkey("Highlight Notify"), "b", 1);
-  EXPECT_EQ(SaveHighlightRules(*settings, {{1, "b"}}), KeyStatus::kSuccess);
-  EXPECT_EQ(settings->OpenSubkey("Highlight Notify", KeyAccess::kRead), nullptr);
-}
 
 TEST(PlayerWatch, ReportsChangesTwoListsAgreeOn) {
   const Rules rules = {{0, "Gordon"}, {0, "Fr*", true}, {0, "*", false}};
