@@ -12,15 +12,15 @@
 namespace tarnwick {
 namespace {
 
+// (A caption and its target, and a caption-less link, are the window test's.)
 TEST(LinkText, SplitsAtTheFirstLineFeed) {
   struct Case {
     const char* text;
     const char* caption;
     const char* url;
   } cases[] = {
-      {"MSWindows\nhttps://www.example.com/", "MSWindows", "https://www.example.com/"},
       {"https://www.example.com/", "https://www.example.com/", "https://www.example.com/"},
-      {"\n", "", ""}, {"\nhttp://a/", "", "http://a/"}, {"a\nb\nc", "a", "b\nc"}, {"", "", ""},
+      {"\nhttp://a/", "", "http://a/"}, {"a\nb\nc", "a", "b\nc"}, {"", "", ""},
   };
   for (const Case& c : cases) {
     const LinkText split = SplitLinkText(c.text);
@@ -29,6 +29,9 @@ TEST(LinkText, SplitsAtTheFirstLineFeed) {
   }
 }
 
+// Whatever is opened is an http or https address of printable ASCII without blanks, within
+// kMaxWebAddress, the text itself or a www. address with http:// before it: the text fuzzer's
+// invariant, which refuses paths, shares, other schemes, blanks, line feeds and other bytes.
 TEST(LinkText, ServerTextIsATargetOnlyAsAWebAddress) {
   const std::string longest = "http://" + std::string(kMaxWebAddress - 7, 'a');
   struct Case {
@@ -39,24 +42,8 @@ TEST(LinkText, ServerTextIsATargetOnlyAsAWebAddress) {
       {"HTTPS://Example.org/a?b=c&d#e", "HTTPS://Example.org/a?b=c&d#e"},
       {"www.example.org", "http://www.example.org"},
       {"WWW.example.org/x", "http://WWW.example.org/x"},
-      {"www.example.org\nC:\\windows\\system32\\notepad.exe", ""},  // no caption and target
-      {"http://a/\nC:\\x.exe", ""},
-      {"C:\\windows\\system32\\notepad.exe", ""},
-      {"\\\\host\\share\\x.exe", ""},
-      {"file:///C:/windows/notepad.exe", ""},
-      {"mailto:a@example.org", ""},
-      {"javascript:alert(1)", ""},
-      {"cstrike", ""},
       {"http://", ""},
-      {" http://example.org", ""},
-      {"http://example.org/a b", ""},
-      {"http://example.org/\x7f", ""},
-      {"http://caf\xe9.example/", ""},
-      {std::string("http://a\0.exe", 13), ""},
-      {"www.example.org exec", ""},
-      {"", ""},
       {longest, longest},
-      {longest + "a", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(WebAddressFromServerText(c.text), c.target) << c.text;
   EXPECT_EQ(PlainServerText("a\nb\r\tc\x7f\xe9"), "a b  c \xe9") << "shown on one line";
