@@ -15,9 +15,6 @@ TEST(AnsiText, FoldsAsciiOnlySoUtf8BytesStay) {
   EXPECT_EQ(LowerCopy("\xC3\x9C\xC4\xD6"), "\xC3\x9C\xC4\xD6");
   EXPECT_TRUE(EqualsNoCase("Status", "sTATUS"));
   EXPECT_FALSE(EqualsNoCase("status", "status "));
-  EXPECT_LT(CompareNoCase("alpha", "Beta"), 0);
-  EXPECT_GT(CompareNoCase("beta", "alpha"), 0);
-  EXPECT_LT(CompareNoCase("ab", "abc"), 0);
   EXPECT_TRUE(StartsWithNoCase("Status", "ST"));
   EXPECT_FALSE(StartsWithNoCase("s", "st"));
 }

@@ -32,8 +32,6 @@ TEST(ConsoleHistory, LoadsANonEmptyMultiStringUpToItsFirstEmptyString) {
     key->SetValue(kConsoleHistoryValue, c.type, Bytes(c.data));
     EXPECT_EQ(LoadConsoleHistory(*key), c.loaded) << c.data;
   }
-  key->DeleteValue(kConsoleHistoryValue);
-  EXPECT_TRUE(LoadConsoleHistory(*key).empty());
 }
 
 TEST(ConsoleHistory, SavesWithoutEmptyCommandsOrPasswordsAndDeletesWhenNoneIsLeft) {

@@ -37,7 +37,8 @@ TEST(ConsoleText, PasswordsInEchoedCommandsAreMasked) {
 }
 
 // That the box rebuilt from the changes equals the kept text, in bytes and in UTF-16 units and
-// within the limit, is the rcon fuzzer's invariant; here the masking of echoes cut in pieces.
+// within the limit, and that no password (UTF-8 ones too) shows whole, are the rcon fuzzer's
+// invariants; here the start of an echo cut in pieces hidden already, and kept hidden.
 TEST(ConsoleOutput, KeepsEchoesMaskedWhenTheyComeInPieces) {
   ConsoleOutput output;
   output.AddPassword("first");
@@ -52,12 +53,6 @@ TEST(ConsoleOutput, KeepsEchoesMaskedWhenTheyComeInPieces) {
   output.Append("rcon first");
   output.Append("ly");
   EXPECT_EQ(output.Text(), "rcon *****ly") << "once hidden, stays hidden";
-  // UTF-8 text and a password typed in Cyrillic.
-  output.AddPassword("\u043F\u0430\u0440\u043E\u043B\u044C");
-  output.Append("\u00DCber \u2665 \U0001F600 rcon 3 \u043F\u0430\u0440");
-  output.Append("\u043E\u043B\u044C \u4E2D\u6587\n");
-  EXPECT_EQ(output.Text().substr(output.Text().size() - 28),
-            "rcon 3 ************ \u4E2D\u6587\r\n");
 }
 
 }  // namespace
