@@ -83,7 +83,6 @@ TEST(StatusReply, TrustsOnlyAWholeTableWithEveryRowRead) {
     size_t players;
   } cases[] = {
       {"no closing line yet", header + row, false, false, 1},
-      {"a count other than the rows", header + row + "2 users\n", true, false, 1},
       {"a row cut short", header + row + "# 2 \"B\n2 users\n", true, false, 1},
       {"a row without ids", header + row + "# 2 \"B\" 7\n2 users\n", true, false, 1},
       {"a name too long", header + "# 1 \"" + std::string(200, 'n') + "\" 1 BOT 0 0:01\n1 users\n",
