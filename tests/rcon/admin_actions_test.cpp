@@ -137,7 +137,8 @@ TEST(StatusCollector, GathersTheAnswerFromPiecesAndKeepsItTenSeconds) {
 }
 
 // That no command but the allowed shapes is ever made, whatever the row, is the status fuzzer's
-// invariant; here the ids and addresses its shapes let by, and what each refusal leaves.
+// invariant, which finds a refused id let by within seconds; here the accepted commands, the
+// addresses (which its rows seldom reach with a bannable id), and what each refusal leaves.
 TEST(AdminActions, CommandsNameOnlyIdsOfTheRightShape) {
   const StatusPlayer steam = {"x", "301", "STEAM_0:1:123", 0, 0, "198.51.100.7:27005"};
   const StatusPlayer won = {"x", "12", "1234567", 0, 0, "192.0.2.33"};
@@ -161,7 +162,9 @@ TEST(AdminActions, CommandsNameOnlyIdsOfTheRightShape) {
     bool banAddress;
   } refused[] = {
       {"7", "BOT", "", true, false, false},
+      {"7", "STEAM_0:1:1", "256.0.0.1", true, true, false},
       {"7", "STEAM_0:1:1", "01.2.3.4", true, true, false},
+      {"7", "STEAM_0:1:1", "1.2.3", true, true, false},
       {"7", "STEAM_0:1:1", "1.2.3.4:27005;quit", true, true, false},
       {"7;quit", "STEAM_0:1:1", "192.0.2.1", false, false, false},
   };
