@@ -42,13 +42,8 @@ class ConsoleTest : public ::testing::Test {
   void SetPassword(const std::string& password) {
     SetWindowTextA(Item(IDC_RCON_PASSWORD), password.c_str());
   }
-  // The edit field of the command box.
-  HWND CommandEdit() {
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof(info);
-    GetComboBoxInfo(Console().CommandBox(), &info);
-    return info.hwndItem;
-  }
+  // The edit field of the command box, its only child.
+  HWND CommandEdit() { return GetWindow(Console().CommandBox(), GW_CHILD); }
   void SetCommand(const std::string& command) {
     SetWindowTextUtf8(Console().CommandBox(), command);
   }
