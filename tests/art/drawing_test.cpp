@@ -5,21 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <initializer_list>
 #include <stdexcept>
 
+#include "tests/support/byte_builder.h"
 #include "tools/art/palette.h"
 #include "tools/art/picture_files.h"
 
 namespace tarnwick::art {
 namespace {
 
-Bytes B(std::initializer_list<int> values) { return Bytes(values.begin(), values.end()); }
+using testing::ByteBuilder;
 
-Bytes Cat(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
-  return all;
+// A BITMAPINFOHEADER, uncompressed, with `size` bytes of pixels.
+ByteBuilder& InfoHeader(ByteBuilder& b, int32_t width, int32_t height, int16_t bits, int32_t size) {
+  return b.I32(40).I32(width).I32(height).I16(1).I16(bits).I32(0).I32(size).I64(0).I64(0);
 }
 
 TEST(ArtEncoding, RefusesWhatADepthCannotHold) {
@@ -43,21 +42,21 @@ TEST(ArtEncoding, TrueColourIconAndBitmapAreTheFormatByteForByte) {
   Image icon(2, 2);
   icon.Set(1, 0, vga::kRed);
   icon.Set(0, 1, Rgba{255, 255, 255, 128});
-  EXPECT_EQ(EncodeIcon({{icon, 32}}),
-            Cat({B({0, 0, 1, 0, 1, 0, 2, 2, 0, 0, 1, 0, 32, 0, 64, 0, 0, 0, 22, 0, 0, 0}),
-                 B({40, 0, 0, 0, 2, 0, 0, 0, 4, 0, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 24, 0, 0, 0,
-                    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
-                 B({0xFF, 0xFF, 0xFF, 0x80, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF}),  // BGRA
-                 B({0x40, 0, 0, 0, 0x80, 0, 0, 0})}));                               // masks
+  ByteBuilder file;
+  file.I16(0).I16(1).I16(1);  // an icon file of one image
+  file.Byte(2).Byte(2).Byte(0).Byte(0).I16(1).I16(32).I32(64).I32(22);
+  InfoHeader(file, 2, 4, 32, 24)                                 // the height counts the mask too
+      .Raw("\xFF\xFF\xFF\x80\0\0\0\0\0\0\0\0\0\0\xFF\xFF", 16)  // BGRA, bottom row first
+      .Raw("\x40\0\0\0\x80\0\0\0", 8);                            // masks
+  EXPECT_EQ(EncodeIcon({{icon, 32}}), file.Bytes());
 
   Image bitmap(2, 1);
   bitmap.Set(0, 0, vga::kRed);
   bitmap.Set(1, 0, vga::kTeal);
-  EXPECT_EQ(EncodeBitmap(bitmap, 24),
-            Cat({B({'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0}),
-                 B({40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0,
-                    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
-                 B({0, 0, 0xFF, 0x80, 0x80, 0, 0, 0})}));  // rows padded to four bytes
+  ByteBuilder bmp;
+  bmp.Text("BM").I32(62).I32(0).I32(54);
+  InfoHeader(bmp, 2, 1, 24, 8).Raw("\0\0\xFF\x80\x80\0\0\0", 8);  // rows padded to four bytes
+  EXPECT_EQ(EncodeBitmap(bitmap, 24), bmp.Bytes());
 }
 
 }  // namespace

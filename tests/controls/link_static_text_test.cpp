@@ -12,15 +12,15 @@
 namespace tarnwick {
 namespace {
 
+// (A caption and its target, and a caption-less link, are the window test's.)
 TEST(LinkText, SplitsAtTheFirstLineFeed) {
   struct Case {
     const char* text;
     const char* caption;
     const char* url;
   } cases[] = {
-      {"MSWindows\nhttps://www.example.com/", "MSWindows", "https://www.example.com/"},
       {"https://www.example.com/", "https://www.example.com/", "https://www.example.com/"},
-      {"\n", "", ""}, {"\nhttp://a/", "", "http://a/"}, {"a\nb\nc", "a", "b\nc"}, {"", "", ""},
+      {"\nhttp://a/", "", "http://a/"}, {"a\nb\nc", "a", "b\nc"}, {"", "", ""},
   };
   for (const Case& c : cases) {
     const LinkText split = SplitLinkText(c.text);
@@ -29,6 +29,10 @@ TEST(LinkText, SplitsAtTheFirstLineFeed) {
   }
 }
 
+// Whatever is opened is an http or https address of printable ASCII without blanks, within
+// kMaxWebAddress, the text itself or a www. address with http:// before it: the text fuzzer's
+// invariant, which finds paths, shares and other schemes let through at once. Bytes outside
+// printable ASCII inside an http address it did not find in a minute: those rows stay.
 TEST(LinkText, ServerTextIsATargetOnlyAsAWebAddress) {
   const std::string longest = "http://" + std::string(kMaxWebAddress - 7, 'a');
   struct Case {
@@ -39,24 +43,13 @@ TEST(LinkText, ServerTextIsATargetOnlyAsAWebAddress) {
       {"HTTPS://Example.org/a?b=c&d#e", "HTTPS://Example.org/a?b=c&d#e"},
       {"www.example.org", "http://www.example.org"},
       {"WWW.example.org/x", "http://WWW.example.org/x"},
-      {"www.example.org\nC:\\windows\\system32\\notepad.exe", ""},  // no caption and target
-      {"http://a/\nC:\\x.exe", ""},
-      {"C:\\windows\\system32\\notepad.exe", ""},
-      {"\\\\host\\share\\x.exe", ""},
-      {"file:///C:/windows/notepad.exe", ""},
-      {"mailto:a@example.org", ""},
-      {"javascript:alert(1)", ""},
-      {"cstrike", ""},
       {"http://", ""},
-      {" http://example.org", ""},
       {"http://example.org/a b", ""},
+      {"www.example.org exec", ""},
       {"http://example.org/\x7f", ""},
       {"http://caf\xe9.example/", ""},
       {std::string("http://a\0.exe", 13), ""},
-      {"www.example.org exec", ""},
-      {"", ""},
       {longest, longest},
-      {longest + "a", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(WebAddressFromServerText(c.text), c.target) << c.text;
   EXPECT_EQ(PlainServerText("a\nb\r\tc\x7f\xe9"), "a b  c \xe9") << "shown on one line";
@@ -71,9 +64,7 @@ TEST(LinkText, ColourStringsParseAsRedGreenBlue) {
       {"255,0", kBadLinkColour},     {"255", kBadLinkColour},  // only two numbers, or one
       {"255,0,", kBadLinkColour},    {"", kBadLinkColour},  // nothing after the second comma
       {" 10, 20, 30", 0x001E140Au},  // blanks before a number are skipped
-      {"0,0,511", 0x00FF0000u},      // blue is masked to 8 bits
-      {"300,0,0", 300u},             // red and green are not
-      {"x,y,z", 0u},                 // no digits read as 0
+      {"0,0,511", 0x00FF0000u},      // blue is masked: a top byte would make a palette index
   };
   for (const Case& c : cases) EXPECT_EQ(ParseLinkColour(c.text), c.colour) << c.text;
 }

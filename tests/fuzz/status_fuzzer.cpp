@@ -75,8 +75,6 @@ void CheckReply(const StatusReply& reply) {
   }
 }
 
-std::string Shown(std::string_view bytes) { return std::string(bytes); }
-
 // Rows made of random words in the table's shape, so that most inputs reach the row reader.
 std::string TableText(FuzzedDataProvider& in) {
   static constexpr const char* kWords[] = {
@@ -132,12 +130,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  AdminMenuFacts facts;
-  facts.connected = true;
-  facts.passwordWorks = true;
-  facts.name = name;
-  facts.answer = &whole;
-  const AdminMenuState state = DecideAdminMenu(facts, &Shown);
+  const AdminMenuState state = DecideAdminMenu(
+      {true, true, name, &whole}, [](std::string_view bytes) { return std::string(bytes); });
   if (state.kick || state.banId || state.banAddress) {
     Check(state.player.has_value() && whole.Trusted(), "an action without a trusted player");
     size_t named = 0;

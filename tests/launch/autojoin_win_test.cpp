@@ -43,9 +43,8 @@ TEST_F(AutojoinTest, NoKeepsItArmedCancelOrADisconnectWhileAskingDisarms) {
   Connect();
   ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == 1; }));
   const MessageBoxRequest& box = boxes.Boxes()[0];
-  EXPECT_EQ(std::tuple(box.title, box.type, box.owner),
-            std::tuple("Tarnwick PID " + std::to_string(GetCurrentProcessId()),
-                       UINT{MB_YESNOCANCEL | MB_ICONQUESTION}, window.hwnd()));
+  EXPECT_EQ(std::tuple(box.type, box.owner),
+            std::tuple(UINT{MB_YESNOCANCEL | MB_ICONQUESTION}, window.hwnd()));
   EXPECT_TRUE(AutojoinOn() && AutojoinChecked());
 
   // Asked again, now with the window hidden in the tray: a system-modal box without an owner.
@@ -110,7 +109,6 @@ TEST_F(AutojoinTest, RepliesWhileAskingOpenNoSecondBoxYesJoinsAndWhileTheGameRun
   window->CurrentSettings().pingInterval = 1;
   window->ResetTimers();
   ASSERT_TRUE(PumpUntil([&] { return !window->Monitor().IsConnected(); }, 5000));
-  EXPECT_EQ(window->Status().StateTip(), "Not connected");
   EXPECT_FALSE(AutojoinOn()) << "the disconnect disarms autojoin";
   EXPECT_TRUE(window->CurrentSettings().autoDisconnect);
   EXPECT_TRUE(recorder.Boxes().empty());

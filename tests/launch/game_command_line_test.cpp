@@ -9,6 +9,10 @@ namespace {
 // String 132 as the string table holds it.
 const std::string kFormat = "-game %s -console +password \"%s\" +connect %s";
 
+// That the server adds no argument whatever it sends, and that the password comes back as typed
+// or no line is built, is the text fuzzer's invariant (it splits the line as the C runtime does);
+// here the choices it leaves open, and the passwords the prompt refuses (a quote let through took
+// the fuzzer most of a minute to find). Which folders and addresses are plain is the tables below.
 TEST(GameCommandLine, BuiltFromTheServerAndThePassword) {
   const Ipv4Endpoint resolved{Ipv4Address{{127, 0, 0, 2}}, 27020};
   const char* kPlain = "127.0.0.1:27015";
@@ -26,14 +30,9 @@ TEST(GameCommandLine, BuiltFromTheServerAndThePassword) {
       {"no mod whatever the folder says", kPlain, 0, "cstrike \"+quit", "", "Valve", kPlain},
       {"mod", kPlain, 1, "cstrike", "", "cstrike", kPlain},
       {"mod and password", kPlain, 1, "tfc", "s3cret 'word'", "tfc", kPlain},
-      {"password with format characters", kPlain, 0, "", "100%s%d", "Valve", kPlain},
       {"reported address used", "10.1.2.3:27016", 0, "valve", "", "Valve", "10.1.2.3:27016"},
-      {"reported address with arguments", "1.2.3.4:27015 +exec evil.cfg", 0, "", "", "Valve",
-       kResolved},
       {"reported host name", "evil.example:27015", 0, "", "", "Valve", kResolved},
       {"nothing reported", "", 0, "valve", "", "Valve", kResolved},
-      // Which folders are refused is PlainFolderNames' table.
-      {"folder with a blank", kPlain, 1, "cstrike -dev", "", nullptr, nullptr},
       {"empty folder of a mod", kPlain, 1, "", "", nullptr, nullptr},
       {"password with a quote", kPlain, 0, "valve", "a\" +quit \"", nullptr, nullptr},
       {"password ending in a backslash", kPlain, 0, "valve", "pass\\", nullptr, nullptr},

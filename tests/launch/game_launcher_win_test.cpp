@@ -114,7 +114,6 @@ TEST_F(JoinTest, ThePasswordPromptOpensCentredOnceRefusesAQuoteOrEndBackslashAnd
                              before[i].right + 120, before[i].bottom};
       EXPECT_TRUE(EqualRect(&after, &expected)) << ids[i];
     }
-    EXPECT_TRUE(GetWindowLongA(GetDlgItem(prompt, IDC_PASSWORD_EDIT), GWL_STYLE) & ES_PASSWORD);
     EXPECT_EQ(GetWindow(prompt, GW_OWNER), window.hwnd());
     for (const char* refused : {"open\" +quit \"", "open\\"}) {
       type(prompt, refused);

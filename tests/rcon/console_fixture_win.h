@@ -7,14 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "controls/combo_box_win.h"
 #include "common/wide_text_win.h"
-#include "rcon/console_log_file_win.h"
 #include "rcon/host_addresses_win.h"
 #include "resources/resource.h"
 #include "tests/support/window_test_support_win.h"
@@ -22,59 +19,15 @@
 
 namespace tarnwick::testing {
 
-// Gives the console these host addresses for as long as it lives.
-class HostAddressesForTest {
- public:
-  explicit HostAddressesForTest(std::vector<Ipv4Address> addresses) {
-    SetHostAddressSource([addresses] { return addresses; });
-  }
-  ~HostAddressesForTest() { SetHostAddressSource(nullptr); }
-  HostAddressesForTest(const HostAddressesForTest&) = delete;
-  HostAddressesForTest& operator=(const HostAddressesForTest&) = delete;
-};
-
-inline constexpr Ipv4Address kLoopbackHost{{127, 0, 0, 1}};
-
 inline demo::DemoConfig QuietServer() {
   demo::DemoConfig config;
   config.log_interval_seconds = 0;  // log lines only for what the console does
   return config;
 }
 
-// Answers the save-file dialog with `path` (an empty one cancels) and keeps the name it proposed.
-class SaveAnswer {
- public:
-  explicit SaveAnswer(std::string path) {
-    SetSaveFileDialog([this, path](OPENFILENAMEW& request) {
-      proposed = Narrow(request.lpstrFile);
-      if (path.empty()) return false;
-      lstrcpynW(request.lpstrFile, Widen(path).c_str(), static_cast<int>(request.nMaxFile));
-      return true;
-    });
-  }
-  ~SaveAnswer() { SetSaveFileDialog(nullptr); }
-  SaveAnswer(const SaveAnswer&) = delete;
-  SaveAnswer& operator=(const SaveAnswer&) = delete;
-  std::string proposed;
-};
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// A file in the temporary folder, named after the test process and `name`.
-inline std::string TempLogPath(const std::string& name) {
-  char folder[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + "tarnwick-" + name + "-" + std::to_string(GetCurrentProcessId()) +
-         ".log";
-}
-
 class ConsoleTest : public ::testing::Test {
  protected:
-  explicit ConsoleTest(demo::DemoConfig config = QuietServer())
-      : hosts_({kLoopbackHost}), server_(config) {}
+  explicit ConsoleTest(demo::DemoConfig config = QuietServer()) : server_(config) {}
 
   void Connect() {
     std::string error;
@@ -89,13 +42,8 @@ class ConsoleTest : public ::testing::Test {
   void SetPassword(const std::string& password) {
     SetWindowTextA(Item(IDC_RCON_PASSWORD), password.c_str());
   }
-  // The edit field of the command box.
-  HWND CommandEdit() {
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof(info);
-    GetComboBoxInfo(Console().CommandBox(), &info);
-    return info.hwndItem;
-  }
+  // The edit field of the command box, its only child.
+  HWND CommandEdit() { return GetWindow(Console().CommandBox(), GW_CHILD); }
   void SetCommand(const std::string& command) {
     SetWindowTextUtf8(Console().CommandBox(), command);
   }
@@ -106,17 +54,6 @@ class ConsoleTest : public ::testing::Test {
   }
 
   std::string Output() { return WindowTextUtf8(Console().OutputBox()); }
-  // "Save log as..." into a temporary file; what it wrote.
-  std::string SaveLogTo(const std::string& name) {
-    const std::string path = TempLogPath(name);
-    {
-      SaveAnswer dialog(path);
-      SendMessageA(Console().hwnd(), WM_COMMAND, ID_RCON_SAVE_LOG, 0);
-    }
-    std::string saved = ReadFile(path);
-    DeleteFileA(path.c_str());
-    return saved;
-  }
   bool WaitForOutput(const std::string& part) {
     return PumpUntil([&] { return Output().find(part) != std::string::npos; });
   }
@@ -149,7 +86,13 @@ class ConsoleTest : public ::testing::Test {
     return requests.empty() ? 0 : requests.front().source.port;
   }
 
-  HostAddressesForTest hosts_;
+  // 127.0.0.1 as this host's only address, for as long as the console (made with the window) lives.
+  struct LoopbackHost {
+    LoopbackHost() {
+      SetHostAddressSource([] { return std::vector{Ipv4Address{{127, 0, 0, 1}}}; });
+    }
+    ~LoopbackHost() { SetHostAddressSource(nullptr); }
+  } host_;
   BoxRecorder boxes_;
   demo::DemoServer server_;
   WindowUnderTest window;

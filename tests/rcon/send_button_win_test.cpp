@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 
 #include "tests/rcon/console_fixture_win.h"
 
@@ -11,35 +12,15 @@ namespace {
 
 using namespace testing;
 
-// Runs `action` once from inside the modal loop of the next menu this thread shows.
-class InsideMenu {
- public:
-  explicit InsideMenu(std::function<void(HWND menuWindow)> action) : action_(std::move(action)) {
-    current_ = this;
-    timer_ = SetTimer(nullptr, 0, 20, &InsideMenu::OnTimer);
-  }
-  ~InsideMenu() {
-    if (timer_ != 0) KillTimer(nullptr, timer_);
-    current_ = nullptr;
-  }
-  bool ran = false;
+// Runs the action once from inside the modal loop of the next menu this thread shows.
+std::function<void(HWND menuWindow)> insideMenu;
 
- private:
-  static void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
-    InsideMenu* self = current_;
-    if (self == nullptr || self->ran) return;
-    const HWND menuWindow = FindWindowA("#32768", nullptr);
-    if (menuWindow == nullptr || !IsWindowVisible(menuWindow)) return;
-    self->ran = true;
-    KillTimer(nullptr, id);
-    self->timer_ = 0;
-    self->action_(menuWindow);
+void CALLBACK RunInsideMenu(HWND, UINT, UINT_PTR, DWORD) {
+  const HWND menuWindow = FindWindowA("#32768", nullptr);
+  if (insideMenu && menuWindow != nullptr && IsWindowVisible(menuWindow)) {
+    std::exchange(insideMenu, nullptr)(menuWindow);
   }
-
-  static inline InsideMenu* current_ = nullptr;
-  std::function<void(HWND)> action_;
-  UINT_PTR timer_ = 0;
-};
+}
 
 class SendButton : public ConsoleTest {
  protected:
@@ -58,42 +39,41 @@ class SendButton : public ConsoleTest {
   void Focus(HWND control) {
     SendMessageA(Console().hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
   }
+  // Posts the button what opens its menu, with `action` to run inside it; whether it ran.
+  bool OpenMenu(UINT message, WPARAM wParam, LPARAM lParam, std::function<void(HWND)> action) {
+    insideMenu = std::move(action);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, &RunInsideMenu);
+    PostMessageA(Button(), message, wParam, lParam);
+    PumpPending();
+    KillTimer(nullptr, timer);
+    return !std::exchange(insideMenu, nullptr);
+  }
 };
 
 TEST_F(SendButton, ArrowKeysAndArrowOpenTheMenuItsChoicesReachTheConsoleItsClosingClickPressesNot) {
   Send("echo to be cleared");
   ASSERT_TRUE(WaitForOutput("to be cleared\r\n"));
-  // Down chooses "&Clear log" and Up "C&lear combo" by their mnemonics; a click on the arrow
-  // (key 0) only opens it.
+  // Down chooses "&Clear log" and Up "C&lear combo" by their mnemonics; a click on the arrow only
+  // opens it.
   const struct {
-    WPARAM key;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
     char choice;
-  } opens[] = {{VK_DOWN, 'c'}, {VK_UP, 'l'}, {0, 0}};
+  } opens[] = {{WM_KEYDOWN, VK_DOWN, 1, 'c'},
+               {WM_KEYDOWN, VK_UP, 1, 'l'},
+               {WM_LBUTTONDOWN, MK_LBUTTON, ArrowPoint(), 0}};
   for (const auto& open : opens) {
-    Focus(open.key != 0 ? Button() : Item(IDCANCEL));
-    char first[16] = {};
-    UINT defaultItem = 0;
+    Focus(open.message == WM_KEYDOWN ? Button() : Item(IDCANCEL));
     bool openWhileShown = false;
-    InsideMenu inside([&](HWND menuWindow) {
-      const auto menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
-      GetMenuStringA(menu, 0, first, sizeof(first), MF_BYPOSITION);
-      defaultItem = GetMenuDefaultItem(menu, FALSE, 0);
+    ASSERT_TRUE(OpenMenu(open.message, open.wParam, open.lParam, [&](HWND menuWindow) {
       openWhileShown = Console().SendButton().IsMenuOpen();
       if (open.choice != 0) {
         PostMessageA(menuWindow, WM_CHAR, static_cast<WPARAM>(open.choice), 1);
       } else {
         EndMenu();
       }
-    });
-    if (open.key != 0) {
-      PostMessageA(Button(), WM_KEYDOWN, open.key, 1);
-    } else {
-      PostMessageA(Button(), WM_LBUTTONDOWN, MK_LBUTTON, ArrowPoint());
-    }
-    PumpPending();
-    ASSERT_TRUE(inside.ran) << open.key;
-    EXPECT_STREQ(first, "Send") << "the button's own command, in front, as the default";
-    EXPECT_EQ(defaultItem, static_cast<UINT>(IDOK));
+    })) << open.wParam;
     EXPECT_TRUE(openWhileShown) << "the arrow is drawn pressed while the menu is open";
     EXPECT_FALSE(Console().SendButton().IsMenuOpen());
   }
@@ -106,14 +86,11 @@ TEST_F(SendButton, ArrowKeysAndArrowOpenTheMenuItsChoicesReachTheConsoleItsClosi
   // The click that closes the menu does not press the button.
   SetCommand("echo pressed");
   const LPARAM left = MAKELPARAM(4, 4);
-  InsideMenu inside([&](HWND) {
+  ASSERT_TRUE(OpenMenu(WM_LBUTTONDOWN, MK_LBUTTON, ArrowPoint(), [&](HWND) {
     PostMessageA(Button(), WM_LBUTTONDOWN, MK_LBUTTON, left);
     PostMessageA(Button(), WM_LBUTTONUP, 0, left);
     EndMenu();
-  });
-  PostMessageA(Button(), WM_LBUTTONDOWN, MK_LBUTTON, ArrowPoint());
-  PumpPending();
-  ASSERT_TRUE(inside.ran);
+  }));
   PumpPending();
   // Datagrams from one socket arrive in order: once a later command is there, a press would be.
   SetCommand("echo marker");

@@ -1,9 +1,33 @@
-#include "common/utf8_text.h"
-
+// Text helpers: ASCII-only case folding and atoi's reading of numbers, server text as shown and
+// its UTF-16 form. (That well-formed UTF-8 stays as sent and survives the wide calls is the text
+// fuzzer's invariant; replacing words is seen where the uninstall command and the window command
+// line are read.)
 #include <gtest/gtest.h>
+
+#include "common/ansi_text.h"
+#include "common/utf8_text.h"
 
 namespace tarnwick {
 namespace {
+
+TEST(AnsiText, FoldsAsciiOnlySoUtf8BytesStay) {
+  EXPECT_EQ(LowerCopy("Hello [KX4T]"), "hello [kx4t]");
+  EXPECT_EQ(LowerCopy("\xC3\x9C\xC4\xD6"), "\xC3\x9C\xC4\xD6");
+  EXPECT_TRUE(EqualsNoCase("Status", "sTATUS"));
+  EXPECT_FALSE(EqualsNoCase("status", "status "));
+  EXPECT_TRUE(StartsWithNoCase("Status", "ST"));
+  EXPECT_FALSE(StartsWithNoCase("s", "st"));
+}
+
+TEST(AnsiText, ParsesDecimalsLikeAtoi) {
+  struct Case {
+    const char* text;
+    int32_t value;
+  } cases[] = {{"27016", 27016}, {"", 0},         {"abc", 0},   {"  -3x", -3},
+               {"+12", 12},      {"\t7", 7},      {"70000", 70000},
+               {"4294967296", 0}, {"-", 0}};
+  for (const Case& c : cases) EXPECT_EQ(ParseDecimal(c.text), c.value) << c.text;
+}
 
 // What a server sent, and what the program shows: the per-string rule with the code page 1252
 // decoder standing in for the ANSI code page.
@@ -12,10 +36,6 @@ TEST(Utf8Text, ServerTextIsUtf8WhenWellFormedElseTheCodePage) {
     const char* bytes;
     const char* shown;
   } cases[] = {
-      {"Player", "Player"},                                      // ASCII as it is
-      {"\xD1\x81\xD0\xB4s\xD1\x86\xD0\xB0l", "\u0441\u0434s\u0446\u0430l"},  // UTF-8 kept
-      {"\xC3\x9C" "ber \xE2\x99\xA5", "\u00DCber \u2665"},
-      {"\xF0\x9F\x98\x80", "\U0001F600"},                        // four bytes
       {"\xDC" "ber", "\u00DCber"},                               // Latin-1 of an old server
       {"\x80\x99\x9F", "\u20AC\u2122\u0178"},                    // code page 1252's own places
       {"\xC3\x9C" "ber \xDC", "\u00C3\u0153ber \u00DC"},         // one stray byte: all code page
@@ -29,9 +49,8 @@ TEST(Utf8Text, ServerTextIsUtf8WhenWellFormedElseTheCodePage) {
   }
 }
 
-TEST(Utf8Text, ConvertsToUtf16AndBackWithReplacementForBrokenText) {
+TEST(Utf8Text, ConvertsToUtf16WithReplacementForBrokenText) {
   EXPECT_EQ(Utf8ToUtf16("a\u00DC\u2665\U0001F600"), u"a\u00DC\u2665\U0001F600");
-  EXPECT_EQ(Utf16ToUtf8(u"a\u00DC\u2665\U0001F600"), "a\u00DC\u2665\U0001F600");
   EXPECT_EQ(Utf8ToUtf16("a\xFF" "b\xE2\x99"), u"a\uFFFDb\uFFFD\uFFFD");
   const char16_t loneSurrogates[] = {0xD800, u'x', 0xDC00, 0};
   EXPECT_EQ(Utf16ToUtf8(loneSurrogates), "\uFFFDx\uFFFD");
